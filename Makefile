@@ -1,0 +1,38 @@
+# Two commands for a newcomer on a fresh machine:
+#   make run    install what is missing, build, run the program
+#   make test   install what is missing, build, run every test
+# The test runner's closing summary is the last thing printed.
+
+JOBS ?= 2
+.PHONY: run test deps build test-native test-asan test-tsan test-windows bench clean
+
+deps:
+	@scripts/setup-deps
+
+build: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default -j $(JOBS)
+
+run: build
+	@scripts/run-program
+
+test: deps
+	@scripts/run-tests
+
+test-native: deps
+	@scripts/run-tests native
+
+test-asan: deps
+	@scripts/run-tests asan
+
+test-tsan: deps
+	@scripts/run-tests tsan
+
+test-windows: deps
+	@scripts/run-tests windows
+
+bench: build
+	bench/tftp_throughput
+
+clean:
+	rm -rf build

@@ -1,0 +1,3 @@
+list(APPEND ZAVIZ_UI_SOURCES
+  render/bitmap.cpp
+)
