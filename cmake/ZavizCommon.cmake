@@ -29,3 +29,12 @@ function(zaviz_add_library name)
   add_library(${name} STATIC ${ARG_SOURCES})
   target_link_libraries(${name} PUBLIC zaviz_options ${ARG_LIBS})
 endfunction()
+
+# stb is header-only and lives in /usr/include/stb. The cross compiler must not
+# see the rest of /usr/include, so expose that one folder through a link.
+add_library(zaviz_stb INTERFACE)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/third_party)
+if(NOT EXISTS ${CMAKE_BINARY_DIR}/third_party/stb)
+  file(CREATE_LINK /usr/include/stb ${CMAKE_BINARY_DIR}/third_party/stb SYMBOLIC)
+endif()
+target_include_directories(zaviz_stb SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/third_party)
