@@ -1,0 +1,96 @@
+#pragma once
+// Stand-ins for the network seams: a registry table, an adapter list, a
+// recorder of trace lines and a way to read what was printed to a FILE.
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "net/adapter_source.h"
+#include "net/registry_source.h"
+
+namespace znet::testing {
+
+struct FakeSubKey {
+  std::optional<std::wstring> instanceId;
+  std::optional<uint32_t> characteristics;
+};
+
+class FakeRegistry : public IRegistrySource {
+ public:
+  std::vector<std::pair<std::wstring, FakeSubKey>> subKeys;
+
+  std::vector<std::wstring> EnumSubKeys() override {
+    std::vector<std::wstring> names;
+    for (const auto& [name, values] : subKeys) names.push_back(name);
+    return names;
+  }
+  bool ReadString(const std::wstring& subKey, const wchar_t* valueName, std::wstring& value) override {
+    const FakeSubKey* key = Find(subKey);
+    if (!key || std::wstring(valueName) != kInstanceIdValue || !key->instanceId) return false;
+    value = *key->instanceId;
+    return true;
+  }
+  bool ReadDword(const std::wstring& subKey, const wchar_t* valueName, uint32_t& value) override {
+    const FakeSubKey* key = Find(subKey);
+    if (!key || std::wstring(valueName) != kCharacteristicsValue || !key->characteristics) return false;
+    value = *key->characteristics;
+    return true;
+  }
+
+ private:
+  const FakeSubKey* Find(const std::wstring& name) const {
+    for (const auto& entry : subKeys) {
+      if (entry.first == name) return &entry.second;
+    }
+    return nullptr;
+  }
+};
+
+class FakeAdapters : public IAdapterSource {
+ public:
+  std::vector<AdapterEntry> list;
+  AdapterQuery answer = AdapterQuery::Ok;
+
+  AdapterQuery ListAdapters(std::vector<AdapterEntry>& adapters) override {
+    adapters.clear();
+    if (answer == AdapterQuery::Ok) adapters = list;
+    return answer;
+  }
+};
+
+inline AdapterEntry Adapter(std::string name, std::string description, uint32_t index) {
+  AdapterEntry a;
+  a.name = std::move(name);
+  a.description = std::move(description);
+  a.index = index;
+  a.hardwareAddress = {0x00, 0x1a, 0x2b, 0x3c, 0x4d, 0x5e};
+  return a;
+}
+
+// What `print` wrote to a FILE, read back from a temporary file (works with
+// the Windows C runtime too, which has no memory streams).
+inline std::string CaptureOutput(const std::function<void(std::FILE*)>& print) {
+  std::FILE* file = std::tmpfile();
+  if (!file) return "<tmpfile failed>";
+  print(file);
+  std::fflush(file);
+  std::rewind(file);
+  std::string text;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof(buffer), file)) > 0;) text.append(buffer, n);
+  std::fclose(file);
+  return text;
+}
+
+// Trace lines go through a plain function pointer, so the recorder is global.
+inline std::vector<std::string>& TraceLines() {
+  static std::vector<std::string> lines;
+  return lines;
+}
+inline void RecordTrace(const char* line) { TraceLines().emplace_back(line); }
+
+}  // namespace znet::testing
