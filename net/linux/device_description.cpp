@@ -21,32 +21,46 @@ std::string HexId(const std::filesystem::path& file) {
   return id;
 }
 
+struct PciName {
+  std::string vendor;
+  std::string full;  // vendor and device, when the list knows the device
+};
+
 // Looks a vendor/device pair up in the pci.ids format: vendor lines start at
 // column 0, their devices follow indented by one tab.
-std::string LookUpPciName(const std::string& vendor, const std::string& device) {
+PciName LookUpPciName(const std::string& vendor, const std::string& device) {
   static const char* const kLists[] = {"/usr/share/misc/pci.ids", "/usr/share/hwdata/pci.ids",
                                        "/usr/share/pci.ids"};
+  PciName name;
   for (const char* list : kLists) {
     std::ifstream in(list);
     if (!in) continue;
-    std::string line, vendorName;
+    std::string line;
     bool inVendor = false;
     while (std::getline(in, line)) {
       if (line.empty() || line[0] == '#') continue;
       if (line[0] != '\t') {
         if (inVendor) break;
-        inVendor = line.compare(0, vendor.size(), vendor) == 0 && line.size() > vendor.size() + 2;
-        if (inVendor) vendorName = line.substr(vendor.size() + 2);
+        inVendor = line.size() > vendor.size() + 2 && line.compare(0, vendor.size(), vendor) == 0 &&
+                   line[vendor.size()] == ' ';
+        if (inVendor) name.vendor = line.substr(vendor.size() + 2);
         continue;
       }
       if (inVendor && line.size() > device.size() + 3 && line[1] != '\t' &&
-          line.compare(1, device.size(), device) == 0) {
-        return vendorName + " " + line.substr(device.size() + 3);
+          line.compare(1, device.size(), device) == 0 && line[device.size() + 1] == ' ') {
+        name.full = name.vendor + " " + line.substr(device.size() + 3);
+        break;
       }
     }
-    return vendorName;
+    break;
   }
-  return {};
+  return name;
+}
+
+PciName PciNameOf(const std::filesystem::path& dir) {
+  std::error_code ec;
+  if (!std::filesystem::exists(dir / "vendor", ec) || !std::filesystem::exists(dir / "device", ec)) return {};
+  return LookUpPciName(HexId(dir / "vendor"), HexId(dir / "device"));
 }
 
 std::string DeviceProduct(const std::filesystem::path& device) {
@@ -59,12 +73,15 @@ std::string DeviceProduct(const std::filesystem::path& device) {
       if (!name.empty()) return name;
     }
   }
-  if (std::filesystem::exists(device / "vendor", ec) && std::filesystem::exists(device / "device", ec)) {
-    std::string name = LookUpPciName(HexId(device / "vendor"), HexId(device / "device"));
-    if (!name.empty()) return name;
-  }
+  // A virtio device carries the vendor's id but its own device numbering;
+  // the PCI function above it has the id the list knows.
+  const PciName own = PciNameOf(device);
+  if (!own.full.empty()) return own.full;
+  const PciName parent = PciNameOf(device / "..");
+  if (!parent.full.empty()) return parent.full;
   const std::filesystem::path driver = std::filesystem::read_symlink(device / "driver", ec);
-  return ec ? std::string() : driver.filename().string();
+  if (!ec) return driver.filename().string();
+  return own.vendor;
 }
 
 }  // namespace

@@ -60,6 +60,25 @@ TEST_F(FakeSysfs, DescriptionNamesTheDeviceThenTheInterface) {
   EXPECT_EQ(DescribeInterface(root / "lo", "lo", true), "Loopback (lo)");
 }
 
+TEST_F(FakeSysfs, PciDeviceIsNamedFromTheIdListEvenBehindVirtio) {
+  if (!fs::exists("/usr/share/misc/pci.ids")) GTEST_SKIP() << "no PCI id list (package hwdata)";
+  MakeDevice("eth2");
+  Write(root / "eth2/device/vendor", "0x8086\n");
+  Write(root / "eth2/device/device", "0x100e\n");
+  EXPECT_EQ(DescribeInterface(root / "eth2", "eth2", false),
+            "Intel Corporation 82540EM Gigabit Ethernet Controller (eth2)");
+  // A virtio device's own id is not a PCI device id; its parent's is.
+  fs::create_directories(root / "pci/virtio0");
+  Write(root / "pci/vendor", "0x8086\n");
+  Write(root / "pci/device", "0x100e\n");
+  Write(root / "pci/virtio0/vendor", "0x8086\n");
+  Write(root / "pci/virtio0/device", "0x0001\n");
+  fs::create_directories(root / "eth3");
+  fs::create_directory_symlink(root / "pci/virtio0", root / "eth3/device");
+  EXPECT_EQ(DescribeInterface(root / "eth3", "eth3", false),
+            "Intel Corporation 82540EM Gigabit Ethernet Controller (eth3)");
+}
+
 // Read-only look at this machine's own list: loopback is always there and
 // its values are fixed.
 TEST(NetlinkAdapterSource, ListsLoopbackWithItsAddress) {
