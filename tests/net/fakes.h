@@ -25,24 +25,21 @@ class FakeRegistry : public IRegistrySource {
 
   std::vector<std::wstring> EnumSubKeys() override {
     std::vector<std::wstring> names;
-    for (const auto& [name, values] : subKeys) names.push_back(name);
+    for (const auto& entry : subKeys) names.push_back(entry.first);
     return names;
   }
   bool ReadString(const std::wstring& subKey, const wchar_t* valueName, std::wstring& value) override {
-    const FakeSubKey* key = Find(subKey);
-    if (!key || std::wstring(valueName) != kInstanceIdValue || !key->instanceId) return false;
-    value = *key->instanceId;
-    return true;
+    const FakeSubKey* key = Find(subKey, valueName, kInstanceIdValue);
+    return key && key->instanceId && (value = *key->instanceId, true);
   }
   bool ReadDword(const std::wstring& subKey, const wchar_t* valueName, uint32_t& value) override {
-    const FakeSubKey* key = Find(subKey);
-    if (!key || std::wstring(valueName) != kCharacteristicsValue || !key->characteristics) return false;
-    value = *key->characteristics;
-    return true;
+    const FakeSubKey* key = Find(subKey, valueName, kCharacteristicsValue);
+    return key && key->characteristics && (value = *key->characteristics, true);
   }
 
  private:
-  const FakeSubKey* Find(const std::wstring& name) const {
+  const FakeSubKey* Find(const std::wstring& name, const wchar_t* valueName, const wchar_t* expected) const {
+    if (std::wstring(valueName) != expected) return nullptr;
     for (const auto& entry : subKeys) {
       if (entry.first == name) return &entry.second;
     }

@@ -102,22 +102,20 @@ class NamespaceTest : public ::testing::Test {
     return status == 0;
   }
 
+  // The card's IPv4 addresses in the near namespace, e.g. "10.77.0.1/24".
   std::string CardAddresses() {
-    std::string lines;
-    for (const std::string& line : Split(RunCommand("ip -n " + near_ + " -4 -o addr show dev " + kCard))) {
-      const size_t inet = line.find("inet ");
-      if (inet != std::string::npos) lines += line.substr(inet, line.find(' ', inet + 5) - inet) + "\n";
+    std::string line = RunCommand("ip -n " + near_ + " -4 -br addr show dev " + kCard);
+    std::string addresses;
+    size_t field = 0;
+    for (size_t start = 0, end; start < line.size(); start = end + 1) {
+      end = line.find_first_of(" \n", start);
+      if (end == std::string::npos) end = line.size();
+      if (end == start) continue;
+      if (field++ < 2) continue;  // name and state
+      if (!addresses.empty()) addresses += ' ';
+      addresses.append(line, start, end - start);
     }
-    return lines;
-  }
-
-  static std::vector<std::string> Split(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-      lines.push_back(text.substr(start, end - start));
-    }
-    return lines;
+    return addresses;
   }
 
   std::string near_, far_;
@@ -143,7 +141,7 @@ TEST_F(NamespaceTest, RepairAddressSitsBesideTheCardsOwnAndLeavesExactly) {
   EXPECT_EQ(cards[0].ipMask, "255.255.255.0");
   EXPECT_FALSE(cards[0].dhcpEnabled);
   ASSERT_TRUE(setOk) << changer.LastError();
-  EXPECT_EQ(CardAddresses(), "inet 10.77.0.1/24\ninet 192.168.1.2/24\n");
+  EXPECT_EQ(CardAddresses(), "10.77.0.1/24 192.168.1.2/24");
 
   ASSERT_GE(receiver, 0) << "bind to 192.168.1.2";
   ASSERT_TRUE(RunInNamespace(far_, [&] { sender = UdpSocketBoundTo("192.168.1.10", 0); }));
@@ -174,7 +172,7 @@ TEST_F(NamespaceTest, RepairAddressSitsBesideTheCardsOwnAndLeavesExactly) {
   bool restoreOk = false;
   ASSERT_TRUE(RunInNamespace(near_, [&] { restoreOk = SetIP(false, cards[0].index, cards, changer); }));
   EXPECT_TRUE(restoreOk) << changer.LastError();
-  EXPECT_EQ(CardAddresses(), "inet 10.77.0.1/24\n");
+  EXPECT_EQ(CardAddresses(), "10.77.0.1/24");
 }
 
 TEST_F(NamespaceTest, FailureIsReportedWithTheReason) {

@@ -45,13 +45,6 @@ TEST_F(FakeSysfs, InterfacesWithADeviceArePhysicalOthersHaveNoEntry) {
   EXPECT_EQ(table, (PhysicalCardTable{{"eth0", true}, {"eth1", true}, {"usb0", true}, {"wlan0", true}}));
 }
 
-TEST_F(FakeSysfs, MissingClassDirectoryGivesAnEmptyTable) {
-  SysfsRegistrySource source(root / "absent");
-  PhysicalCardTable table;
-  LoadPhysicalCards(source, table);
-  EXPECT_TRUE(table.empty());
-}
-
 TEST_F(FakeSysfs, DescriptionNamesTheDeviceThenTheInterface) {
   EXPECT_EQ(DescribeInterface(root / "usb0", "usb0", false), "AX88179 Gigabit Ethernet (usb0)");
   EXPECT_EQ(DescribeInterface(root / "eth1", "eth1", false), "e1000e (eth1)");

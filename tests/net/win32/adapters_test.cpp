@@ -16,7 +16,7 @@ bool IsDottedQuad(const std::string& text) {
   return inet_pton(AF_INET, text.c_str(), &address) == 1;
 }
 
-TEST(WinAdapterSource, EntriesAreWellFormed) {
+TEST(WinAdapterSource, EntriesAreWellFormedAndDumped) {
   WinAdapterSource source;
   std::vector<AdapterEntry> adapters;
   const AdapterQuery result = source.ListAdapters(adapters);
@@ -32,12 +32,8 @@ TEST(WinAdapterSource, EntriesAreWellFormed) {
     EXPECT_TRUE(IsDottedQuad(a.ipMask)) << a.ipMask;
     EXPECT_TRUE(a.gateway.empty() || IsDottedQuad(a.gateway)) << a.gateway;
   }
-}
 
-TEST(WinAdapterSource, DumpCoversEveryNonWirelessAdapter) {
-  WinAdapterSource source;
-  std::vector<AdapterEntry> adapters;
-  if (source.ListAdapters(adapters) != AdapterQuery::Ok) GTEST_SKIP() << "GetAdaptersInfo lists no adapter here";
+  // The dump covers every adapter that is not wireless.
   size_t wired = 0;
   for (const AdapterEntry& a : adapters) wired += a.type != kAdapterTypeWireless;
   std::FILE* out = std::tmpfile();

@@ -76,9 +76,5 @@ TEST_F(RegistryTest, MissingClassKeyGivesNothingAndIsCreatedOnlyWhenAsked) {
   EXPECT_TRUE(KeyExists(classKey_));
 }
 
-TEST(RegistrySourceDefault, ReadsTheMachinesNetworkClassKey) {
-  EXPECT_STREQ(kNetworkClassKey, L"SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002bE10318}");
-}
-
 }  // namespace
 }  // namespace znet
