@@ -100,14 +100,22 @@ void BuildAxis(AxisMap& map, int srcStart, int srcLen, int dstLen, int from, int
   }
 }
 
-struct Wide {
-  uint32_t b, g, r, a;  // channel x kOne
-};
+// Weighted sum of pixels, two channels per multiply: with weights summing
+// to kOne every 16-bit lane stays below 2^16.
+inline uint32_t Mix(const uint32_t* p, size_t stride, const uint16_t* w, int n) {
+  uint32_t rb = 0, ag = 0;
+  for (int k = 0; k < n; ++k) {
+    const uint32_t px = p[k * stride], f = w[k];
+    rb += (px & 0x00FF00FFu) * f;
+    ag += ((px >> 8) & 0x00FF00FFu) * f;
+  }
+  return (((rb + 0x00800080u) >> 8) & 0x00FF00FFu) | ((ag + 0x00800080u) & 0xFF00FF00u);
+}
 
 // Scratch buffers reused across calls; drawing runs on one thread per window.
 struct Scratch {
   AxisMap x, y;
-  std::vector<Wide> rows;
+  std::vector<uint32_t> rows;
   std::vector<uint32_t> line;
 };
 
@@ -127,7 +135,10 @@ void WriteRow(uint32_t* dst, const uint32_t* src, int n, const uint8_t* cover, b
   }
   if (cover == nullptr) {
     if (fade == 255) {
-      for (int i = 0; i < n; ++i) dst[i] = pixel::Over(dst[i], src[i]);
+      for (int i = 0; i < n; ++i) {
+        const uint32_t a = src[i] >> 24;
+        dst[i] = a == 255 ? src[i] : src[i] + pixel::Scale(dst[i], 255 - a);
+      }
     } else {
       for (int i = 0; i < n; ++i) dst[i] = pixel::Over(dst[i], pixel::Scale(src[i], fade));
     }
@@ -169,57 +180,44 @@ void DrawImagePiece(Canvas& canvas, const Bitmap& image, const Rect& dest, const
   s.rows.resize(static_cast<size_t>(rowCount) * w);
   for (int r = 0; r < rowCount; ++r) {
     const uint32_t* in = image.row(rowFirst + r);
-    Wide* out = s.rows.data() + static_cast<size_t>(r) * w;
+    uint32_t* out = s.rows.data() + static_cast<size_t>(r) * w;
     if (s.x.identity) {
       const uint32_t* p = in + s.x.identityOffset + (area.left - dest.left);
-      for (int i = 0; i < w; ++i)
-        out[i] = {(p[i] & 0xFF) * kOne, ((p[i] >> 8) & 0xFF) * kOne, ((p[i] >> 16) & 0xFF) * kOne,
-                  (p[i] >> 24) * kOne};
+      std::copy(p, p + w, out);
       continue;
     }
-    for (int i = 0; i < w; ++i) {
-      const uint32_t* p = in + s.x.first[i];
-      const uint16_t* wt = s.x.weights.data() + s.x.offset[i];
-      uint32_t b = 0, g = 0, rr = 0, a = 0;
-      for (int k = 0, n = s.x.count[i]; k < n; ++k) {
-        const uint32_t px = p[k], f = wt[k];
-        b += (px & 0xFF) * f;
-        g += ((px >> 8) & 0xFF) * f;
-        rr += ((px >> 16) & 0xFF) * f;
-        a += (px >> 24) * f;
-      }
-      out[i] = {b, g, rr, a};
-    }
+    for (int i = 0; i < w; ++i)
+      out[i] = Mix(in + s.x.first[i], 1, s.x.weights.data() + s.x.offset[i], s.x.count[i]);
   }
 
   // Vertical pass, row by row, straight into the target.
   const ClipRegion& clip = canvas.clip();
   for (int y = area.top; y < area.bottom; ++y) {
     const int j = y - area.top;
-    uint32_t* line = s.line.data();
+    const uint32_t* line;
     if (s.y.identity) {
-      const Wide* in = s.rows.data() + static_cast<size_t>(s.y.identityOffset + (y - dest.top) - rowFirst) * w;
-      for (int i = 0; i < w; ++i)
-        line[i] = (((in[i].a + kOne / 2) >> 8) << 24) | (((in[i].r + kOne / 2) >> 8) << 16) |
-                  (((in[i].g + kOne / 2) >> 8) << 8) | ((in[i].b + kOne / 2) >> 8);
+      line = s.rows.data() + static_cast<size_t>(j) * w;
     } else {
-      const Wide* in = s.rows.data() + static_cast<size_t>(s.y.first[j] - rowFirst) * w;
+      const uint32_t* in = s.rows.data() + static_cast<size_t>(s.y.first[j] - rowFirst) * w;
       const uint16_t* wt = s.y.weights.data() + s.y.offset[j];
       const int n = s.y.count[j];
-      for (int i = 0; i < w; ++i) {
-        uint32_t b = 0, g = 0, r = 0, a = 0;
-        for (int k = 0; k < n; ++k) {
-          const Wide& px = in[static_cast<size_t>(k) * w + i];
-          const uint32_t f = wt[k];
-          b += px.b * f;
-          g += px.g * f;
-          r += px.r * f;
-          a += px.a * f;
+      uint32_t* mixed = s.line.data();
+      if (n == 1) {
+        std::copy(in, in + w, mixed);
+      } else if (n == 2) {
+        // The common case when enlarging: two rows, weights summing to kOne.
+        const uint32_t* in2 = in + w;
+        const uint32_t f0 = wt[0], f1 = wt[1];
+        for (int i = 0; i < w; ++i) {
+          const uint32_t a = in[i], b = in2[i];
+          const uint32_t rb = (a & 0x00FF00FFu) * f0 + (b & 0x00FF00FFu) * f1 + 0x00800080u;
+          const uint32_t ag = ((a >> 8) & 0x00FF00FFu) * f0 + ((b >> 8) & 0x00FF00FFu) * f1 + 0x00800080u;
+          mixed[i] = ((rb >> 8) & 0x00FF00FFu) | (ag & 0xFF00FF00u);
         }
-        constexpr uint32_t kHalf = kOne * kOne / 2;
-        line[i] = (((a + kHalf) >> 16) << 24) | (((r + kHalf) >> 16) << 16) | (((g + kHalf) >> 16) << 8) |
-                  ((b + kHalf) >> 16);
+      } else {
+        for (int i = 0; i < w; ++i) mixed[i] = Mix(in + i, static_cast<size_t>(w), wt, n);
       }
+      line = mixed;
     }
     WriteRow(canvas.target().row(y) + area.left, line, w, clip.MaskRow(area.left, y), blend, fade);
   }

@@ -52,12 +52,19 @@ void PaintMiddle(const Piece& piece, const Rect& dm, const Rect& sm, bool xTiled
   }
 }
 
+// Skin numbers may be anything an int holds; drawing works on coordinates
+// held well inside int so that sums of two never overflow.
+constexpr int64_t kCoordLimit = int64_t{1} << 28;
+int Coord(int64_t v) { return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit)); }
+Rect Coords(const Rect& r) { return {Coord(r.left), Coord(r.top), Coord(r.right), Coord(r.bottom)}; }
+
 bool Has(const std::wstring& text, const wchar_t* word) { return text.find(word) != std::wstring::npos; }
 
 // Places a box of `size` inside `item` by the align words, starting from
 // `draw` where no word of a direction is given.
 Rect PlaceSizedBox(const ImageDrawInfo& info, const Rect& item, Rect draw) {
-  const int cx = info.size.cx, cy = info.size.cy;
+  const int cx = Coord(info.size.cx), cy = Coord(info.size.cy);
+  const Rect pad = Coords(info.padding);
   if (Has(info.align, L"left")) {
     draw.left = item.left;
     draw.right = item.left + cx;
@@ -78,7 +85,7 @@ Rect PlaceSizedBox(const ImageDrawInfo& info, const Rect& item, Rect draw) {
     draw.bottom = item.bottom;
     draw.top = item.bottom - cy;
   }
-  draw = draw.Offset(info.padding.left - info.padding.right, info.padding.top - info.padding.bottom);
+  draw = Coords(draw).Offset(Coord(int64_t{pad.left} - pad.right), Coord(int64_t{pad.top} - pad.bottom));
   draw.right = std::min(draw.right, item.right);
   draw.bottom = std::min(draw.bottom, item.bottom);
   return draw;
@@ -86,13 +93,14 @@ Rect PlaceSizedBox(const ImageDrawInfo& info, const Rect& item, Rect draw) {
 
 }  // namespace
 
-void CSkinRenderer::PaintNineGrid(Canvas& canvas, const Bitmap& image, const Rect& d, const Rect& paint,
-                                  const Rect& s, const Rect& cornerIn, bool alpha, uint8_t fade, bool hole,
+void CSkinRenderer::PaintNineGrid(Canvas& canvas, const Bitmap& image, const Rect& destIn, const Rect& paint,
+                                  const Rect& sourceIn, const Rect& cornerIn, bool alpha, uint8_t fade, bool hole,
                                   bool xTiled, bool yTiled) {
+  const Rect d = Coords(destIn), s = Coords(sourceIn);
   if (image.empty() || d.IsEmpty() || !d.Intersects(paint)) return;
   // A negative corner would read outside its piece.
-  const Rect c{std::max(cornerIn.left, 0), std::max(cornerIn.top, 0), std::max(cornerIn.right, 0),
-               std::max(cornerIn.bottom, 0)};
+  const Rect c = Coords({std::max(cornerIn.left, 0), std::max(cornerIn.top, 0), std::max(cornerIn.right, 0),
+                         std::max(cornerIn.bottom, 0)});
   const Piece piece{image, canvas, paint, alpha || fade < 255, fade};
 
   if (!hole)
@@ -132,10 +140,11 @@ bool CSkinRenderer::PaintImageDescriptor(Canvas* canvas, IRenderResources* resou
 
   Rect draw = item;
   if (info->dest != Rect{}) {
-    draw.left = item.left + info->dest.left;
-    draw.top = item.top + info->dest.top;
-    draw.right = std::min(item.right, item.left + info->dest.right);
-    draw.bottom = std::min(item.bottom, item.top + info->dest.bottom);
+    const Rect& dest = info->dest;
+    draw.left = Coord(int64_t{item.left} + dest.left);
+    draw.top = Coord(int64_t{item.top} + dest.top);
+    draw.right = Coord(std::min(int64_t{item.right}, int64_t{item.left} + dest.right));
+    draw.bottom = Coord(std::min(int64_t{item.bottom}, int64_t{item.top} + dest.bottom));
   }
   if (info->size.cx > 0 && info->size.cy > 0) draw = PlaceSizedBox(*info, item, draw);
   if (info->imageName.empty()) return false;
