@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/render/coords.h"
 #include "ui/render/pixel.h"
 #include "ui/render/skin_renderer.h"
 
@@ -56,8 +57,9 @@ void CSkinRenderer::FillColor(Canvas& canvas, const Rect& rect, uint32_t argb) {
   canvas.BlendFill(rect, pixel::Premultiply(argb));
 }
 
-void CSkinRenderer::FillGradient(Canvas& canvas, const Rect& rect, uint32_t first, uint32_t second, bool vertical,
+void CSkinRenderer::FillGradient(Canvas& canvas, const Rect& rectIn, uint32_t first, uint32_t second, bool vertical,
                                  int steps, GradientPath path) {
+  const Rect rect = Coords(rectIn);
   // One alpha for the whole gradient: the average of the two ends.
   const uint32_t alpha = ((first >> 24) + (second >> 24)) / 2;
   if (alpha == 0 || rect.IsEmpty()) return;

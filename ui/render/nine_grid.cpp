@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/render/coords.h"
 #include "ui/render/descriptor_cache.h"
 #include "ui/render/image_stretch.h"
 #include "ui/render/skin_renderer.h"
@@ -51,12 +52,6 @@ void PaintMiddle(const Piece& piece, const Rect& dm, const Rect& sm, bool xTiled
     }
   }
 }
-
-// Skin numbers may be anything an int holds; drawing works on coordinates
-// held well inside int so that sums of two never overflow.
-constexpr int64_t kCoordLimit = int64_t{1} << 28;
-int Coord(int64_t v) { return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit)); }
-Rect Coords(const Rect& r) { return {Coord(r.left), Coord(r.top), Coord(r.right), Coord(r.bottom)}; }
 
 bool Has(const std::wstring& text, const wchar_t* word) { return text.find(word) != std::wstring::npos; }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/render/coords.h"
 #include "ui/render/pixel.h"
 #include "ui/render/skin_renderer.h"
 
@@ -27,12 +28,14 @@ struct RoundBox {
 
 }  // namespace
 
-void CSkinRenderer::PaintRoundRect(Canvas& canvas, const Rect& rect, int width, int ellipseWidth, uint32_t argb,
+void CSkinRenderer::PaintRoundRect(Canvas& canvas, const Rect& rectIn, int width, int ellipseWidth, uint32_t argb,
                                    uint32_t fillArgb) {
+  const Rect rect = Coords(rectIn);
+  width = std::clamp(width, 1, 1 << 16);
   // The outline runs through the centres of the rectangle's outer pixels.
   const int w = rect.right - rect.left - 1, h = rect.bottom - rect.top - 1;
   if (w < 0 || h < 0) return;
-  const double pen = std::max(width, 1);
+  const double pen = width;
   // Corners larger than the box would turn the outline inside out.
   const int radius = std::clamp(ellipseWidth / 2, 0, std::min(w, h) / 2);
   const RoundBox box{rect.left + w / 2.0, rect.top + h / 2.0, w / 2.0, h / 2.0, static_cast<double>(radius)};
@@ -43,8 +46,19 @@ void CSkinRenderer::PaintRoundRect(Canvas& canvas, const Rect& rect, int width, 
   const Rect area = canvas.Visible({rect.left - reach, rect.top - reach, rect.right + reach, rect.bottom + reach});
   const double halfPen = pen / 2;
 
+  // Rows clear of the top and bottom edges and corners meet the outline only
+  // near the left and right edges; between those the box is plain inside.
+  const int middleTop = rect.top + radius + reach, middleBottom = rect.bottom - 1 - radius - reach;
+  const int innerLeft = rect.left + reach, innerRight = rect.right - 1 - reach;
+
   for (int y = area.top; y < area.bottom; ++y) {
+    const bool middle = y >= middleTop && y <= middleBottom && innerLeft <= innerRight;
+    if (middle && fill != 0) canvas.BlendFill({innerLeft, y, innerRight + 1, y + 1}, fill);
     for (int x = area.left; x < area.right; ++x) {
+      if (middle && x >= innerLeft && x <= innerRight) {
+        x = innerRight;
+        continue;
+      }
       const double centre = box.Distance(x, y);
       int strokeHits = 0, fillHits = 0;
       if (std::fabs(centre) > halfPen + 1 && (centre > 1 || fill == 0)) {

@@ -1,3 +1,5 @@
+#include <climits>
+
 #include <gtest/gtest.h>
 
 #include "tests/support/golden_image.h"
@@ -86,6 +88,27 @@ TEST(Lines, PenStylesAndWidths) {
   EXPECT_TRUE(ztest::MatchesGolden(target, "render_lines"));
 }
 
+TEST(Lines, FarEndPointsOnlyWalkTheVisiblePart) {
+  Bitmap target(20, 20, kWhite);
+  Canvas canvas(target);
+  // Two billion steps long; only the visible twenty are visited.
+  CSkinRenderer::PaintLine(canvas, {-1000000000, 10, 1000000000, 10}, 1, 0xFF000000u);
+  CSkinRenderer::PaintLine(canvas, {-1000000000, -1000000000, 1000000000, 1000000000}, 1, 0xFF0000FFu);
+  for (int x = 0; x < 20; ++x) {
+    EXPECT_EQ(target.at(x, 10), x == 10 ? 0xFF0000FFu : 0xFF000000u) << x;
+    EXPECT_EQ(target.at(x, x), 0xFF0000FFu) << x;
+  }
+  CSkinRenderer::PaintLine(canvas, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, 3, 0xFF00FF00u);
+  EXPECT_EQ(target.at(5, 5), 0xFF00FF00u);
+  // A dash keeps its phase where the line enters the picture.
+  Bitmap dashed(30, 1, kWhite);
+  Canvas dashCanvas(dashed);
+  CSkinRenderer::PaintLine(dashCanvas, {-24000, 0, 30, 0}, 1, 0xFF000000u, PS_DASH);
+  EXPECT_EQ(dashed.at(17, 0), 0xFF000000u);
+  EXPECT_EQ(dashed.at(18, 0), kWhite);
+  EXPECT_EQ(dashed.at(24, 0), 0xFF000000u);
+}
+
 TEST(Outlines, RectAndRoundRect) {
   Bitmap target(140, 60, kWhite);
   Canvas canvas(target);
@@ -169,6 +192,13 @@ TEST(Clip, RegionsOutsideTheBitmapAreCut) {
   EXPECT_EQ(canvas.ClipBox(), (Rect{0, 0, 10, 10}));
   CSkinRenderer::FillColor(canvas, {-100, -100, 100, 100}, 0xFF000000u);
   EXPECT_EQ(target.at(0, 0), 0xFF000000u);
+  // Rectangles spanning the whole int range do not overflow.
+  const Rect huge{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  CSkinRenderer::PaintRect(canvas, huge, INT_MAX, 0xFF000000u);
+  CSkinRenderer::PaintRoundRect(canvas, huge, 2, INT_MAX, 0xFF000000u, 0xFF000000u);
+  CSkinRenderer::FillGradient(canvas, huge, 0xFF000000u, 0xFF000000u, true, 16);
+  CSkinRenderer::PaintLine(canvas, {INT_MIN, 3, INT_MAX, 3}, 5, 0xFF000000u);
+  EXPECT_EQ(target.at(5, 5), 0xFF000000u);
   ClipRecord empty;
   CSkinRenderer::ClipToRect(canvas, {20, 20, 30, 30}, empty);
   EXPECT_TRUE(canvas.ClipBox().IsEmpty());
