@@ -98,8 +98,20 @@ class BenchResources : public zui::IRenderResources {
     return found == images_.end() ? nullptr : &found->second;
   }
   zui::ImageDescriptorCache& DescriptorCache() override { return cache_; }
-  const zui::ITextFont* GetFont(int) override { return &font_; }
-  zui::ITextEngine* TextEngine() override { return &engine_; }
+  const zui::ITextFont* GetFont(int) override { return font_; }
+  zui::ITextEngine* TextEngine() override { return engine_; }
+
+  // Draws text with `engine` in a 12-pixel "微软雅黑" (or its fallback).
+  bool UseEngine(zui::ITextEngine& engine) {
+    zui::FontSpec spec;
+    spec.face = L"微软雅黑";
+    spec.pixelSize = 12;
+    realFont_ = engine.CreateFont(spec);
+    if (!realFont_) return false;
+    engine_ = &engine;
+    font_ = realFont_.get();
+    return true;
+  }
 
  private:
   void Add(const std::wstring& name, Bitmap bitmap) {
@@ -111,8 +123,11 @@ class BenchResources : public zui::IRenderResources {
   }
   std::map<std::wstring, zui::SkinImage> images_;
   zui::ImageDescriptorCache cache_;
-  MaskFont font_;
-  MaskTextEngine engine_;
+  MaskFont maskFont_;
+  MaskTextEngine maskEngine_;
+  std::unique_ptr<zui::ITextFont> realFont_;
+  const zui::ITextFont* font_ = &maskFont_;
+  zui::ITextEngine* engine_ = &maskEngine_;
 };
 
 struct ImageItem {
@@ -189,6 +204,23 @@ void BM_Repaint14x14(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Repaint14x14)->Unit(benchmark::kMicrosecond);
+
+#ifdef ZAVIZ_BENCH_REAL_TEXT
+void BM_FullFrameRealText(benchmark::State& state) {
+  BenchResources resources;
+  if (!resources.UseEngine(zui::PlatformTextEngine())) {
+    state.SkipWithError("no font");
+    return;
+  }
+  Bitmap frame(484, 306);
+  Canvas canvas(frame);
+  for (auto _ : state) {
+    PaintFrame(canvas, resources, {0, 0, 484, 306});
+    benchmark::DoNotOptimize(frame.pixels());
+  }
+}
+BENCHMARK(BM_FullFrameRealText)->Unit(benchmark::kMicrosecond);
+#endif
 
 }  // namespace
 
