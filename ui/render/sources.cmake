@@ -1,3 +1,14 @@
 list(APPEND ZAVIZ_UI_SOURCES
   render/bitmap.cpp
+  render/canvas.cpp
+  render/clip_record.cpp
+  render/descriptor_cache.cpp
+  render/fill.cpp
+  render/image_stretch.cpp
+  render/lines.cpp
+  render/nine_grid.cpp
+  render/paint_text.cpp
+  render/round_rect.cpp
+  render/skin_renderer_parse.cpp
+  render/value_format.cpp
 )
