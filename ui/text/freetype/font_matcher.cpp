@@ -58,18 +58,12 @@ bool HasFamily(FcPattern* font, const std::string& family) {
   return false;
 }
 
-std::optional<FontFileChoice> ChoiceFrom(FcPattern* font, const FontSpec& spec) {
+std::optional<FontFileChoice> ChoiceFrom(FcPattern* font) {
   FcChar8* file = nullptr;
   if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch) return std::nullopt;
   FontFileChoice choice;
   choice.path = reinterpret_cast<const char*>(file);
   FcPatternGetInteger(font, FC_INDEX, 0, &choice.faceIndex);
-  int weight = FC_WEIGHT_REGULAR;
-  int slant = FC_SLANT_ROMAN;
-  FcPatternGetInteger(font, FC_WEIGHT, 0, &weight);
-  FcPatternGetInteger(font, FC_SLANT, 0, &slant);
-  choice.synthesizeBold = spec.bold && weight < FC_WEIGHT_DEMIBOLD;
-  choice.synthesizeItalic = spec.italic && slant == FC_SLANT_ROMAN;
   return choice;
 }
 
@@ -85,7 +79,7 @@ std::optional<FontFileChoice> FontMatcher::MatchFace(const FontSpec& spec) {
     if (chinese) font = Match(chinese.get());
   }
   if (!font) return std::nullopt;
-  return ChoiceFrom(font.get(), spec);
+  return ChoiceFrom(font.get());
 }
 
 std::optional<FontFileChoice> FontMatcher::MatchFaceWithChar(const FontSpec& spec, char32_t code) {
@@ -100,7 +94,7 @@ std::optional<FontFileChoice> FontMatcher::MatchFaceWithChar(const FontSpec& spe
   FcCharSet* has = nullptr;
   if (FcPatternGetCharSet(font.get(), FC_CHARSET, 0, &has) != FcResultMatch || !FcCharSetHasChar(has, code))
     return std::nullopt;
-  return ChoiceFrom(font.get(), spec);
+  return ChoiceFrom(font.get());
 }
 
 }  // namespace zui

@@ -12,8 +12,6 @@ namespace zui {
 struct FontFileChoice {
   std::string path;
   int faceIndex = 0;
-  bool synthesizeBold = false;    // bold asked, the file has no bold weight
-  bool synthesizeItalic = false;  // italic asked, the file is upright
 };
 
 class FontMatcher {

@@ -57,7 +57,12 @@ bool FreeTypeFont::AddFace(const FontFileChoice& choice) {
     FT_Done_Face(face);
     return false;
   }
-  faces_.push_back({face, choice.synthesizeBold, choice.synthesizeItalic});
+  // Decided from the file itself: fontconfig reports a regular face as bold
+  // when it means to have it emboldened.
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  const bool heavy = os2 != nullptr ? os2->usWeightClass >= 600 : (face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
+  const bool slanted = (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+  faces_.push_back({face, spec_.bold && !heavy, spec_.italic && !slanted});
   faceSlots_[choice.path + "#" + std::to_string(choice.faceIndex)] = static_cast<int>(faces_.size()) - 1;
   return true;
 }
@@ -124,9 +129,14 @@ RenderedGlyph FreeTypeFont::Render(const Face& face, FT_UInt index) const {
   RenderedGlyph glyph;
   if (FT_Load_Glyph(face.face, index, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT) != 0) return glyph;
   FT_GlyphSlot slot = face.face->glyph;
-  if (face.synthesizeItalic) FT_GlyphSlot_Oblique(slot);
-  if (face.synthesizeBold) FT_GlyphSlot_Embolden(slot);
   glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+  if (face.synthesizeItalic) FT_GlyphSlot_Oblique(slot);
+  if (face.synthesizeBold) {
+    // Like GDI's simulated bold: a stroke a little wider, one pixel more
+    // advance.
+    FT_GlyphSlot_Embolden(slot);
+    ++glyph.advance;
+  }
   if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return glyph;
   const FT_Bitmap& bitmap = slot->bitmap;
   if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.pitch < 0) return glyph;
