@@ -29,6 +29,7 @@ struct PlacedLine {
   int x = 0;  // where the line starts (alignment applied)
   int y = 0;  // top of the line box
   int width = 0;
+  bool endsWithEllipsis = false;
   std::vector<PlacedChar> chars;
 };
 
