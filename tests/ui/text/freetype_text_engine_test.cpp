@@ -59,6 +59,14 @@ TEST_F(FreeTypeEngineTest, LatinFaceBorrowsChineseGlyphsFromAnotherFile) {
   EXPECT_FALSE(latin.Glyph(U'修').coverage.empty());
 }
 
+TEST_F(FreeTypeEngineTest, CharacterNoFileHasTakesTheFacesMissingGlyph) {
+  FreeTypeFont& font = Font(L"DejaVu Sans", 14);
+  const RenderedGlyph& missing = font.Glyph(0x10FFFD);
+  EXPECT_GT(missing.advance, 0);
+  EXPECT_FALSE(missing.coverage.empty()) << "the missing-glyph box is drawn, like GDI does";
+  EXPECT_EQ(font.Advance(0x10FFFD), missing.advance);  // asked once, then cached
+}
+
 TEST_F(FreeTypeEngineTest, MetricsAreConsistentAndFollowStyle) {
   FreeTypeFont& regular = Font(L"DejaVu Sans", 14);
   FreeTypeFont& bold = Font(L"DejaVu Sans", 14, true);

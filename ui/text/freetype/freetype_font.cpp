@@ -20,6 +20,8 @@ int Scale(long units, int pixelSize, int unitsPerEm) {
 
 int CeilPixels(FT_Pos value26_6) { return static_cast<int>((value26_6 + 63) >> 6); }
 
+std::string SlotKey(const FontFileChoice& choice) { return choice.path + "#" + std::to_string(choice.faceIndex); }
+
 }  // namespace
 
 FtLibrary::FtLibrary() {
@@ -63,7 +65,7 @@ bool FreeTypeFont::AddFace(const FontFileChoice& choice) {
   const bool heavy = os2 != nullptr ? os2->usWeightClass >= 600 : (face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
   const bool slanted = (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
   faces_.push_back({face, spec_.bold && !heavy, spec_.italic && !slanted});
-  faceSlots_[choice.path + "#" + std::to_string(choice.faceIndex)] = static_cast<int>(faces_.size()) - 1;
+  faceSlots_.insert(SlotKey(choice));
   return true;
 }
 
@@ -103,24 +105,21 @@ void FreeTypeFont::ComputeMetrics() {
   underlineOffset_ = std::min(underlineOffset_, std::max(1, m.descent - underlineThickness_));
 }
 
+// The font's own face first, then the faces it already borrowed (Chinese text
+// in a Latin face takes every ideograph from the same file), and only then a
+// fontconfig query, which costs far more than a character-map lookup.
 std::pair<const FreeTypeFont::Face*, FT_UInt> FreeTypeFont::Locate(char32_t code) {
-  if (const FT_UInt index = FT_Get_Char_Index(faces_[0].face, code); index != 0) return {&faces_[0], index};
-  auto known = borrowed_.find(code);
-  if (known == borrowed_.end()) {
-    int slot = -1;
-    if (const std::optional<FontFileChoice> choice = FontMatcher::MatchFaceWithChar(spec_, code)) {
-      auto existing = faceSlots_.find(choice->path + "#" + std::to_string(choice->faceIndex));
-      if (existing != faceSlots_.end()) {
-        slot = existing->second;
-      } else if (AddFace(*choice)) {
-        slot = static_cast<int>(faces_.size()) - 1;
-      }
-    }
-    known = borrowed_.emplace(code, slot).first;
-  }
-  if (known->second >= 0) {
-    const Face& face = faces_[known->second];
+  for (const Face& face : faces_) {
     if (const FT_UInt index = FT_Get_Char_Index(face.face, code); index != 0) return {&face, index};
+  }
+  if (missing_.count(code) == 0) {
+    const std::optional<FontFileChoice> choice = FontMatcher::MatchFaceWithChar(spec_, code);
+    if (choice && faceSlots_.count(SlotKey(*choice)) == 0 && AddFace(*choice)) {
+      const Face& face = faces_.back();
+      if (const FT_UInt index = FT_Get_Char_Index(face.face, code); index != 0) return {&face, index};
+    }
+    if (missing_.size() >= kMaxMissingCodes) missing_.clear();
+    missing_.insert(code);
   }
   return {&faces_[0], 0};
 }

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "ui/text/glyph_cache.h"
@@ -82,9 +82,11 @@ class FreeTypeFont final : public ITextFont, public ITextMeasure {
   std::string filePath_;
   int underlineOffset_ = 1;
   int underlineThickness_ = 1;
-  std::vector<Face> faces_;                       // [0] is the font's own face
-  std::unordered_map<char32_t, int> borrowed_;    // code -> face slot, -1 = none
-  std::unordered_map<std::string, int> faceSlots_;  // "path#index" -> slot
+  static constexpr size_t kMaxMissingCodes = 4096;
+
+  std::vector<Face> faces_;                 // [0] is the font's own face, then borrowed ones
+  std::unordered_set<std::string> faceSlots_;  // "path#index" of every open face
+  std::unordered_set<char32_t> missing_;    // codes no installed file has
   GlyphCache<RenderedGlyph> cache_{kGlyphCacheSize};
 };
 
