@@ -215,12 +215,5 @@ TEST_F(FreeTypeEngineTest, GlyphCacheStaysBounded) {
   EXPECT_EQ(font.CachedGlyphs(), FreeTypeFont::kGlyphCacheSize);
 }
 
-TEST_F(FreeTypeEngineTest, PlatformEngineMakesFonts) {
-  std::unique_ptr<ITextFont> font = PlatformTextEngine().CreateFont({L"微软雅黑", 12});
-  ASSERT_NE(font, nullptr);
-  EXPECT_EQ(font->Spec().pixelSize, 12);
-  EXPECT_GT(font->Metrics().height, 0);
-}
-
 }  // namespace
 }  // namespace zui

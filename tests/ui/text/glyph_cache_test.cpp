@@ -20,14 +20,6 @@ TEST(GlyphCache, EvictsTheLeastRecentlyUsedGlyphWhenFull) {
   EXPECT_EQ(*cache.Find(U'c'), "C");
 }
 
-TEST(GlyphCache, ReinsertingReplacesWithoutGrowing) {
-  GlyphCache<std::string> cache(4);
-  cache.Insert(U'a', "old");
-  EXPECT_EQ(cache.Insert(U'a', "new"), "new");
-  EXPECT_EQ(cache.size(), 1u);
-  EXPECT_EQ(*cache.Find(U'a'), "new");
-}
-
 TEST(GlyphCache, StaysWithinItsCapacity) {
   GlyphCache<int> cache(16);
   for (char32_t c = 0x4E00; c < 0x4E00 + 1000; ++c) cache.Insert(c, static_cast<int>(c));

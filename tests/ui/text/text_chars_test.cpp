@@ -38,30 +38,13 @@ TEST(TextChars, PrefixAmpersandsFollowDrawText) {
   EXPECT_EQ(Underlined(chars), U"S");
 }
 
-TEST(TextChars, HidePrefixDropsTheAmpersandWithoutUnderline) {
-  const std::vector<TextChar> chars = PrepareTextChars(L"&Save", DT_HIDEPREFIX);
-  EXPECT_EQ(Codes(chars), U"Save");
-  EXPECT_EQ(Underlined(chars), U"");
-}
-
-TEST(TextChars, NoPrefixKeepsEveryAmpersand) {
-  const std::vector<TextChar> chars = PrepareTextChars(L"&Save a&&b&", DT_NOPREFIX);
-  EXPECT_EQ(Codes(chars), U"&Save a&&b&");
-  EXPECT_EQ(Underlined(chars), U"");
-}
-
-TEST(TextChars, ClassifiesBreakingCharacters) {
-  EXPECT_TRUE(IsWideBreakable(U'修'));
-  EXPECT_TRUE(IsWideBreakable(U'，'));
-  EXPECT_FALSE(IsWideBreakable(U'V'));
-  EXPECT_TRUE(IsNoLineStart(U'，'));
-  EXPECT_TRUE(IsNoLineStart(U'。'));
-  EXPECT_TRUE(IsNoLineStart(U'】'));
-  EXPECT_FALSE(IsNoLineStart(U'修'));
-  EXPECT_TRUE(IsNoLineEnd(U'【'));
-  EXPECT_FALSE(IsNoLineEnd(U'】'));
-  EXPECT_TRUE(IsBreakingSpace(U' '));
-  EXPECT_TRUE(IsBreakingSpace(U'\u3000'));
+TEST(TextChars, HidePrefixAndNoPrefix) {
+  const std::vector<TextChar> hidden = PrepareTextChars(L"&Save", DT_HIDEPREFIX);
+  EXPECT_EQ(Codes(hidden), U"Save");
+  EXPECT_EQ(Underlined(hidden), U"");
+  const std::vector<TextChar> kept = PrepareTextChars(L"&Save a&&b&", DT_NOPREFIX);
+  EXPECT_EQ(Codes(kept), U"&Save a&&b&");
+  EXPECT_EQ(Underlined(kept), U"");
 }
 
 }  // namespace
