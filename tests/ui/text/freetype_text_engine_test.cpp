@@ -213,6 +213,9 @@ TEST_F(FreeTypeEngineTest, GlyphCacheStaysBounded) {
   Rect rect{0, 0, 400, 400};
   engine_.DrawText(nullptr, {}, font, many, rect, kInk, DT_WORDBREAK | DT_CALCRECT);
   EXPECT_EQ(font.CachedGlyphs(), FreeTypeFont::kGlyphCacheSize);
+  // Large sizes keep fewer glyphs so the cache's memory stays bounded too.
+  EXPECT_EQ(FreeTypeFont::GlyphCacheCapacity(200), FreeTypeFont::kGlyphCacheBytes / (200 * 200));
+  EXPECT_EQ(FreeTypeFont::GlyphCacheCapacity(100000), 16u);
 }
 
 }  // namespace

@@ -32,8 +32,13 @@ FtLibrary::~FtLibrary() {
   if (library_ != nullptr) FT_Done_FreeType(library_);
 }
 
+size_t FreeTypeFont::GlyphCacheCapacity(int pixelSize) {
+  const size_t glyphBytes = static_cast<size_t>(std::max(pixelSize, 1)) * static_cast<size_t>(std::max(pixelSize, 1));
+  return std::clamp<size_t>(kGlyphCacheBytes / glyphBytes, 16, kGlyphCacheSize);
+}
+
 FreeTypeFont::FreeTypeFont(std::shared_ptr<FtLibrary> library, const FontSpec& spec)
-    : library_(std::move(library)), spec_(spec) {
+    : library_(std::move(library)), spec_(spec), cache_(GlyphCacheCapacity(spec.pixelSize > 0 ? spec.pixelSize : 12)) {
   if (spec_.pixelSize <= 0) spec_.pixelSize = 12;
 }
 

@@ -44,7 +44,11 @@ struct RenderedGlyph {
 
 class FreeTypeFont final : public ITextFont, public ITextMeasure {
  public:
+  // At most this many glyphs, and fewer for large sizes so that the
+  // coverage kept stays near kGlyphCacheBytes.
   static constexpr size_t kGlyphCacheSize = 1024;
+  static constexpr size_t kGlyphCacheBytes = 8u << 20;
+  static size_t GlyphCacheCapacity(int pixelSize);
 
   // Null when no font file can be found or opened.
   static std::unique_ptr<FreeTypeFont> Create(std::shared_ptr<FtLibrary> library, const FontSpec& spec);
@@ -87,7 +91,7 @@ class FreeTypeFont final : public ITextFont, public ITextMeasure {
   std::vector<Face> faces_;                 // [0] is the font's own face, then borrowed ones
   std::unordered_set<std::string> faceSlots_;  // "path#index" of every open face
   std::unordered_set<char32_t> missing_;    // codes no installed file has
-  GlyphCache<RenderedGlyph> cache_{kGlyphCacheSize};
+  GlyphCache<RenderedGlyph> cache_;
 };
 
 }  // namespace zui
