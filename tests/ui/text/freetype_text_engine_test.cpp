@@ -67,6 +67,13 @@ TEST_F(FreeTypeEngineTest, CharacterNoFileHasTakesTheFacesMissingGlyph) {
   EXPECT_EQ(font.Advance(0x10FFFD), missing.advance);  // asked once, then cached
 }
 
+TEST_F(FreeTypeEngineTest, AbsurdSizesAreKeptSane) {
+  EXPECT_EQ(Font(L"DejaVu Sans", 0).Spec().pixelSize, 12);
+  FreeTypeFont& huge = Font(L"DejaVu Sans", 50000000);
+  EXPECT_EQ(huge.Spec().pixelSize, FreeTypeFont::kMaxPixelSize);
+  EXPECT_LE(huge.Glyph(U'W').width, 2 * FreeTypeFont::kMaxPixelSize);
+}
+
 TEST_F(FreeTypeEngineTest, MetricsAreConsistentAndFollowStyle) {
   FreeTypeFont& regular = Font(L"DejaVu Sans", 14);
   FreeTypeFont& bold = Font(L"DejaVu Sans", 14, true);

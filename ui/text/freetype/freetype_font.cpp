@@ -37,10 +37,15 @@ size_t FreeTypeFont::GlyphCacheCapacity(int pixelSize) {
   return std::clamp<size_t>(kGlyphCacheBytes / glyphBytes, 16, kGlyphCacheSize);
 }
 
-FreeTypeFont::FreeTypeFont(std::shared_ptr<FtLibrary> library, const FontSpec& spec)
-    : library_(std::move(library)), spec_(spec), cache_(GlyphCacheCapacity(spec.pixelSize > 0 ? spec.pixelSize : 12)) {
-  if (spec_.pixelSize <= 0) spec_.pixelSize = 12;
+namespace {
+FontSpec Sanitised(FontSpec spec) {
+  spec.pixelSize = spec.pixelSize <= 0 ? 12 : std::min(spec.pixelSize, FreeTypeFont::kMaxPixelSize);
+  return spec;
 }
+}  // namespace
+
+FreeTypeFont::FreeTypeFont(std::shared_ptr<FtLibrary> library, const FontSpec& spec)
+    : library_(std::move(library)), spec_(Sanitised(spec)), cache_(GlyphCacheCapacity(spec_.pixelSize)) {}
 
 FreeTypeFont::~FreeTypeFont() {
   for (Face& f : faces_) FT_Done_Face(f.face);

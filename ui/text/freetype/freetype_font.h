@@ -49,6 +49,9 @@ class FreeTypeFont final : public ITextFont, public ITextMeasure {
   static constexpr size_t kGlyphCacheSize = 1024;
   static constexpr size_t kGlyphCacheBytes = 8u << 20;
   static size_t GlyphCacheCapacity(int pixelSize);
+  // Sizes are clamped to this: a damaged skin asking for an enormous font
+  // must not make FreeType allocate gigabytes for one glyph.
+  static constexpr int kMaxPixelSize = 1024;
 
   // Null when no font file can be found or opened.
   static std::unique_ptr<FreeTypeFont> Create(std::shared_ptr<FtLibrary> library, const FontSpec& spec);

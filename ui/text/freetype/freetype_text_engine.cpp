@@ -41,7 +41,8 @@ std::unique_ptr<ITextFont> FreeTypeTextEngine::CreateFont(const FontSpec& spec) 
 int FreeTypeTextEngine::DrawText(Bitmap* target, const Rect& clip, const ITextFont& font, std::wstring_view text,
                                  Rect& rect, uint32_t argb, unsigned format) {
   // Fonts are only ever made by this engine; the cast is checked all the same
-  // so that a foreign font draws nothing instead of corrupting memory.
+  // so that a foreign font draws nothing instead of corrupting memory. The
+  // font is const to its owners, but its glyph cache fills as it draws.
   auto* ftFont = dynamic_cast<FreeTypeFont*>(const_cast<ITextFont*>(&font));
   if (ftFont == nullptr) return 0;
   const TextLayout layout = LayoutText(PrepareTextChars(text, format), *ftFont, ftFont->Metrics(), rect, format);
