@@ -12,6 +12,16 @@
 #include "ui/render/bitmap.h"
 #include "ui/text/text_format.h"
 
+// <windows.h> maps these names to its ...W functions; the seam keeps its own
+// method names. (A file that includes <windows.h> after this header must call
+// the Win32 functions by their W names.)
+#ifdef CreateFont
+#undef CreateFont
+#endif
+#ifdef DrawText
+#undef DrawText
+#endif
+
 namespace zui {
 
 struct FontSpec {
