@@ -2,9 +2,12 @@
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
-#include <mstcpip.h>
 
 #include <atomic>
+
+#ifndef SIO_UDP_CONNRESET  // in mstcpip.h of newer SDKs only
+#define SIO_UDP_CONNRESET _WSAIOW(IOC_VENDOR, 12)
+#endif
 
 namespace ztftp {
 namespace {
