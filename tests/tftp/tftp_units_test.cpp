@@ -1,0 +1,70 @@
+// Option negotiation and name confinement on their own.
+
+#include <gtest/gtest.h>
+
+#include "tests/tftp/tftp_test_support.h"
+#include "tftp/negotiation.h"
+#include "tftp/root_path.h"
+
+namespace ztftp::testing {
+namespace {
+
+std::string Oack(const OptionList& options, bool is_read, int64_t size, int* blksize = nullptr,
+                 int* timeout_ms = nullptr) {
+  const Negotiation result = Negotiate(options, is_read, size);
+  if (blksize) *blksize = result.blksize;
+  if (timeout_ms) *timeout_ms = result.timeout_ms;
+  std::string text = result.oack_options;
+  for (char& c : text) {
+    if (c == '\0') c = '|';
+  }
+  return text;
+}
+
+TEST(Negotiation, AcknowledgedValuesAreTheOnesUsed) {
+  int blksize = 0, timeout = 0;
+  EXPECT_EQ(Oack({{"blksize", "128"}}, true, 10, &blksize), "blksize|128|");
+  EXPECT_EQ(blksize, 128);
+  EXPECT_EQ(Oack({{"blksize", "8"}}, true, 10, &blksize), "blksize|8|");
+  EXPECT_EQ(Oack({{"blksize", "7"}}, true, 10, &blksize), "");
+  EXPECT_EQ(blksize, 512);
+  EXPECT_EQ(Oack({{"blksize", "2049"}}, true, 10, &blksize), "blksize|512|");
+  EXPECT_EQ(Oack({{"blksize", "99999999999999999999"}}, true, 10, &blksize), "blksize|512|");
+  EXPECT_EQ(blksize, 512);
+  EXPECT_EQ(Oack({{"blksize", ""}}, true, 10, &blksize), "");
+  EXPECT_EQ(Oack({{"timeout", "19"}}, true, 10, nullptr, &timeout), "timeout|19|");
+  EXPECT_EQ(timeout, 19000);
+  EXPECT_EQ(Oack({{"timeout", "0"}, {"timeout2", "1"}}, true, 10, nullptr, &timeout), "");
+  EXPECT_EQ(timeout, 5000);
+  EXPECT_EQ(Oack({{"tsize", "word"}}, true, 41943040), "tsize|41943040|");
+  EXPECT_EQ(Oack({{"tsize", "777"}}, false, 0), "tsize|777|");
+  EXPECT_EQ(Oack({{"tsize", "word"}}, false, 0), "");
+  EXPECT_EQ(Oack({{"windowsize", "8"}, {"Blksize", "1024"}}, true, 10, &blksize), "");
+  EXPECT_EQ(blksize, 512);
+}
+
+TEST(Negotiation, LaterDuplicatesReplaceAndTruncatedPairsAreDropped) {
+  static const char raw[] = "blksize\0" "100\0" "tsize\0" "0\0" "blksize\0" "200\0" "timeout\0" "5";
+  const std::string block(raw, sizeof raw - 1);
+  const OptionList options = ParseOptions(reinterpret_cast<const uint8_t*>(block.data()), int(block.size()));
+  EXPECT_EQ(options, (OptionList{{"blksize", "200"}, {"tsize", "0"}}));
+}
+
+TEST(RootPath, NamesStayInsideTheRoot) {
+  ScratchFolder root;
+  root.Write("sub/f.bin", {1});
+  std::string resolved;
+  EXPECT_TRUE(ResolveInsideRoot(root.text(), "sub/f.bin", &resolved));
+  EXPECT_EQ(resolved, root.text() + "/sub/f.bin");
+  EXPECT_TRUE(ResolveInsideRoot(root.text(), "sub\\f.bin", &resolved));
+  EXPECT_EQ(resolved, root.text() + "/sub/f.bin");
+  EXPECT_TRUE(ResolveInsideRoot(root.text(), "new..name", &resolved));
+  EXPECT_TRUE(ResolveInsideRoot(root.text(), "sub/./f.bin", &resolved));
+  for (const char* name : {"../x", "..", "sub/../../x", "sub\\..\\..\\x", "/etc/passwd", "\\x", "C:x",
+                           "c:\\x", "\\\\host\\share", "//host/share", "sub/.."}) {
+    EXPECT_FALSE(ResolveInsideRoot(root.text(), name, &resolved)) << name;
+  }
+}
+
+}  // namespace
+}  // namespace ztftp::testing

@@ -1,0 +1,234 @@
+// The server over real loopback sockets, as a peer sees it.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <thread>
+
+#include "tests/tftp/tftp_test_support.h"
+#include "tftp/packets.h"
+
+namespace ztftp::testing {
+namespace {
+
+using Options = std::vector<std::pair<std::string, std::string>>;
+
+class TftpdLoopback : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(server_.started()); }
+  bool LogHas(const std::string& line) const {
+    for (const auto& logged : server_.Logs()) {
+      if (logged == line) return true;
+    }
+    return false;
+  }
+  std::string Path(const std::string& name) const { return root_.text() + "/" + name; }
+  // The first reply to `packet` from a fresh peer.
+  std::optional<Bytes> Ask(const Bytes& packet, int timeout_ms = 2000) {
+    TestPeer peer(server_.port(), timeout_ms);
+    peer.Send(packet);
+    return peer.Receive();
+  }
+
+  void OnProgress(int position, int size, const std::string& path) {
+    std::lock_guard<std::mutex> lock(progress_mutex_);
+    if (path == Path("a.bin")) progress_.emplace_back(position, size);
+    progress_changed_.notify_all();
+  }
+
+  std::mutex progress_mutex_;
+  std::condition_variable progress_changed_;
+  std::vector<std::pair<int, int>> progress_;
+  ScratchFolder root_;
+  LoopbackServer server_{root_.text(), [this](int position, int size, const std::string& path) {
+                           OnProgress(position, size, path);
+                         }};
+};
+
+TEST_F(TftpdLoopback, SendsFilesInBlocksReportingProgressAndLogging) {
+  const Bytes a = PatternBytes(1500), exact = PatternBytes(1024, 2);
+  root_.Write("a.bin", a);
+  root_.Write("exact.bin", exact);
+  root_.Write("empty.bin", {});
+
+  TestPeer peer(server_.port());
+  std::vector<int> sizes;
+  EXPECT_EQ(peer.Download("a.bin", {}, &sizes), a);
+  EXPECT_EQ(sizes, (std::vector<int>{512, 512, 476}));
+  {
+    std::unique_lock<std::mutex> lock(progress_mutex_);
+    progress_changed_.wait_for(lock, std::chrono::seconds(2), [&] { return progress_.size() >= 3; });
+    EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{512, 1500}, {1024, 1500}, {1500, 1500}}));
+  }
+  EXPECT_TRUE(LogHas("TRANS: " + Path("a.bin") + "\n"));
+  EXPECT_TRUE(LogHas("filename is " + Path("a.bin") + " size is 1500\n"));
+
+  sizes.clear();
+  EXPECT_EQ(TestPeer(server_.port()).Download("exact.bin", {}, &sizes), exact);
+  EXPECT_EQ(sizes, (std::vector<int>{512, 512, 0}));
+  sizes.clear();
+  EXPECT_EQ(TestPeer(server_.port()).Download("empty.bin", {}, &sizes), Bytes{});
+  EXPECT_EQ(sizes, std::vector<int>{0});
+}
+
+TEST_F(TftpdLoopback, AcknowledgesOnlyOptionsItActsOn) {
+  const Bytes file = PatternBytes(5000);
+  root_.Write("f.bin", file);
+
+  // A small block size is honoured; tsize carries the real size.
+  auto reply = Ask(Request(kReadRequest, "f.bin", {{"blksize", "128"}, {"tsize", "0"}, {"windowsize", "4"}}));
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(OackOptions(*reply), (Options{{"blksize", "128"}, {"tsize", "5000"}}));
+  // Too large: answered with 512, which the peer must accept.
+  reply = Ask(Request(kReadRequest, "f.bin", {{"blksize", "4096"}, {"timeout", "3"}}));
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(OackOptions(*reply), (Options{{"blksize", "512"}, {"timeout", "3"}}));
+  // Nothing acceptable left: block 1 comes at once, as without options.
+  reply = Ask(Request(kReadRequest, "f.bin", {{"blksize", "abc"}, {"timeout", "20"}, {"BLKSIZE", "1024"}}));
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(OpcodeOf(*reply), kData);
+  EXPECT_EQ(BlockOf(*reply), 1);
+  EXPECT_EQ(reply->size(), 4u + 512u);
+
+  for (const char* size : {"8", "128", "1468", "2048"}) {
+    std::vector<int> sizes;
+    EXPECT_EQ(TestPeer(server_.port()).Download("f.bin", {{"blksize", size}}, &sizes), file) << size;
+    for (int block : sizes) EXPECT_LE(block, std::stoi(size));
+  }
+}
+
+TEST_F(TftpdLoopback, RefusesMissingFilesAndNamesOutsideTheRoot) {
+  root_.Write("sub/c.bin", PatternBytes(700));
+  ScratchFolder outside;
+  outside.Write("secret.bin", PatternBytes(10));
+
+  EXPECT_EQ(ErrorText(*Ask(Request(kReadRequest, "nope.bin"))), "1 file not exist!");
+  EXPECT_EQ(ErrorText(*Ask(Request(kReadRequest, "nope.bin", {{"tsize", "0"}}))), "1 file not exist!");
+  EXPECT_EQ(ErrorText(*Ask(Request(kWriteRequest, "nope.bin"))), "1 file not exist!");
+
+  const std::string escape = "../" + outside.path().filename().string() + "/secret.bin";
+  for (const std::string& name : {escape, std::string("sub/../../x"), std::string("..\\x"), std::string(".."),
+                                  outside.text() + "/secret.bin", std::string("\\etc\\passwd"),
+                                  std::string("C:\\Windows\\win.ini"), std::string("\\\\host\\share\\f")}) {
+    auto reply = Ask(Request(kReadRequest, name, {{"tsize", "0"}}));
+    ASSERT_TRUE(reply) << name;
+    EXPECT_EQ(ErrorText(*reply), "2 access violation") << name;
+    EXPECT_EQ(ErrorText(*Ask(Request(kWriteRequest, name))), "2 access violation") << name;
+  }
+#ifndef _WIN32
+  std::filesystem::create_symlink(outside.path() / "secret.bin", root_.path() / "link.bin");
+  EXPECT_EQ(ErrorText(*Ask(Request(kReadRequest, "link.bin"))), "2 access violation");
+#endif
+  EXPECT_EQ(TestPeer(server_.port()).Download("sub/c.bin"), PatternBytes(700));
+  EXPECT_EQ(TestPeer(server_.port()).Download("sub\\c.bin"), PatternBytes(700));
+}
+
+TEST_F(TftpdLoopback, AnswersStrangersButNotTheirErrorsOrRunts) {
+  EXPECT_EQ(ErrorText(*Ask(Ack(1))), "1 client not exists or timeout");
+  EXPECT_EQ(ErrorText(*Ask(Data(1, {1, 2}))), "1 client not exists or timeout");
+  EXPECT_FALSE(Ask({0, 5, 0, 0, 'x', 0}, 300));
+  EXPECT_FALSE(Ask({0, 1}, 300));
+  EXPECT_FALSE(Ask({0}, 300));
+}
+
+TEST_F(TftpdLoopback, UploadsReplaceExistingFiles) {
+  root_.Write("up.bin", PatternBytes(3000));
+  const Bytes first = PatternBytes(512, 7), second = PatternBytes(100, 8);
+  TestPeer peer(server_.port());
+  peer.Send(Request(kWriteRequest, "up.bin"));
+  EXPECT_EQ(peer.Receive(), Ack(0));
+  peer.Send(Data(1, first));
+  EXPECT_EQ(peer.Receive(), Ack(1));
+  peer.Send(Data(1, first));  // a repeat is acknowledged again, not written twice
+  EXPECT_EQ(peer.Receive(), Ack(1));
+  peer.Send(Data(2, second));
+  EXPECT_EQ(peer.Receive(), Ack(2));
+  Bytes expected = first;
+  expected.insert(expected.end(), second.begin(), second.end());
+  EXPECT_EQ(root_.Read("up.bin"), expected);
+
+  // With options the file is opened along with the OACK, so data can follow.
+  TestPeer optioned(server_.port());
+  optioned.Send(Request(kWriteRequest, "up.bin", {{"blksize", "1024"}, {"tsize", "1100"}}));
+  auto oack = optioned.Receive();
+  ASSERT_TRUE(oack);
+  EXPECT_EQ(OackOptions(*oack), (Options{{"blksize", "1024"}, {"tsize", "1100"}}));
+  const Bytes big = PatternBytes(1024, 9), tail = PatternBytes(76, 10);
+  optioned.Send(Data(1, big));
+  EXPECT_EQ(optioned.Receive(), Ack(1));
+  optioned.Send(Data(2, tail));
+  EXPECT_EQ(optioned.Receive(), Ack(2));
+  expected = big;
+  expected.insert(expected.end(), tail.begin(), tail.end());
+  EXPECT_EQ(root_.Read("up.bin"), expected);
+}
+
+TEST_F(TftpdLoopback, ServesEightPeersAtOnce) {
+  const Bytes file = PatternBytes(300000, 3);
+  root_.Write("big.bin", file);
+  std::vector<std::thread> peers;
+  std::vector<int> identical(8, 0);
+  for (int i = 0; i < 8; ++i) {
+    peers.emplace_back([&, i] {
+      const Options options = i % 2 ? Options{{"blksize", "1468"}, {"tsize", "0"}} : Options{};
+      identical[size_t(i)] = TestPeer(server_.port()).Download("big.bin", options) == file;
+    });
+  }
+  for (auto& peer : peers) peer.join();
+  EXPECT_EQ(identical, std::vector<int>(8, 1));
+}
+
+TEST_F(TftpdLoopback, ServesASilentPeerAgainWhileOthersKeepTheSocketBusy) {
+  root_.Write("f.bin", PatternBytes(2000));
+  TestPeer silent(server_.port(), 3000);
+  silent.Send(Request(kReadRequest, "f.bin", {{"timeout", "1"}}));
+  ASSERT_TRUE(silent.Receive());  // the OACK; then nothing from this peer
+  TestPeer noisy(server_.port(), 50);
+  const auto start = std::chrono::steady_clock::now();
+  std::optional<Bytes> again;
+  std::thread listener([&] { again = silent.Receive(); });
+  while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(2500)) {
+    noisy.Send(Ack(7));  // every 10 ms: the receive never times out
+    noisy.Receive();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  listener.join();
+  ASSERT_TRUE(again);
+  EXPECT_EQ(OackOptions(*again), (Options{{"timeout", "1"}}));
+  EXPECT_TRUE(LogHas("ReSend [" + Path("f.bin") + "] BlockID=0.\n"));
+}
+
+TEST(TftpdStart, FailsWhenThePortIsTakenAndLeavesNoWorker) {
+  SocketOpenResult holder = OpenUdpSocket(LoopbackIp(), 0, 100);
+  ASSERT_TRUE(holder.socket);
+  std::vector<std::string> logs;
+  tftpd server;
+  server.log_sink = [&logs](const std::string& line) { logs.push_back(line); };
+  ScratchFolder root;
+  EXPECT_EQ(server.start("127.0.0.1", holder.socket->LocalPort(), root.text().c_str()), -1);
+  EXPECT_EQ(server.failed_stage(), SocketStage::kBind);
+  ASSERT_EQ(logs.size(), 1u);
+  EXPECT_EQ(logs[0], "socket bind failed error is " + std::to_string(server.failed_error()) + "\n");
+}
+
+TEST(UdpSocketShim, ShutdownWakesABlockedReceiveAtOnce) {
+  SocketOpenResult opened = OpenUdpSocket(LoopbackIp(), 0, 20000);
+  ASSERT_TRUE(opened.socket);
+  UdpSocket& socket = *opened.socket;
+  int result = 1;
+  std::thread receiver([&] {
+    uint8_t buffer[16];
+    PeerAddress from;
+    result = socket.ReceiveFrom(buffer, sizeof buffer, &from);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  const auto start = std::chrono::steady_clock::now();
+  socket.Shutdown();
+  receiver.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_LT(result, 1);
+}
+
+}  // namespace
+}  // namespace ztftp::testing

@@ -1,0 +1,59 @@
+#pragma once
+// One peer's transfer record, found again by the peer's address and port.
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "tftp/negotiation.h"
+#include "tftp/packets.h"
+#include "tftp/udp_socket.h"
+
+namespace ztftp {
+
+struct tftp_client {
+  tftp_client(const PeerAddress& peer, int request_opcode, uint64_t now_ms);
+  ~tftp_client();
+  tftp_client(const tftp_client&) = delete;
+  tftp_client& operator=(const tftp_client&) = delete;
+
+  // Ends the current transfer so that a new request can reuse the record.
+  // An unfinished upload's file is deleted: no partial file stays behind.
+  void reset();
+  bool is_read() const { return mode == kReadRequest; }
+  PeerAddress peer() const { return {ip, port}; }
+
+  uint32_t ip;    // network byte order
+  uint16_t port;  // network byte order
+  int mode;       // opcode of the latest request
+  std::string path;
+  std::FILE* file = nullptr;
+  int64_t file_size = 0;
+  bool finished = false;
+  uint64_t last_active_ms;
+  // The last packet sent (DATA, or the OACK while it waits for block 0),
+  // kept for sending again; blocks are read straight into it.
+  std::array<uint8_t, kMaxPacketSize> packet{};
+  int packet_len = 0;
+  uint16_t block = 0;
+  int blksize = kDefaultBlockSize;
+  std::string filename;
+  int timeout_ms = kDefaultTimeoutMs;
+
+  struct Ack {
+    uint16_t block = 0;
+    uint64_t at_ms = 0;
+    bool timed = false;  // false until an ACK was taken into account
+  } last_ack;
+
+  // Blocks sent (read) or stored (write) in this transfer. Block numbers roll
+  // over after 65535, so the number alone cannot tell a first block 0 apart.
+  uint64_t blocks_moved = 0;
+  int64_t bytes_sent = 0;
+  // Sending again after the peer fell silent.
+  uint64_t last_send_ms = 0;
+  int resends = 0;
+};
+
+}  // namespace ztftp

@@ -1,0 +1,153 @@
+#include "tftp/tftpd.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "sys/clock.h"
+
+namespace ztftp {
+
+tftpd::~tftpd() {
+  stop_requested = true;
+  if (sock) sock->Shutdown();  // wakes a receive that is blocked right now
+  if (worker.joinable()) worker.join();
+  clients.clear();
+  sock.reset();
+  progress_callback = nullptr;
+}
+
+int tftpd::start(const char* bind_ip, int port_number, const char* root) {
+  if (sock || worker.joinable()) return -1;  // one server per object
+  if (bind_ip != nullptr && !ParseIpv4(bind_ip, &bind_addr)) {
+    bind_addr = 0xFFFFFFFFu;  // like inet_addr: an address no card has, so bind fails
+  }
+  if (port_number > 0) port = port_number;
+  if (root == nullptr || std::strlen(root) > kMaxRootLength) return -1;
+  set_root(root);
+  if (open_socket() != 0) return -1;
+  worker = std::thread(&tftpd::run, this);
+  return 0;
+}
+
+void tftpd::stop() { stop_requested = true; }
+
+int tftpd::attach(std::unique_ptr<UdpSocket> socket, const char* root) {
+  if (sock || worker.joinable() || !socket || root == nullptr) return -1;
+  sock = std::move(socket);
+  set_root(root);
+  return 0;
+}
+
+void tftpd::set_root(const char* root) { root_dir.assign(root, std::strlen(root)); }
+
+int tftpd::open_socket() {
+  sock.reset();
+  // A one-second receive timeout is the sweep's tick when no datagram comes.
+  SocketOpenResult opened = OpenUdpSocket(bind_addr, uint16_t(port), kSweepIntervalMs);
+  failed_stage_ = opened.failed_stage;
+  failed_error_ = opened.error;
+  switch (opened.failed_stage) {
+    case SocketStage::kNone:
+      sock = std::move(opened.socket);
+      return 0;
+    case SocketStage::kCreate:
+      write_log("socket create failed error is %d\n", opened.error);
+      return -1;
+    case SocketStage::kBind:
+      write_log("socket bind failed error is %d\n", opened.error);
+      return -1;
+    case SocketStage::kReceiveTimeout:
+      write_log("socket setsockopt failed error is %d\n", opened.error);
+      return -1;
+  }
+  return -1;
+}
+
+void tftpd::run() {
+  uint8_t buffer[kReceiveBufferSize];
+  uint64_t last_sweep = zsys::MonotonicMs();
+  while (!stop_requested) {
+    PeerAddress from;
+    const int received = sock->ReceiveFrom(buffer, sizeof buffer, &from);
+    if (stop_requested) break;
+    const uint64_t now = zsys::MonotonicMs();
+    if (received > 2) on_packet(buffer, received, from, now);
+    // A busy socket must not keep silent peers from being served again.
+    if (received <= 0 || now - last_sweep >= uint64_t(kSweepIntervalMs)) {
+      check_clients(now);
+      last_sweep = now;
+    }
+  }
+}
+
+void tftpd::on_packet(const uint8_t* data, int length, const PeerAddress& from, uint64_t now_ms) {
+  if (length <= 2) return;
+  const uint16_t opcode = ReadU16(data);
+  tftp_client* client = find_client(from);
+  if (client != nullptr) client->last_active_ms = now_ms;
+
+  if (opcode == kReadRequest || opcode == kWriteRequest) {
+    handle_request(data, length, from, client, now_ms);
+    return;
+  }
+  if (client == nullptr) {
+    // Never answer an ERROR with an ERROR: two servers would bounce them forever.
+    if (opcode != kError) send_error(1, "client not exists or timeout", from);
+    return;
+  }
+  const uint16_t block = length >= 4 ? ReadU16(data + 2) : uint16_t(data[2] << 8);
+  if (opcode == kData) {
+    if (client->mode == kWriteRequest) receive_block(*client, block, data + 4, length >= 4 ? length - 4 : 0);
+  } else if (opcode == kAck) {
+    handle_ack(*client, block, now_ms);
+  }
+}
+
+tftp_client* tftpd::find_client(const PeerAddress& peer) {
+  for (auto& client : clients) {
+    if (client->ip == peer.ip && client->port == peer.port) return client.get();
+  }
+  return nullptr;
+}
+
+tftp_client* tftpd::add_client(const PeerAddress& peer, int opcode, uint64_t now_ms) {
+  if (clients.size() >= kMaxClients) {
+    size_t oldest = 0;
+    for (size_t i = 1; i < clients.size(); ++i) {
+      if (clients[i]->last_active_ms < clients[oldest]->last_active_ms) oldest = i;
+    }
+    remove_client(oldest, false);
+  }
+  clients.push_back(std::make_unique<tftp_client>(peer, opcode, now_ms));
+  return clients.back().get();
+}
+
+void tftpd::remove_client(size_t index, bool force_fail) {
+  const tftp_client& client = *clients[index];
+  write_log("%s: [%s] %s\n", client.is_read() ? "READ" : "WRITE", client.path.c_str(),
+            client.finished && !force_fail ? "OK" : "FAIL");
+  clients.erase(clients.begin() + std::ptrdiff_t(index));
+}
+
+void tftpd::send_error(uint16_t code, const char* message, const PeerAddress& to) {
+  const int length = BuildError(&error_packet_, code, message);
+  sock->SendTo(error_packet_.data(), length, to);
+}
+
+void tftpd::write_log(const char* format, ...) {
+  char line[1024];
+  va_list args;
+  va_start(args, format);
+  const int length = std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  if (length < 0) return;
+  if (log_sink) {
+    log_sink(line);
+  } else {
+    std::fputs(line, stdout);
+    std::fflush(stdout);
+  }
+}
+
+}  // namespace ztftp

@@ -1,0 +1,96 @@
+#pragma once
+// A small TFTP server: read and write requests, the blksize, timeout and
+// tsize options, one UDP socket served by one worker thread.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tftp/tftp_client.h"
+#include "tftp/udp_socket.h"
+
+namespace ztftp {
+
+class tftpd {
+ public:
+  // Called on the worker thread after every new DATA block of a read
+  // transfer: file bytes sent so far, file size, resolved path. Must not block.
+  using ProgressCallback = std::function<void(int position, int size, const std::string& path)>;
+  // Receives each log line (with its line end); when empty, lines go to stdout.
+  using LogSink = std::function<void(const std::string& line)>;
+
+  static constexpr int kDefaultPort = 69;
+  static constexpr size_t kMaxRootLength = 511;
+  // More live records than this and the one idle longest makes room.
+  static constexpr size_t kMaxClients = 256;
+  static constexpr int kMaxResends = 5;
+  static constexpr uint64_t kIdleRemovalMs = 45000;
+  // The idle sweep runs at least this often, however busy the socket is.
+  static constexpr int kSweepIntervalMs = 1000;
+
+  tftpd() = default;
+  ~tftpd();
+  tftpd(const tftpd&) = delete;
+  tftpd& operator=(const tftpd&) = delete;
+
+  // Binds bind_ip (null: keep the any-address) and port (0: keep 69), serves
+  // `root`, and starts the worker. 0 on success, -1 on failure (logged).
+  int start(const char* bind_ip, int port, const char* root);
+  // Asks the worker to leave its loop at its next wake-up.
+  void stop();
+
+  // What went wrong in the last failed start, for callers that explain it.
+  SocketStage failed_stage() const { return failed_stage_; }
+  int failed_error() const { return failed_error_; }
+  // The port actually bound (useful with an ephemeral port in tests), or 0.
+  uint16_t bound_port() const { return sock ? sock->LocalPort() : 0; }
+
+  // Serving without the worker thread, over a given socket: the packet logic
+  // driven step by step with explicit times (fuzzing and sweep tests).
+  int attach(std::unique_ptr<UdpSocket> socket, const char* root);
+  void on_packet(const uint8_t* data, int length, const PeerAddress& from, uint64_t now_ms);
+  void check_clients(uint64_t now_ms);
+  size_t client_count() const { return clients.size(); }
+
+  ProgressCallback progress_callback;
+  LogSink log_sink;
+
+ private:
+  void run();
+  int open_socket();
+  void set_root(const char* root);
+
+  tftp_client* find_client(const PeerAddress& peer);
+  tftp_client* add_client(const PeerAddress& peer, int opcode, uint64_t now_ms);
+  void remove_client(size_t index, bool force_fail);
+
+  void handle_request(const uint8_t* data, int length, const PeerAddress& from, tftp_client* client,
+                      uint64_t now_ms);
+  void handle_ack(tftp_client& client, uint16_t block, uint64_t now_ms);
+  void receive_block(tftp_client& client, uint16_t block, const uint8_t* payload, int length);
+  bool open_file(tftp_client& client, const PeerAddress& to);
+  void start_transfer(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
+  void send_next_block(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
+  void send_packet(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
+  void send_error(uint16_t code, const char* message, const PeerAddress& to);
+
+  void write_log(const char* format, ...);
+
+  std::atomic<bool> stop_requested{false};
+  std::unique_ptr<UdpSocket> sock;
+  uint32_t bind_addr = 0;
+  int port = kDefaultPort;
+  std::string root_dir = "/";
+  std::vector<std::unique_ptr<tftp_client>> clients;
+  std::thread worker;
+
+  SocketStage failed_stage_ = SocketStage::kNone;
+  int failed_error_ = 0;
+  std::vector<uint8_t> error_packet_;
+};
+
+}  // namespace ztftp

@@ -1,0 +1,246 @@
+// The per-peer transfer logic of tftpd: requests and option negotiation,
+// opening files, sending blocks, acknowledgements, uploads, the idle sweep.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "sys/debug_output.h"
+#include "tftp/negotiation.h"
+#include "tftp/root_path.h"
+#include "tftp/tftpd.h"
+
+namespace ztftp {
+namespace {
+
+constexpr uint64_t kRepeatedAckWindowMs = 1000;
+constexpr size_t kFileBufferSize = 16 * 1024;
+
+void Debug(const std::string& line) { zsys::DebugOutput(line.c_str()); }
+
+int ClampToInt(int64_t value) { return value > INT32_MAX ? INT32_MAX : int(value); }
+
+}  // namespace
+
+void tftpd::handle_request(const uint8_t* data, int length, const PeerAddress& from, tftp_client* client,
+                           uint64_t now_ms) {
+  const int opcode = ReadU16(data);
+  if (client != nullptr) {
+    client->reset();
+    client->mode = opcode;
+  } else {
+    client = add_client(from, opcode, now_ms);
+  }
+  const Request request = ParseRequest(data, length);
+  client->filename = request.filename;
+  client->last_ack = {};
+  // Every request negotiates afresh: options the peer leaves out mean the defaults to it.
+  client->blksize = kDefaultBlockSize;
+  client->timeout_ms = kDefaultTimeoutMs;
+
+  if (!request.has_mode) {
+    Debug("not find option 111");
+    start_transfer(*client, from, now_ms);
+    return;
+  }
+  const OptionList options = ParseOptions(request.options, request.options_length);
+  if (options.empty()) {
+    Debug("not find option 222");
+    start_transfer(*client, from, now_ms);
+    return;
+  }
+  // The file is checked (and opened) before any OACK, so that a missing
+  // file is refused at once and "tsize" can carry the real size.
+  if (!open_file(*client, from)) return;
+  const Negotiation negotiation = Negotiate(options, client->is_read(), client->file_size);
+  client->blksize = negotiation.blksize;
+  client->timeout_ms = negotiation.timeout_ms;
+  if (negotiation.saw_blksize) Debug("blksize is " + std::to_string(client->blksize));
+
+  if (negotiation.oack_options.empty()) {  // nothing acknowledged: as without options
+    if (client->is_read()) {
+      send_next_block(*client, from, now_ms);
+    } else {
+      client->packet_len = BuildAck(client->packet.data(), 0);
+      send_packet(*client, from, now_ms);
+    }
+    return;
+  }
+  const std::string& body = negotiation.oack_options;
+  WriteU16(client->packet.data(), kOptionAck);
+  const size_t body_length = std::min(body.size(), client->packet.size() - 2);
+  std::memcpy(client->packet.data() + 2, body.data(), body_length);
+  client->packet_len = int(2 + body_length);
+  send_packet(*client, from, now_ms);
+}
+
+void tftpd::start_transfer(tftp_client& client, const PeerAddress& to, uint64_t now_ms) {
+  if (!open_file(client, to)) return;
+  if (client.is_read()) {
+    send_next_block(client, to, now_ms);
+  } else {
+    client.packet_len = BuildAck(client.packet.data(), 0);
+    send_packet(client, to, now_ms);
+  }
+}
+
+bool tftpd::open_file(tftp_client& client, const PeerAddress& to) {
+  std::string resolved;
+  const bool inside = ResolveInsideRoot(root_dir, client.filename, &resolved);
+  client.path = inside ? resolved : root_dir + "/" + client.filename;
+  write_log("TRANS: %s\n", client.path.c_str());
+  if (!inside) {
+    send_error(2, "access violation", to);
+    return false;
+  }
+  std::error_code error;
+  const std::filesystem::path path(client.path);
+  if (!std::filesystem::exists(path, error)) {
+    send_error(1, "file not exist!", to);
+    return false;
+  }
+  if (client.file != nullptr) {  // a renewed attempt on a record that still holds its file
+    std::fclose(client.file);
+    client.file = nullptr;
+  }
+  const bool regular = std::filesystem::is_regular_file(path, error);
+  std::FILE* file = regular ? std::fopen(client.path.c_str(), client.is_read() ? "rb" : "wb") : nullptr;
+  if (file == nullptr) {
+    send_error(1, "open file error", to);
+    return false;
+  }
+  std::setvbuf(file, nullptr, _IOFBF, kFileBufferSize);
+  client.file = file;
+  client.block = 0;
+  client.blocks_moved = 0;
+  client.bytes_sent = 0;
+  client.finished = false;
+  if (client.is_read()) {
+    const auto size = std::filesystem::file_size(path, error);
+    client.file_size = error ? 0 : int64_t(size);
+    write_log("filename is %s size is %d\n", client.path.c_str(), ClampToInt(client.file_size));
+    Debug("filename is " + client.path + ", size is " + std::to_string(client.file_size));
+  }
+  return true;
+}
+
+void tftpd::send_packet(tftp_client& client, const PeerAddress& to, uint64_t now_ms) {
+  sock->SendTo(client.packet.data(), client.packet_len, to);
+  client.last_send_ms = now_ms;
+}
+
+void tftpd::send_next_block(tftp_client& client, const PeerAddress& to, uint64_t now_ms) {
+  if (client.finished) {
+    if (client.file != nullptr) {
+      std::fclose(client.file);
+      client.file = nullptr;
+    }
+    return;
+  }
+  if (client.file == nullptr) {
+    send_error(2, "file had closed", to);
+    return;
+  }
+  ++client.block;
+  uint8_t* packet = client.packet.data();
+  WriteU16(packet, kData);
+  WriteU16(packet + 2, client.block);
+  const size_t wanted = size_t(client.blksize);
+  const size_t got = std::fread(packet + kDataHeaderSize, 1, wanted, client.file);
+  if (std::ferror(client.file)) {
+    std::fclose(client.file);
+    client.file = nullptr;
+    client.finished = false;
+    send_error(3, "read file data error", to);
+    return;
+  }
+  if (got < wanted) client.finished = true;
+  client.packet_len = int(got) + kDataHeaderSize;
+  send_packet(client, to, now_ms);
+  ++client.blocks_moved;
+  client.bytes_sent += int64_t(got);
+  client.resends = 0;
+  if (progress_callback) {
+    progress_callback(ClampToInt(client.bytes_sent), ClampToInt(client.file_size), client.path);
+  }
+}
+
+void tftpd::handle_ack(tftp_client& client, uint16_t block, uint64_t now_ms) {
+  const tftp_client::Ack& last = client.last_ack;
+  if (last.timed && last.block == block && now_ms - last.at_ms < kRepeatedAckWindowMs) return;
+  client.last_ack = {block, now_ms, true};
+  if (!client.is_read()) return;
+
+  const PeerAddress to = client.peer();
+  if (block == client.block) {
+    // Block 0 before anything was sent starts the transfer after an OACK, or
+    // retries a file that could not be opened; after a rollover it is just
+    // the next acknowledgement.
+    if (client.blocks_moved == 0 && client.file == nullptr && !open_file(client, to)) return;
+    send_next_block(client, to, now_ms);
+  } else if (uint16_t(client.block - block) == 1 && client.packet_len > 0) {
+    Debug("block_id is resend " + std::to_string(block));
+    send_packet(client, to, now_ms);
+  }
+}
+
+void tftpd::receive_block(tftp_client& client, uint16_t block, const uint8_t* payload, int length) {
+  uint8_t ack[4];
+  if (block == client.block) {  // a repeat: acknowledge again, write nothing
+    sock->SendTo(ack, BuildAck(ack, block), client.peer());
+    return;
+  }
+  if (client.file == nullptr) {
+    send_error(1, "file not opened.", client.peer());
+    return;
+  }
+  // A block from the future or the far past would land at the wrong offset.
+  if (block != uint16_t(client.block + 1)) return;
+  if (length > 0 && std::fwrite(payload, 1, size_t(length), client.file) != size_t(length)) {
+    client.reset();  // drops the partial file
+    send_error(3, "write file data error", client.peer());
+    return;
+  }
+  client.block = block;
+  ++client.blocks_moved;
+  if (length < client.blksize) {
+    client.finished = true;
+    std::fclose(client.file);
+    client.file = nullptr;
+  }
+  sock->SendTo(ack, BuildAck(ack, block), client.peer());
+}
+
+void tftpd::check_clients(uint64_t now_ms) {
+  size_t i = 0;
+  while (i < clients.size()) {
+    tftp_client& client = *clients[i];
+    const uint64_t idle = now_ms > client.last_active_ms ? now_ms - client.last_active_ms : 0;
+    // A read transfer with its file open waits for an acknowledgement.
+    if (client.is_read() && client.file != nullptr && client.packet_len > 0) {
+      const uint64_t since = now_ms - std::max(client.last_active_ms, client.last_send_ms);
+      if (now_ms >= std::max(client.last_active_ms, client.last_send_ms) &&
+          since >= uint64_t(client.timeout_ms)) {
+        if (client.resends >= kMaxResends) {
+          remove_client(i, true);
+          continue;
+        }
+        ++client.resends;
+        send_packet(client, client.peer(), now_ms);
+        write_log("ReSend [%s] BlockID=%d.\n", client.path.c_str(), int(client.block));
+        ++i;
+        continue;
+      }
+    }
+    if (idle >= kIdleRemovalMs) {
+      remove_client(i, false);
+      continue;
+    }
+    ++i;
+  }
+}
+
+}  // namespace ztftp
