@@ -59,6 +59,7 @@ CommandLineResult ParseCommandLine(int argc, char** argv, Options* options, std:
     const char* argument = argv[i];
     if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) return CommandLineResult::kHelp;
     if (std::strcmp(argument, "--version") == 0) return CommandLineResult::kVersion;
+    if (std::strcmp(argument, "--cards") == 0) return CommandLineResult::kCards;
     const ValueOption option = FindValueOption(argument);
     if (option == ValueOption::kNone) {
       *error = std::string("unknown option '") + argument + "'";
@@ -75,10 +76,12 @@ CommandLineResult ParseCommandLine(int argc, char** argv, Options* options, std:
 
 const char* UsageText() {
   return "Usage: zaviz-tftpd [--bind ADDR] [--port N] [--root DIR]\n"
+         "       zaviz-tftpd --cards\n"
          "Serves the files of DIR over TFTP (read, and write over existing files).\n"
          "  --bind ADDR   IPv4 address to listen on (default 0.0.0.0, every address)\n"
          "  --port N      UDP port (default 69; below 1024 needs root on Linux)\n"
          "  --root DIR    folder to serve (default: the current folder)\n"
+         "  --cards       list the network adapters and the wired cards a repair can use\n"
          "  --help        show this text\n"
          "  --version     show the version\n"
          "Ctrl+C or SIGTERM stops the server.\n";

@@ -9,7 +9,7 @@ struct Options {
   std::string root;  // empty: the current folder
 };
 
-enum class CommandLineResult { kRun, kHelp, kVersion, kError };
+enum class CommandLineResult { kRun, kHelp, kVersion, kCards, kError };
 
 // Fills `options` from argv; on kError, `error` says what was wrong.
 CommandLineResult ParseCommandLine(int argc, char** argv, Options* options, std::string* error);

@@ -12,6 +12,7 @@
 #include "app/zaviz_tftpd/command_line.h"
 #include "app/zaviz_tftpd/progress_display.h"
 #include "app/zaviz_tftpd/terminal.h"
+#include "net/cards_diagnostic.h"
 #include "tftp/tftpd.h"
 
 namespace {
@@ -43,6 +44,9 @@ int main(int argc, char** argv) {
       return 0;
     case zaviz_tftpd::CommandLineResult::kVersion:
       std::printf("zaviz-tftpd %s\n", ZAVIZ_VERSION);
+      return 0;
+    case zaviz_tftpd::CommandLineResult::kCards:
+      znet::PrintCardsDiagnostic(stdout);
       return 0;
     case zaviz_tftpd::CommandLineResult::kError:
       std::fprintf(stderr, "zaviz-tftpd: %s\n%s", error.c_str(), zaviz_tftpd::UsageText());

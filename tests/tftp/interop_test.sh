@@ -84,6 +84,12 @@ case "$suite" in
   standalone)
     "$server" --help | grep -q -- "--root" && echo "ok    --help" || { echo "FAIL  --help"; failures=$((failures + 1)); }
     "$server" --version | grep -q "zaviz-tftpd" && echo "ok    --version" || { echo "FAIL  --version"; failures=$((failures + 1)); }
+    # --cards lists the adapters (loopback at least) and the eligible wired cards.
+    if "$server" --cards >"$work/cards.log" 2>&1 && grep -q "Eligible wired cards: [0-9]" "$work/cards.log"; then
+      echo "ok    --cards"
+    else
+      echo "FAIL  --cards"; cat "$work/cards.log"; failures=$((failures + 1))
+    fi
     start_server
     # The port is taken: a clear message and exit status 1.
     set +e
