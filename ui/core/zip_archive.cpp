@@ -158,6 +158,10 @@ int Inflate(MemberInput& input, uint8_t* out, size_t capacity, uint64_t size, ui
 
 bool CZipArchive::OpenMemory(const void* data, size_t size, std::string password) {
   Close();
+  return Attach(data, size, std::move(password));
+}
+
+bool CZipArchive::Attach(const void* data, size_t size, std::string password) {
   if (data == nullptr || size == 0) return false;
   data_ = static_cast<const uint8_t*>(data);
   size_ = size;
@@ -174,9 +178,7 @@ bool CZipArchive::OpenFile(const std::filesystem::path& path, std::string passwo
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   if (bytes.empty()) return false;
   owned_ = std::move(bytes);
-  if (OpenMemory(owned_.data(), owned_.size(), std::move(password))) return true;
-  owned_.clear();
-  return false;
+  return Attach(owned_.data(), owned_.size(), std::move(password));
 }
 
 void CZipArchive::Close() {

@@ -59,6 +59,7 @@ class CZipArchive {
   int Extract(int index, void* buffer, size_t capacity) const;
 
  private:
+  bool Attach(const void* data, size_t size, std::string password);
   bool ReadDirectory();
   bool LocateData(const Member& member, size_t& offset, size_t& length) const;
 
