@@ -228,12 +228,13 @@ TEST(SkinMarkup, DecodesTheByteEncodings) {
   const std::wstring wide = L"<a t=\"\u5F00 \U0001F600\"/>";
   std::vector<uint8_t> le{0xFF, 0xFE}, be{0xFE, 0xFF};
   for (wchar_t c : wide) {
-    std::vector<uint16_t> units;
-    if (static_cast<uint32_t>(c) >= 0x10000) {
-      const uint32_t v = static_cast<uint32_t>(c) - 0x10000;
-      units = {static_cast<uint16_t>(0xD800 + (v >> 10)), static_cast<uint16_t>(0xDC00 + (v & 0x3FF))};
-    } else {
-      units = {static_cast<uint16_t>(c)};
+    std::vector<uint16_t> units{static_cast<uint16_t>(c)};
+    if constexpr (sizeof(wchar_t) == 4) {
+      const uint32_t code = static_cast<uint32_t>(c);
+      if (code >= 0x10000) {
+        units = {static_cast<uint16_t>(0xD800 + ((code - 0x10000) >> 10)),
+                 static_cast<uint16_t>(0xDC00 + ((code - 0x10000) & 0x3FF))};
+      }
     }
     for (uint16_t u : units) {
       le.insert(le.end(), {static_cast<uint8_t>(u), static_cast<uint8_t>(u >> 8)});
