@@ -18,6 +18,11 @@ endif()
 if(ZAVIZ_SANITIZE STREQUAL "address")
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+  if(ZAVIZ_BUILD_FUZZERS)
+    # Libraries carry coverage counters so the fuzzers see inside them; only
+    # the fuzz targets link libFuzzer's own main.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+  endif()
 elseif(ZAVIZ_SANITIZE STREQUAL "thread")
   add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
   add_link_options(-fsanitize=thread)
