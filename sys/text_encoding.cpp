@@ -74,24 +74,31 @@ std::wstring Utf8ToWide(std::string_view utf8) {
   return out;
 }
 
-std::string WideToUtf8(std::wstring_view wide) {
-  std::string out;
+std::u32string WideToCodePoints(std::wstring_view wide) {
+  auto isHigh = [](char32_t c) { return c >= 0xD800 && c <= 0xDBFF; };
+  auto isLow = [](char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
+  std::u32string out;
   out.reserve(wide.size());
   for (size_t i = 0; i < wide.size(); ++i) {
     char32_t cp = static_cast<char32_t>(wide[i]);
     if constexpr (sizeof(wchar_t) == 2) {
       cp &= 0xFFFF;
-      if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < wide.size()) {
-        const char32_t lo = static_cast<char32_t>(wide[i + 1]) & 0xFFFF;
-        if (lo >= 0xDC00 && lo <= 0xDFFF) {
-          cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
-          ++i;
-        }
+      const char32_t next = i + 1 < wide.size() ? static_cast<char32_t>(wide[i + 1]) & 0xFFFF : 0;
+      if (isHigh(cp) && isLow(next)) {
+        cp = 0x10000 + ((cp - 0xD800) << 10) + (next - 0xDC00);
+        ++i;
       }
     }
-    if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) cp = kReplacement;
-    AppendUtf8(out, cp);
+    if (isHigh(cp) || isLow(cp) || cp > 0x10FFFF) cp = kReplacement;
+    out.push_back(cp);
   }
+  return out;
+}
+
+std::string WideToUtf8(std::wstring_view wide) {
+  std::string out;
+  out.reserve(wide.size());
+  for (const char32_t cp : WideToCodePoints(wide)) AppendUtf8(out, cp);
   return out;
 }
 

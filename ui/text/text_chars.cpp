@@ -3,15 +3,11 @@
 #include <algorithm>
 #include <iterator>
 
+#include "sys/text_encoding.h"
 #include "ui/text/text_format.h"
 
 namespace zui {
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 bool InSortedList(const char32_t* first, const char32_t* last, char32_t c) {
   return std::binary_search(first, last, c);
@@ -19,27 +15,7 @@ bool InSortedList(const char32_t* first, const char32_t* last, char32_t c) {
 
 }  // namespace
 
-std::u32string DecodeWide(std::wstring_view text) {
-  std::u32string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    char32_t c = static_cast<char32_t>(text[i]);
-    if constexpr (sizeof(wchar_t) == 2) {
-      c &= 0xFFFF;
-      if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(static_cast<char32_t>(text[i + 1]) & 0xFFFF)) {
-        const char32_t low = static_cast<char32_t>(text[i + 1]) & 0xFFFF;
-        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-        ++i;
-      } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
-        c = kReplacement;
-      }
-    } else if (c > 0x10FFFF || IsHighSurrogate(c) || IsLowSurrogate(c)) {
-      c = kReplacement;
-    }
-    out.push_back(c);
-  }
-  return out;
-}
+std::u32string DecodeWide(std::wstring_view text) { return zsys::WideToCodePoints(text); }
 
 std::vector<TextChar> PrepareTextChars(std::wstring_view text, unsigned format) {
   const std::u32string codes = DecodeWide(text);
