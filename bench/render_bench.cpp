@@ -25,11 +25,11 @@ using zui::Rect;
 
 class MaskFont : public zui::ITextFont {
  public:
-  const zui::FontSpec& Spec() const override { return spec_; }
+  const zui::FontRequest& Request() const override { return request_; }
   const zui::FontMetrics& Metrics() const override { return metrics_; }
 
  private:
-  zui::FontSpec spec_;
+  zui::FontRequest request_;
   zui::FontMetrics metrics_{15, 12, 3, 0, 0, 7, 12};
 };
 
@@ -39,7 +39,7 @@ class MaskTextEngine : public zui::ITextEngine {
     for (int y = 0; y < 12; ++y)
       for (int x = 0; x < 7; ++x) mask_[y][x] = static_cast<uint8_t>(((x * 37 + y * 91) % 5 == 0) ? 0 : (x * 40 + y * 13) % 256);
   }
-  std::unique_ptr<zui::ITextFont> CreateFont(const zui::FontSpec&) override { return std::make_unique<MaskFont>(); }
+  std::unique_ptr<zui::ITextFont> CreateFont(const zui::FontRequest&) override { return std::make_unique<MaskFont>(); }
   int DrawText(Bitmap* target, const Rect& clip, const zui::ITextFont&, std::wstring_view text, Rect& rect,
                uint32_t argb, unsigned format) override {
     if (format & DT_CALCRECT) {
@@ -103,10 +103,10 @@ class BenchResources : public zui::IRenderResources {
 
   // Draws text with `engine` in a 12-pixel "微软雅黑" (or its fallback).
   bool UseEngine(zui::ITextEngine& engine) {
-    zui::FontSpec spec;
-    spec.face = L"微软雅黑";
-    spec.pixelSize = 12;
-    realFont_ = engine.CreateFont(spec);
+    zui::FontRequest fontRequest;
+    fontRequest.face = L"微软雅黑";
+    fontRequest.pixelSize = 12;
+    realFont_ = engine.CreateFont(fontRequest);
     if (!realFont_) return false;
     engine_ = &engine;
     font_ = realFont_.get();

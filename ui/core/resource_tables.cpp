@@ -66,18 +66,18 @@ void CResourceTables::RemoveAllImages(bool shared) { (ToShared(shared) ? shared_
 
 std::unique_ptr<SkinFont> CResourceTables::MakeFont(std::wstring_view face, int size, bool bold, bool underline,
                                                     bool italic) {
-  FontSpec spec;
-  spec.face = std::wstring(face.substr(0, kMaxFaceLength));
+  FontRequest fontRequest;
+  fontRequest.face = std::wstring(face.substr(0, kMaxFaceLength));
   // Rounded like MulDiv, so 150 % of 13 gives 20 rather than 19.
   const long long scaled = static_cast<long long>(size) * scalePercent_;
-  spec.pixelSize = static_cast<int>(scaled >= 0 ? (scaled + 50) / 100 : (scaled - 50) / 100);
-  spec.bold = bold;
-  spec.underline = underline;
-  spec.italic = italic;
-  std::unique_ptr<ITextFont> handle = engine_.CreateFont(spec);
+  fontRequest.pixelSize = static_cast<int>(scaled >= 0 ? (scaled + 50) / 100 : (scaled - 50) / 100);
+  fontRequest.bold = bold;
+  fontRequest.underline = underline;
+  fontRequest.italic = italic;
+  std::unique_ptr<ITextFont> handle = engine_.CreateFont(fontRequest);
   if (handle == nullptr) return nullptr;
   auto font = std::make_unique<SkinFont>();
-  font->face = handle->Spec().face.empty() ? spec.face : handle->Spec().face;
+  font->face = handle->Request().face.empty() ? fontRequest.face : handle->Request().face;
   font->size = size;
   font->bold = bold;
   font->underline = underline;

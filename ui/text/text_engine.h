@@ -24,7 +24,7 @@
 
 namespace zui {
 
-struct FontSpec {
+struct FontRequest {
   std::wstring face;    // empty: the platform's default UI face
   int pixelSize = 12;   // character (em) height in pixels, already scaled
   bool bold = false;
@@ -46,7 +46,7 @@ struct FontMetrics {
 class ITextFont {
  public:
   virtual ~ITextFont() = default;
-  virtual const FontSpec& Spec() const = 0;
+  virtual const FontRequest& Request() const = 0;
   virtual const FontMetrics& Metrics() const = 0;
 };
 
@@ -55,7 +55,7 @@ class ITextEngine {
   virtual ~ITextEngine() = default;
 
   // Null when the platform cannot make the font.
-  virtual std::unique_ptr<ITextFont> CreateFont(const FontSpec& spec) = 0;
+  virtual std::unique_ptr<ITextFont> CreateFont(const FontRequest& fontRequest) = 0;
 
   // Behaves like DrawTextW with `format` (DT_* bits): lays `text` out in
   // `rect`, draws it in `argb` blended into `target` inside `clip`, and

@@ -15,29 +15,29 @@ class FakeTextEngine : public ITextEngine {
  public:
   class Font : public ITextFont {
    public:
-    Font(const FontSpec& spec, int* destroyed) : spec_(spec), destroyed_(destroyed) {
-      metrics_.height = spec.pixelSize + 3;
+    Font(const FontRequest& fontRequest, int* destroyed) : request_(fontRequest), destroyed_(destroyed) {
+      metrics_.height = fontRequest.pixelSize + 3;
     }
     ~Font() override { ++*destroyed_; }
-    const FontSpec& Spec() const override { return spec_; }
+    const FontRequest& Request() const override { return request_; }
     const FontMetrics& Metrics() const override { return metrics_; }
 
    private:
-    FontSpec spec_;
+    FontRequest request_;
     FontMetrics metrics_;
     int* destroyed_;
   };
 
-  std::unique_ptr<ITextFont> CreateFont(const FontSpec& spec) override {
-    if (spec.face == L"Missing Face") return nullptr;
-    made.push_back(spec);
-    return std::make_unique<Font>(spec, &destroyed);
+  std::unique_ptr<ITextFont> CreateFont(const FontRequest& fontRequest) override {
+    if (fontRequest.face == L"Missing Face") return nullptr;
+    made.push_back(fontRequest);
+    return std::make_unique<Font>(fontRequest, &destroyed);
   }
   int DrawText(Bitmap*, const Rect&, const ITextFont&, std::wstring_view, Rect&, uint32_t, unsigned) override {
     return 0;
   }
 
-  std::vector<FontSpec> made;
+  std::vector<FontRequest> made;
   int destroyed = 0;
 };
 

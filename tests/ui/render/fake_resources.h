@@ -15,12 +15,12 @@ namespace ztest {
 
 class RecordingFont : public zui::ITextFont {
  public:
-  explicit RecordingFont(int index) { spec_.pixelSize = 12 + index; metrics_.height = 15; }
-  const zui::FontSpec& Spec() const override { return spec_; }
+  explicit RecordingFont(int index) { request_.pixelSize = 12 + index; metrics_.height = 15; }
+  const zui::FontRequest& Request() const override { return request_; }
   const zui::FontMetrics& Metrics() const override { return metrics_; }
 
  private:
-  zui::FontSpec spec_;
+  zui::FontRequest request_;
   zui::FontMetrics metrics_;
 };
 
@@ -38,7 +38,7 @@ struct TextCall {
 // solid 5 x 9 box so clipping is visible in pixels.
 class RecordingTextEngine : public zui::ITextEngine {
  public:
-  std::unique_ptr<zui::ITextFont> CreateFont(const zui::FontSpec&) override { return nullptr; }
+  std::unique_ptr<zui::ITextFont> CreateFont(const zui::FontRequest&) override { return nullptr; }
   int DrawText(zui::Bitmap* target, const zui::Rect& clip, const zui::ITextFont& font, std::wstring_view text,
                zui::Rect& rect, uint32_t argb, unsigned format) override;
 

@@ -68,9 +68,9 @@ TEST_F(FreeTypeEngineTest, CharacterNoFileHasTakesTheFacesMissingGlyph) {
 }
 
 TEST_F(FreeTypeEngineTest, AbsurdSizesAreKeptSane) {
-  EXPECT_EQ(Font(L"DejaVu Sans", 0).Spec().pixelSize, 12);
+  EXPECT_EQ(Font(L"DejaVu Sans", 0).Request().pixelSize, 12);
   FreeTypeFont& huge = Font(L"DejaVu Sans", 50000000);
-  EXPECT_EQ(huge.Spec().pixelSize, FreeTypeFont::kMaxPixelSize);
+  EXPECT_EQ(huge.Request().pixelSize, FreeTypeFont::kMaxPixelSize);
   EXPECT_LE(huge.Glyph(U'W').width, 2 * FreeTypeFont::kMaxPixelSize);
 }
 

@@ -27,17 +27,17 @@ bool EnsureInitialised() {
   return ok;
 }
 
-std::string FamilyOf(const FontSpec& spec) {
-  return spec.face.empty() ? std::string("sans-serif") : zsys::WideToUtf8(spec.face);
+std::string FamilyOf(const FontRequest& fontRequest) {
+  return fontRequest.face.empty() ? std::string("sans-serif") : zsys::WideToUtf8(fontRequest.face);
 }
 
-PatternPtr RequestPattern(const FontSpec& spec, bool chinese) {
+PatternPtr RequestPattern(const FontRequest& fontRequest, bool chinese) {
   PatternPtr pattern(FcPatternCreate());
   if (!pattern) return pattern;
-  FcPatternAddString(pattern.get(), FC_FAMILY, Str(FamilyOf(spec).c_str()));
-  FcPatternAddInteger(pattern.get(), FC_WEIGHT, spec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(pattern.get(), FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddDouble(pattern.get(), FC_PIXEL_SIZE, spec.pixelSize > 0 ? spec.pixelSize : 12);
+  FcPatternAddString(pattern.get(), FC_FAMILY, Str(FamilyOf(fontRequest).c_str()));
+  FcPatternAddInteger(pattern.get(), FC_WEIGHT, fontRequest.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern.get(), FC_SLANT, fontRequest.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddDouble(pattern.get(), FC_PIXEL_SIZE, fontRequest.pixelSize > 0 ? fontRequest.pixelSize : 12);
   FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
   if (chinese) FcPatternAddString(pattern.get(), FC_LANG, Str("zh-cn"));
   return pattern;
@@ -69,22 +69,22 @@ std::optional<FontFileChoice> ChoiceFrom(FcPattern* font) {
 
 }  // namespace
 
-std::optional<FontFileChoice> FontMatcher::MatchFace(const FontSpec& spec) {
+std::optional<FontFileChoice> FontMatcher::MatchFace(const FontRequest& fontRequest) {
   if (!EnsureInitialised()) return std::nullopt;
-  PatternPtr request = RequestPattern(spec, spec.face.empty());
+  PatternPtr request = RequestPattern(fontRequest, fontRequest.face.empty());
   if (!request) return std::nullopt;
   PatternPtr font = Match(request.get());
-  if (font && !spec.face.empty() && !HasFamily(font.get(), FamilyOf(spec))) {
-    PatternPtr chinese = RequestPattern(spec, true);
+  if (font && !fontRequest.face.empty() && !HasFamily(font.get(), FamilyOf(fontRequest))) {
+    PatternPtr chinese = RequestPattern(fontRequest, true);
     if (chinese) font = Match(chinese.get());
   }
   if (!font) return std::nullopt;
   return ChoiceFrom(font.get());
 }
 
-std::optional<FontFileChoice> FontMatcher::MatchFaceWithChar(const FontSpec& spec, char32_t code) {
+std::optional<FontFileChoice> FontMatcher::MatchFaceWithChar(const FontRequest& fontRequest, char32_t code) {
   if (!EnsureInitialised()) return std::nullopt;
-  PatternPtr request = RequestPattern(spec, false);
+  PatternPtr request = RequestPattern(fontRequest, false);
   std::unique_ptr<FcCharSet, CharSetDeleter> wanted(FcCharSetCreate());
   if (!request || !wanted) return std::nullopt;
   FcCharSetAddChar(wanted.get(), code);

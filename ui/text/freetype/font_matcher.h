@@ -16,14 +16,14 @@ struct FontFileChoice {
 
 class FontMatcher {
  public:
-  // The file for `spec`. A face that is not installed (the skins ask for
+  // The file for `fontRequest`. A face that is not installed (the skins ask for
   // "微软雅黑", which Linux machines rarely have) is replaced by the best
   // installed face for Simplified Chinese, since every text of the program
   // is Chinese; an empty face means the desktop's sans-serif face.
-  static std::optional<FontFileChoice> MatchFace(const FontSpec& spec);
+  static std::optional<FontFileChoice> MatchFace(const FontRequest& fontRequest);
 
-  // The closest file to `spec` that has a glyph for `code`.
-  static std::optional<FontFileChoice> MatchFaceWithChar(const FontSpec& spec, char32_t code);
+  // The closest file to `fontRequest` that has a glyph for `code`.
+  static std::optional<FontFileChoice> MatchFaceWithChar(const FontRequest& fontRequest, char32_t code);
 };
 
 }  // namespace zui

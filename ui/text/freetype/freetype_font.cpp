@@ -38,24 +38,24 @@ size_t FreeTypeFont::GlyphCacheCapacity(int pixelSize) {
 }
 
 namespace {
-FontSpec Sanitised(FontSpec spec) {
-  spec.pixelSize = spec.pixelSize <= 0 ? 12 : std::min(spec.pixelSize, FreeTypeFont::kMaxPixelSize);
-  return spec;
+FontRequest Sanitised(FontRequest fontRequest) {
+  fontRequest.pixelSize = fontRequest.pixelSize <= 0 ? 12 : std::min(fontRequest.pixelSize, FreeTypeFont::kMaxPixelSize);
+  return fontRequest;
 }
 }  // namespace
 
-FreeTypeFont::FreeTypeFont(std::shared_ptr<FtLibrary> library, const FontSpec& spec)
-    : library_(std::move(library)), spec_(Sanitised(spec)), cache_(GlyphCacheCapacity(spec_.pixelSize)) {}
+FreeTypeFont::FreeTypeFont(std::shared_ptr<FtLibrary> library, const FontRequest& fontRequest)
+    : library_(std::move(library)), request_(Sanitised(fontRequest)), cache_(GlyphCacheCapacity(request_.pixelSize)) {}
 
 FreeTypeFont::~FreeTypeFont() {
   for (Face& f : faces_) FT_Done_Face(f.face);
 }
 
-std::unique_ptr<FreeTypeFont> FreeTypeFont::Create(std::shared_ptr<FtLibrary> library, const FontSpec& spec) {
+std::unique_ptr<FreeTypeFont> FreeTypeFont::Create(std::shared_ptr<FtLibrary> library, const FontRequest& fontRequest) {
   if (!library || library->get() == nullptr) return nullptr;
-  const std::optional<FontFileChoice> choice = FontMatcher::MatchFace(spec);
+  const std::optional<FontFileChoice> choice = FontMatcher::MatchFace(fontRequest);
   if (!choice) return nullptr;
-  std::unique_ptr<FreeTypeFont> font(new FreeTypeFont(std::move(library), spec));
+  std::unique_ptr<FreeTypeFont> font(new FreeTypeFont(std::move(library), fontRequest));
   if (!font->AddFace(*choice)) return nullptr;
   font->filePath_ = choice->path;
   font->ComputeMetrics();
@@ -65,7 +65,7 @@ std::unique_ptr<FreeTypeFont> FreeTypeFont::Create(std::shared_ptr<FtLibrary> li
 bool FreeTypeFont::AddFace(const FontFileChoice& choice) {
   FT_Face face = nullptr;
   if (FT_New_Face(library_->get(), choice.path.c_str(), choice.faceIndex, &face) != 0) return false;
-  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(spec_.pixelSize)) != 0) {
+  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(request_.pixelSize)) != 0) {
     FT_Done_Face(face);
     return false;
   }
@@ -74,7 +74,7 @@ bool FreeTypeFont::AddFace(const FontFileChoice& choice) {
   const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
   const bool heavy = os2 != nullptr ? os2->usWeightClass >= 600 : (face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
   const bool slanted = (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
-  faces_.push_back({face, spec_.bold && !heavy, spec_.italic && !slanted});
+  faces_.push_back({face, request_.bold && !heavy, request_.italic && !slanted});
   faceSlots_.insert(SlotKey(choice));
   return true;
 }
@@ -83,7 +83,7 @@ bool FreeTypeFont::AddFace(const FontFileChoice& choice) {
 // OS/2 "win" values, the leading above the em as internal leading.
 void FreeTypeFont::ComputeMetrics() {
   FT_Face face = faces_[0].face;
-  const int em = spec_.pixelSize;
+  const int em = request_.pixelSize;
   const int upem = face->units_per_EM;
   const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
   const auto* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
@@ -123,7 +123,7 @@ std::pair<const FreeTypeFont::Face*, FT_UInt> FreeTypeFont::Locate(char32_t code
     if (const FT_UInt index = FT_Get_Char_Index(face.face, code); index != 0) return {&face, index};
   }
   if (missing_.count(code) == 0) {
-    const std::optional<FontFileChoice> choice = FontMatcher::MatchFaceWithChar(spec_, code);
+    const std::optional<FontFileChoice> choice = FontMatcher::MatchFaceWithChar(request_, code);
     if (choice && faceSlots_.count(SlotKey(*choice)) == 0 && AddFace(*choice)) {
       const Face& face = faces_.back();
       if (const FT_UInt index = FT_Get_Char_Index(face.face, code); index != 0) return {&face, index};

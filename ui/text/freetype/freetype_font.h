@@ -54,10 +54,10 @@ class FreeTypeFont final : public ITextFont, public ITextMeasure {
   static constexpr int kMaxPixelSize = 1024;
 
   // Null when no font file can be found or opened.
-  static std::unique_ptr<FreeTypeFont> Create(std::shared_ptr<FtLibrary> library, const FontSpec& spec);
+  static std::unique_ptr<FreeTypeFont> Create(std::shared_ptr<FtLibrary> library, const FontRequest& fontRequest);
   ~FreeTypeFont() override;
 
-  const FontSpec& Spec() const override { return spec_; }
+  const FontRequest& Request() const override { return request_; }
   const FontMetrics& Metrics() const override { return metrics_; }
   int Advance(char32_t code) override { return Glyph(code).advance; }
 
@@ -76,7 +76,7 @@ class FreeTypeFont final : public ITextFont, public ITextMeasure {
     bool synthesizeItalic = false;
   };
 
-  FreeTypeFont(std::shared_ptr<FtLibrary> library, const FontSpec& spec);
+  FreeTypeFont(std::shared_ptr<FtLibrary> library, const FontRequest& fontRequest);
   bool AddFace(const FontFileChoice& choice);
   void ComputeMetrics();
   // Which face draws `code` and with which glyph index.
@@ -84,7 +84,7 @@ class FreeTypeFont final : public ITextFont, public ITextMeasure {
   RenderedGlyph Render(const Face& face, FT_UInt index) const;
 
   std::shared_ptr<FtLibrary> library_;
-  FontSpec spec_;
+  FontRequest request_;
   FontMetrics metrics_;
   std::string filePath_;
   int underlineOffset_ = 1;

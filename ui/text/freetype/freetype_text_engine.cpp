@@ -18,7 +18,7 @@ void PaintGlyphLine(Bitmap& target, const Rect& clip, FreeTypeFont& font, const 
   }
   const int underlineTop = baseline + font.UnderlineOffset();
   const int underlineBottom = underlineTop + font.UnderlineThickness();
-  if (font.Spec().underline && line.width > 0) {
+  if (font.Request().underline && line.width > 0) {
     BlendSolidRect(target, clip, {line.x, underlineTop, line.x + line.width, underlineBottom}, argb);
     return;
   }
@@ -34,8 +34,8 @@ FreeTypeTextEngine::FreeTypeTextEngine() : library_(std::make_shared<FtLibrary>(
 
 FreeTypeTextEngine::~FreeTypeTextEngine() = default;
 
-std::unique_ptr<ITextFont> FreeTypeTextEngine::CreateFont(const FontSpec& spec) {
-  return FreeTypeFont::Create(library_, spec);
+std::unique_ptr<ITextFont> FreeTypeTextEngine::CreateFont(const FontRequest& fontRequest) {
+  return FreeTypeFont::Create(library_, fontRequest);
 }
 
 int FreeTypeTextEngine::DrawText(Bitmap* target, const Rect& clip, const ITextFont& font, std::wstring_view text,

@@ -15,7 +15,7 @@ class FreeTypeTextEngine final : public ITextEngine {
   FreeTypeTextEngine();
   ~FreeTypeTextEngine() override;
 
-  std::unique_ptr<ITextFont> CreateFont(const FontSpec& spec) override;
+  std::unique_ptr<ITextFont> CreateFont(const FontRequest& fontRequest) override;
   int DrawText(Bitmap* target, const Rect& clip, const ITextFont& font, std::wstring_view text, Rect& rect,
                uint32_t argb, unsigned format) override;
 

@@ -12,18 +12,18 @@ namespace {
 
 class GdiFont final : public ITextFont {
  public:
-  GdiFont(HFONT font, const FontSpec& spec, const FontMetrics& metrics) : font_(font), spec_(spec), metrics_(metrics) {}
+  GdiFont(HFONT font, const FontRequest& fontRequest, const FontMetrics& metrics) : font_(font), request_(fontRequest), metrics_(metrics) {}
   ~GdiFont() override { DeleteObject(font_); }
   GdiFont(const GdiFont&) = delete;
   GdiFont& operator=(const GdiFont&) = delete;
 
-  const FontSpec& Spec() const override { return spec_; }
+  const FontRequest& Request() const override { return request_; }
   const FontMetrics& Metrics() const override { return metrics_; }
   HFONT handle() const { return font_; }
 
  private:
   HFONT font_;
-  FontSpec spec_;
+  FontRequest request_;
   FontMetrics metrics_;
 };
 
@@ -72,20 +72,20 @@ GdiTextEngine::~GdiTextEngine() {
   if (dc_ != nullptr) DeleteDC(dc_);
 }
 
-std::unique_ptr<ITextFont> GdiTextEngine::CreateFont(const FontSpec& spec) {
+std::unique_ptr<ITextFont> GdiTextEngine::CreateFont(const FontRequest& fontRequest) {
   if (dc_ == nullptr) return nullptr;
   LOGFONTW lf{};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-  if (!spec.face.empty()) {
-    const size_t n = std::min<size_t>(spec.face.size(), LF_FACESIZE - 1);
-    std::wmemcpy(lf.lfFaceName, spec.face.data(), n);
+  if (!fontRequest.face.empty()) {
+    const size_t n = std::min<size_t>(fontRequest.face.size(), LF_FACESIZE - 1);
+    std::wmemcpy(lf.lfFaceName, fontRequest.face.data(), n);
     lf.lfFaceName[n] = L'\0';
   }
   lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfHeight = -(spec.pixelSize > 0 ? spec.pixelSize : 12);
-  if (spec.bold) lf.lfWeight = FW_BOLD;
-  lf.lfUnderline = spec.underline ? TRUE : FALSE;
-  lf.lfItalic = spec.italic ? TRUE : FALSE;
+  lf.lfHeight = -(fontRequest.pixelSize > 0 ? fontRequest.pixelSize : 12);
+  if (fontRequest.bold) lf.lfWeight = FW_BOLD;
+  lf.lfUnderline = fontRequest.underline ? TRUE : FALSE;
+  lf.lfItalic = fontRequest.italic ? TRUE : FALSE;
   // Grey-scale, never ClearType: the coverage must not depend on the channel.
   lf.lfQuality = ANTIALIASED_QUALITY;
   HFONT handle = CreateFontIndirectW(&lf);
@@ -103,7 +103,7 @@ std::unique_ptr<ITextFont> GdiTextEngine::CreateFont(const FontSpec& spec) {
   metrics.externalLeading = tm.tmExternalLeading;
   metrics.aveCharWidth = tm.tmAveCharWidth;
   metrics.maxCharWidth = tm.tmMaxCharWidth;
-  return std::make_unique<GdiFont>(handle, spec, metrics);
+  return std::make_unique<GdiFont>(handle, fontRequest, metrics);
 }
 
 bool GdiTextEngine::EnsureSurface(int width, int height) {
