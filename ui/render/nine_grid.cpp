@@ -55,31 +55,30 @@ void PaintMiddle(const Piece& piece, const Rect& dm, const Rect& sm, bool xTiled
 
 bool Has(const std::wstring& text, const wchar_t* word) { return text.find(word) != std::wstring::npos; }
 
+// Places a span of `length` inside [itemLow, itemHigh) by the align words of
+// one direction; leaves [low, high) as it is when none of them is given.
+void PlaceSpan(const std::wstring& align, const wchar_t* const words[3], int itemLow, int itemHigh, int length,
+               int& low, int& high) {
+  if (Has(align, words[0])) {
+    low = itemLow;
+  } else if (Has(align, words[1])) {
+    low = itemLow + (itemHigh - itemLow - length) / 2;
+  } else if (Has(align, words[2])) {
+    low = itemHigh - length;
+  } else {
+    return;
+  }
+  high = low + length;
+}
+
 // Places a box of `size` inside `item` by the align words, starting from
 // `draw` where no word of a direction is given.
 Rect PlaceSizedBox(const ImageDrawInfo& info, const Rect& item, Rect draw) {
-  const int cx = Coord(info.size.cx), cy = Coord(info.size.cy);
+  static const wchar_t* const kHorizontal[3] = {L"left", L"center", L"right"};
+  static const wchar_t* const kVertical[3] = {L"top", L"vcenter", L"bottom"};
   const Rect pad = Coords(info.padding);
-  if (Has(info.align, L"left")) {
-    draw.left = item.left;
-    draw.right = item.left + cx;
-  } else if (Has(info.align, L"center")) {
-    draw.left = item.left + (item.Width() - cx) / 2;
-    draw.right = draw.left + cx;
-  } else if (Has(info.align, L"right")) {
-    draw.right = item.right;
-    draw.left = item.right - cx;
-  }
-  if (Has(info.align, L"top")) {
-    draw.top = item.top;
-    draw.bottom = item.top + cy;
-  } else if (Has(info.align, L"vcenter")) {
-    draw.top = item.top + (item.Height() - cy) / 2;
-    draw.bottom = draw.top + cy;
-  } else if (Has(info.align, L"bottom")) {
-    draw.bottom = item.bottom;
-    draw.top = item.bottom - cy;
-  }
+  PlaceSpan(info.align, kHorizontal, item.left, item.right, Coord(info.size.cx), draw.left, draw.right);
+  PlaceSpan(info.align, kVertical, item.top, item.bottom, Coord(info.size.cy), draw.top, draw.bottom);
   draw = Coords(draw).Offset(Coord(int64_t{pad.left} - pad.right), Coord(int64_t{pad.top} - pad.bottom));
   draw.right = std::min(draw.right, item.right);
   draw.bottom = std::min(draw.bottom, item.bottom);
