@@ -10,6 +10,7 @@
 
 #include "sys/text_encoding.h"
 #include "ui/core/wide_text.h"
+#include "ui/core/zip_crypto.h"
 
 namespace zui {
 namespace {
@@ -35,29 +36,6 @@ std::wstring NormaliseName(std::wstring name) {
   std::replace(name.begin(), name.end(), L'\\', L'/');
   return name;
 }
-
-// The traditional PKWARE stream cipher.
-class ZipCrypto {
- public:
-  explicit ZipCrypto(const std::string& password) {
-    for (char c : password) Update(static_cast<uint8_t>(c));
-  }
-  uint8_t Decrypt(uint8_t cipher) {
-    const uint32_t temp = (keys_[2] | 2) & 0xFFFF;
-    const auto plain = static_cast<uint8_t>(cipher ^ ((temp * (temp ^ 1)) >> 8));
-    Update(plain);
-    return plain;
-  }
-
- private:
-  static uint32_t Crc(uint32_t crc, uint8_t byte) { return get_crc_table()[(crc ^ byte) & 0xFF] ^ (crc >> 8); }
-  void Update(uint8_t byte) {
-    keys_[0] = Crc(keys_[0], byte);
-    keys_[1] = (keys_[1] + (keys_[0] & 0xFF)) * 134775813u + 1;
-    keys_[2] = Crc(keys_[2], static_cast<uint8_t>(keys_[1] >> 24));
-  }
-  uint32_t keys_[3] = {0x12345678u, 0x23456789u, 0x34567890u};
-};
 
 // Hands out a member's stored bytes in chunks, decrypting them when needed.
 class MemberInput {

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "ui/core/zip_crypto.h"
+
 namespace ztest {
 namespace {
 
@@ -29,28 +31,6 @@ std::string RawDeflate(const std::string& data) {
   deflateEnd(&zs);
   return out;
 }
-
-class Cipher {
- public:
-  explicit Cipher(const std::string& password) {
-    for (char c : password) Update(static_cast<uint8_t>(c));
-  }
-  uint8_t Encrypt(uint8_t plain) {
-    const uint32_t temp = (keys_[2] | 2) & 0xFFFF;
-    const auto cipher = static_cast<uint8_t>(plain ^ ((temp * (temp ^ 1)) >> 8));
-    Update(plain);
-    return cipher;
-  }
-
- private:
-  static uint32_t Crc(uint32_t crc, uint8_t b) { return get_crc_table()[(crc ^ b) & 0xFF] ^ (crc >> 8); }
-  void Update(uint8_t b) {
-    keys_[0] = Crc(keys_[0], b);
-    keys_[1] = (keys_[1] + (keys_[0] & 0xFF)) * 134775813u + 1;
-    keys_[2] = Crc(keys_[2], static_cast<uint8_t>(keys_[1] >> 24));
-  }
-  uint32_t keys_[3] = {0x12345678u, 0x23456789u, 0x34567890u};
-};
 
 }  // namespace
 
@@ -78,7 +58,7 @@ BuiltZip BuildZip(const std::vector<ZipEntry>& entries) {
     r.size = static_cast<uint32_t>(e.data.size());
     std::string stored = e.deflate ? RawDeflate(e.data) : e.data;
     if (!e.password.empty()) {
-      Cipher cipher(e.password);
+      zui::ZipCrypto cipher(e.password);
       std::string sealed;
       for (int i = 0; i < 11; ++i) sealed.push_back(static_cast<char>(cipher.Encrypt(static_cast<uint8_t>(i * 37 + 5))));
       sealed.push_back(static_cast<char>(cipher.Encrypt(static_cast<uint8_t>(r.crc >> 24))));
