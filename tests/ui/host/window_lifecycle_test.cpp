@@ -180,6 +180,13 @@ TEST_F(WindowLifecycle, MovingReportsOnlyWhatChanged) {
   EXPECT_TRUE(windows.All().empty());
   EXPECT_EQ(host.ScreenToClient(w, {60, 70}), (Point{10, 10}));
   EXPECT_EQ(host.ClientToScreen(w, {10, 10}), (Point{60, 70}));
+
+  // Children travel with their parent without being told.
+  WindowHandle child = windows.Create({60, 70, 80, 90}, WS_CHILD, w);
+  windows.Clear();
+  host.MoveHostWindow(w, {0, 0, 400, 240}, true);
+  EXPECT_EQ(host.GetWindowRect(child), (Rect{10, 10, 30, 30}));
+  EXPECT_EQ(windows.Count(WM_MOVE, child), 0);
 }
 
 TEST_F(WindowLifecycle, FocusEnableAndCaptureTellTheWindowsConcerned) {

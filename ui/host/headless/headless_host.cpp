@@ -441,6 +441,7 @@ void HeadlessHost::ApplyPlacement(WindowHandle window, const Rect& rect, int siz
   rec->rect = rect;
   bool moved = old.left != rect.left || old.top != rect.top;
   bool sized = old.Width() != rect.Width() || old.Height() != rect.Height();
+  if (moved) MoveDescendants(window, rect.left - old.left, rect.top - old.top);
   if (sized) {
     rec->update = rec->update.Intersect(rec->Client());
     if (repaint) {
@@ -457,6 +458,17 @@ void HeadlessHost::ApplyPlacement(WindowHandle window, const Rect& rect, int siz
   if (moved) SendMessage(window, WM_MOVE, 0, MakeLParam(rect.left, rect.top));
   if ((sized || stateChanged) && Find(window) != nullptr) {
     SendMessage(window, WM_SIZE, static_cast<WPARAM_T>(sizeType), MakeLParam(rect.Width(), rect.Height()));
+  }
+}
+
+// Children keep their place in the parent, so they travel with it, silently.
+void HeadlessHost::MoveDescendants(WindowHandle window, int dx, int dy) {
+  for (auto& [handle, rec] : windows_) {
+    if (rec->Child() && rec->parent == window) {
+      rec->rect = rec->rect.Offset(dx, dy);
+      rec->restoreRect = rec->restoreRect.Offset(dx, dy);
+      MoveDescendants(handle, dx, dy);
+    }
   }
 }
 

@@ -231,6 +231,7 @@ class HeadlessHost : public IUiHost {
   void Restore(WindowHandle window);
   void ApplyPlacement(WindowHandle window, const Rect& rect, int sizeType, bool stateChanged, bool repaint);
   Rect MaximizedRect(WindowHandle window);
+  void MoveDescendants(WindowHandle window, int dx, int dy);
   void Activate(WindowHandle window, int how);
   void ActivateOtherThan(WindowHandle leaving);
   bool ActivatesOnShow(WindowHandle window, int showCommand) const;
