@@ -35,6 +35,12 @@ TEST_F(WindowLifecycle, CreationSendsNcCreateCreateSizeMoveWithTheCreationParame
   EXPECT_EQ(host.GetClientRect(w), (Rect{0, 0, 300, 200}));
   EXPECT_FALSE(host.IsVisible(w));
 
+  WindowHandle plain = windows.Create({0, 0, 10, 10}, WS_POPUP, nullptr, L"PlainRecorder");
+  WindowHandle newer = windows.Create({0, 0, 10, 10});
+  EXPECT_EQ(host.FindHostWindow(L"Recorder"), newer);
+  EXPECT_EQ(host.FindHostWindow(L"PlainRecorder"), plain);
+  EXPECT_EQ(host.Windows(), (std::vector<WindowHandle>{w, plain, newer}));
+
   EXPECT_EQ(windows.Create({0, 0, 10, 10}, WS_POPUP, nullptr, L"NoSuchClass"), nullptr);
   EXPECT_TRUE(host.RegisterWindowClass({L"Recorder", 0, nullptr}) == false);  // no proc
 }

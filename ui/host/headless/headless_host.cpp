@@ -43,6 +43,24 @@ bool HeadlessHost::IsHostWindow(WindowHandle window) const { return Find(window)
 
 size_t HeadlessHost::WindowCount() const { return windows_.size(); }
 
+std::vector<WindowHandle> HeadlessHost::Windows() const {
+  std::vector<WindowHandle> out;
+  for (auto& [handle, rec] : windows_) out.push_back(handle);
+  return out;
+}
+
+WindowHandle HeadlessHost::FindHostWindow(std::wstring_view className) const {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if (it->second->className == className && !it->second->destroying) return it->first;
+  }
+  return nullptr;
+}
+
+std::wstring HeadlessHost::ClassName(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec == nullptr ? std::wstring() : rec->className;
+}
+
 WindowHandle HeadlessHost::RootOf(WindowHandle window) const {
   WindowRecord* rec = Find(window);
   while (rec != nullptr && rec->Child() && Find(rec->parent) != nullptr) rec = Find(rec->parent);
