@@ -168,7 +168,8 @@ void HeadlessHost::DestroyTree(WindowHandle window) {
     }
   }
   for (WindowHandle h : tree) Find(h)->destroying = true;
-  // Hiding it hands activation and focus elsewhere before WM_DESTROY.
+  // user32 hides it first, which hands activation and focus elsewhere.
+  Find(window)->style &= ~static_cast<uint32_t>(WS_VISIBLE);
   if (active_ == window) ActivateOtherThan(window);
   if (IsWithin(focus_, window)) ChangeFocus(nullptr);
   if (IsWithin(capture_, window)) ReleaseCapture();
