@@ -149,7 +149,9 @@ TEST_F(MessageQueue, SettingAgainRestartsAndKillingDropsADueTimer) {
   EXPECT_THAT(Drain(), ElementsAre(WM_TIMER));
 
   host.AdvanceClock(100);
+  EXPECT_EQ(host.TimerPeriod(window, 1), std::optional<uint32_t>(100));
   EXPECT_TRUE(host.KillTimer(window, 1));
+  EXPECT_EQ(host.TimerPeriod(window, 1), std::nullopt);
   EXPECT_THAT(Drain(), ElementsAre());
   EXPECT_FALSE(host.KillTimer(window, 1));
 

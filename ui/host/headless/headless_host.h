@@ -173,7 +173,7 @@ class HeadlessHost : public IUiHost {
   int CaptionDragCount() const;
   int Cursor() const { return cursor_; }
   const std::vector<MessageBoxCall>& MessageBoxes() const { return messageBoxes_; }
-  // Answers for the next message boxes, in order; then `defaultReply`.
+  // Answers for the next message boxes, in order; then the default (IDOK).
   void QueueMessageBoxReply(int reply) { messageBoxReplies_.push_back(reply); }
   void SetDefaultMessageBoxReply(int reply) { defaultMessageBoxReply_ = reply; }
   // The tooltip of `owner`; null when none was ever shown.
@@ -186,6 +186,8 @@ class HeadlessHost : public IUiHost {
   WindowHandle FindHostWindow(std::wstring_view className) const;
   std::wstring ClassName(WindowHandle window) const;
   size_t TimerCount() const { return timers_.size(); }
+  // The period of a live timer; nullopt when there is none.
+  std::optional<uint32_t> TimerPeriod(WindowHandle window, uintptr_t id) const;
 
  private:
   struct WindowRecord;

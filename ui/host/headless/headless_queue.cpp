@@ -203,6 +203,13 @@ bool HeadlessHost::KillTimer(WindowHandle window, uintptr_t id) {
   return true;
 }
 
+std::optional<uint32_t> HeadlessHost::TimerPeriod(WindowHandle window, uintptr_t id) const {
+  for (const TimerRecord& t : timers_) {
+    if (t.window == window && t.id == id) return t.elapse;
+  }
+  return std::nullopt;
+}
+
 uint32_t HeadlessHost::GetTickCount() const { return clock_.load(); }
 
 // --- Painting ---
