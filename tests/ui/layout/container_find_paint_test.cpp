@@ -163,5 +163,42 @@ TEST(ContainerPaint, HiddenChildrenAreSkippedAndTheStopControlEndsPainting) {
   EXPECT_EQ(stopped.at(25, 5), kBlack);
 }
 
+// Paints itself, then takes a later sibling out of the container.
+class RemovingControl : public CControlUI {
+ public:
+  RemovingControl(CContainerUI& box, CControlUI*& victim) : box_(box), victim_(victim) {}
+  bool DoPaint(Canvas& canvas, const Rect& paint, CControlUI* stop) override {
+    if (victim_ != nullptr) box_.Remove(victim_);
+    victim_ = nullptr;
+    return CControlUI::DoPaint(canvas, paint, stop);
+  }
+
+ private:
+  CContainerUI& box_;
+  CControlUI*& victim_;
+};
+
+TEST(ContainerPaint, AChildRemovedWhileTheContainerPaintsIsNotTouchedAgain) {
+  Bitmap bitmap(30, 10, kBlack);
+  Canvas canvas(bitmap);
+  CContainerUI box;
+  box.SetPos({0, 0, 30, 10});
+  CControlUI* victim = Filled(kBlue);
+  auto* remover = new RemovingControl(box, victim);
+  remover->SetBkColor(kRed);
+  CControlUI* last = Filled(kGrey);
+  box.Add(remover);
+  box.Add(victim);
+  box.Add(last);
+  remover->SetPos({0, 0, 10, 10});
+  victim->SetPos({10, 0, 20, 10});
+  last->SetPos({20, 0, 30, 10});
+  EXPECT_TRUE(box.Paint(canvas, {0, 0, 30, 10}));  // the victim is deleted at once: no manager
+  EXPECT_EQ(box.GetCount(), 2);
+  EXPECT_EQ(bitmap.at(5, 5), kRed);
+  EXPECT_EQ(bitmap.at(15, 5), kBlack);
+  EXPECT_EQ(bitmap.at(25, 5), kGrey);
+}
+
 }  // namespace
 }  // namespace zui
