@@ -61,7 +61,11 @@ class ListenerList {
   void Clear() { listeners_.clear(); }
   bool empty() const { return listeners_.empty(); }
   bool Notify(Arg arg) const {
-    for (const Listener& l : listeners_)
+    if (listeners_.empty()) return true;
+    // A listener may add or clear listeners while it is told; the telling
+    // goes on over the list as it was.
+    const std::vector<Listener> snapshot = listeners_;
+    for (const Listener& l : snapshot)
       if (!l(arg)) return false;
     return true;
   }

@@ -165,13 +165,6 @@ TEST(ControlPaint, FocusedBorderColourReplacesTheBorderWhileFocused) {
   EXPECT_EQ(s.at(0, 10), kBlue);
 }
 
-TEST(ControlPaint, NoBorderWithoutABorderColour) {
-  Scene s;
-  s.control.SetBorderSize(3);
-  s.Paint();
-  EXPECT_EQ(s.at(0, 0), kBlack);
-}
-
 TEST(ControlPaint, RoundedCornersClipEveryStep) {
   Scene s;
   s.control.SetBkColor(kWhite);

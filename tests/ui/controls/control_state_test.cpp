@@ -56,13 +56,6 @@ TEST(ControlState, SetPosRaisesInvertedEdgesAndRelativePosFollowsTheParent) {
   EXPECT_EQ(parent.GetRelativePos(), parent.GetPos());
 }
 
-TEST(ControlState, EstimateSizeIsTheFixedSize) {
-  CControlUI c;
-  c.SetFixedWidth(86);
-  c.SetFixedHeight(25);
-  EXPECT_EQ(c.EstimateSize({500, 500}), (Size{86, 25}));
-}
-
 TEST(ControlState, InitialisationNeedsAParentAndRunsTheHookBeforeTheListeners) {
   std::vector<std::wstring> log;
   CControlUI parent;
@@ -92,17 +85,6 @@ TEST(ControlState, DestroyListenersAreToldWhenTheControlGoes) {
   EXPECT_EQ(told, 1);
 }
 
-TEST(ControlState, VirtualWindowNameIsInheritedFromTheNearestAncestor) {
-  CControlUI root, middle, leaf;
-  middle.SetManager(nullptr, &root, false);
-  leaf.SetManager(nullptr, &middle, false);
-  EXPECT_EQ(leaf.GetVirtualWnd(), L"");
-  root.SetVirtualWnd(L"outer");
-  EXPECT_EQ(leaf.GetVirtualWnd(), L"outer");
-  middle.SetAttribute(L"virtualwnd", L"inner");
-  EXPECT_EQ(leaf.GetVirtualWnd(), L"inner");
-}
-
 TEST(ControlEvents, ListenersMayStopAnEventBeforeTheControlHandlesIt) {
   RecordingControl c;
   bool letThrough = false;
@@ -114,6 +96,25 @@ TEST(ControlEvents, ListenersMayStopAnEventBeforeTheControlHandlesIt) {
   letThrough = true;
   c.Event(e);
   EXPECT_EQ(c.events, (std::vector<int>{kEventButtonDown}));
+}
+
+TEST(ControlEvents, ListenersAddedWhileTellingWaitForTheNextEvent) {
+  CControlUI c;
+  int calls = 0;
+  c.OnEvent.Add([&](InputEvent&) {
+    for (int i = 0; i < 8; ++i)
+      c.OnEvent.Add([&](InputEvent&) {
+        ++calls;
+        return true;
+      });
+    return true;
+  });
+  InputEvent e;
+  e.type = kEventMouseMove;
+  c.Event(e);
+  EXPECT_EQ(calls, 0);
+  c.Event(e);
+  EXPECT_EQ(calls, 8);
 }
 
 TEST(ControlEvents, FocusEventsSetTheFlagAndOtherEventsGoToTheParent) {

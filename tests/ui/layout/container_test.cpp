@@ -176,15 +176,6 @@ TEST(ContainerAttributes, ChildAlignmentWordsAreMatchedExactly) {
   EXPECT_EQ(box.GetChildVAlign(), kAlignVCenter);
 }
 
-TEST(ContainerInterfaces, ClassAndInterfaceNames) {
-  CContainerUI box;
-  EXPECT_EQ(box.GetClass(), L"ContainerUI");
-  EXPECT_EQ(box.GetInterface(L"IContainer"), static_cast<IContainerUI*>(&box));
-  EXPECT_EQ(box.GetInterface(L"Container"), &box);
-  EXPECT_EQ(box.GetInterface(L"Control"), static_cast<CControlUI*>(&box));
-  EXPECT_EQ(box.GetInterface(L"Button"), nullptr);
-}
-
 TEST(ContainerFind, SubControlsAreFoundByNameInDocumentOrder) {
   CContainerUI root;
   root.SetName(L"root");
