@@ -90,16 +90,14 @@ TEST_F(NotifyPumpTest, TypesMissingFromTheDerivedMapAreLookedUpInTheBaseMap) {
   EXPECT_FALSE(window_.NotifyPump(upper)) << "types compare exactly";
   EXPECT_EQ(window_.calls, std::vector<std::wstring>{L"base menu"});
 
+  NotifyRecord timer = Record(L"timer", &ok_, 101, -3);
+  EXPECT_TRUE(window_.NotifyPump(timer));
+  EXPECT_EQ(window_.calls.back(), L"timer 101 -3") << "a parameter handler gets wParam and lParam";
+
   BaseWindow base;
   NotifyRecord click = Record(L"click", &ok_);
   EXPECT_TRUE(base.NotifyPump(click));
   EXPECT_EQ(base.calls, std::vector<std::wstring>{L"base click ok"});
-}
-
-TEST_F(NotifyPumpTest, ParameterHandlersGetWParamAndLParam) {
-  NotifyRecord timer = Record(L"timer", &ok_, 101, -3);
-  EXPECT_TRUE(window_.NotifyPump(timer));
-  EXPECT_EQ(window_.calls, std::vector<std::wstring>{L"timer 101 -3"});
 }
 
 TEST_F(NotifyPumpTest, VirtualWindowNamesIgnoreCaseAndFallBackToTheOwnMap) {

@@ -79,17 +79,6 @@ TEST_F(PaintTest, AWindowThatPresentsTheFrameItselfGetsTheUpdateRectangleAndBitm
   EXPECT_EQ(seenBitmap, &manager().GetOffscreenBitmap());
 }
 
-TEST_F(PaintTest, ShowUpdateRectOutlinesThePaintedArea) {
-  manager().SetShowUpdateRect(true);
-  ShowWindow();
-  child_->Invalidate();
-  Pump();
-  const Bitmap* frame = host_.Frame(handle());
-  EXPECT_NE(frame->at(10, 20), kChildColour) << "outline at the corner of the update rectangle";
-  EXPECT_EQ(frame->at(50, 50), kChildColour);
-  ExpectFrameMatchesBitmap({0, 0, 400, 300});
-}
-
 TEST(PaintWithoutTree, AWindowWithoutControlsIsPaintedBlack) {
   HeadlessHost host;
   ScopedHost scoped(host);
