@@ -238,11 +238,11 @@ void CPaintManagerUI::OnButtonDown(int eventType, Point point, WPARAM_T wParam, 
   ControlWatch watch(*this, control);
   SetCapture();
   click_ = control;
-  if (takeFocus) {
-    control->SetFocus();
-    if (watch.get() == nullptr) return;
+  if (takeFocus) control->SetFocus();
+  // A control gone before or while it handles the press holds nothing.
+  if (watch.get() == nullptr || !SendEvent(control, eventType, wParam, lParam, 0, static_cast<uint16_t>(wParam))) {
+    if (click_ == nullptr) ReleaseCapture();
   }
-  SendEvent(control, eventType, wParam, lParam, 0, static_cast<uint16_t>(wParam));
 }
 
 void CPaintManagerUI::OnButtonUp(int eventType, Point point, WPARAM_T wParam, LPARAM_T lParam) {

@@ -124,6 +124,23 @@ TEST_P(DoomedControlTest, LeavesNothingThatStillPointsAtIt) {
 
 INSTANTIATE_TEST_SUITE_P(DelayedAndAtOnce, DoomedControlTest, ::testing::Bool());
 
+TEST_F(NotifyTest, AControlRemovedByItsOwnPressLeavesNoCapture) {
+  RecordingControl* a = AddChild(*root_, L"a", {10, 10, 60, 40});
+  ShowWindow();
+  a->OnEvent.Add([&](InputEvent& event) {
+    if (event.type == kEventButtonDown) root_->Remove(a);
+    return true;
+  });
+  host_.PressLeft(handle(), {20, 20});
+  Pump();
+  EXPECT_FALSE(manager().IsCaptured());
+  EXPECT_EQ(host_.GetCapture(), nullptr);
+  EXPECT_EQ(manager().GetClick(), nullptr);
+  host_.ReleaseLeft(handle(), {20, 20});
+  Pump();
+  EXPECT_EQ(root_->GetCount(), 0);
+}
+
 TEST_F(NotifyTest, ListenersAfterOneThatDestroysTheSenderSeeNoSender) {
   root_->SetDelayedDestroy(false);
   RecordingControl* a = AddChild(*root_, L"a", {10, 10, 60, 40});
