@@ -33,12 +33,15 @@ void CPaintManagerUI::SetFocus(CControlUI* control, bool focusWindow) {
   if (window_ != nullptr && focusWindow && Host().GetFocus() != window_ && control != focus_ && !noActivate_)
     Host().SetFocus(window_);
   if (control == focus_) return;
+  // The old focus's handlers may destroy the control that is to get it.
+  ControlWatch target(*this, control);
   if (focus_ != nullptr) {
     ControlWatch old(*this, focus_);
     focus_ = nullptr;
     SendEvent(old.get(), kEventKillFocus);
     if (old.get() != nullptr) SendNotify(old.get(), L"killfocus");
   }
+  control = target.get();
   if (control == nullptr || control->GetManager() != this || !control->IsVisible() || !control->IsEnabled()) return;
   focus_ = control;
   ControlWatch now(*this, control);

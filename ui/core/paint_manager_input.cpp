@@ -45,6 +45,17 @@ bool CPaintManagerUI::AskMessageFilters(uint32_t message, WPARAM_T wParam, LPARA
 }
 
 bool CPaintManagerUI::HandleWindowMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result) {
+  if (layered_) {
+    // A layered window draws no native frame at all.
+    if (message == WM_NCCALCSIZE || message == WM_NCPAINT) {
+      result = 0;
+      return true;
+    }
+    if (message == WM_NCACTIVATE && !Host().IsMinimized(window_)) {
+      result = wParam == 0 ? 1 : 0;
+      return true;
+    }
+  }
   switch (message) {
     case WM_SIZE:
       if (focus_ != nullptr) SendEvent(focus_, kEventWindowSize, wParam, lParam);
@@ -227,11 +238,11 @@ void CPaintManagerUI::OnButtonDown(int eventType, Point point, WPARAM_T wParam, 
   ControlWatch watch(*this, control);
   SetCapture();
   click_ = control;
-  if (takeFocus) {
-    control->SetFocus();
-    if (watch.get() == nullptr) return;
+  if (takeFocus) control->SetFocus();
+  // A control gone before or while it handles the press holds nothing.
+  if (watch.get() == nullptr || !SendEvent(control, eventType, wParam, lParam, 0, static_cast<uint16_t>(wParam))) {
+    if (click_ == nullptr) ReleaseCapture();
   }
-  SendEvent(control, eventType, wParam, lParam, 0, static_cast<uint16_t>(wParam));
 }
 
 void CPaintManagerUI::OnButtonUp(int eventType, Point point, WPARAM_T wParam, LPARAM_T lParam) {
