@@ -35,6 +35,12 @@ TEST_F(WindowLifecycle, CreationSendsNcCreateCreateSizeMoveWithTheCreationParame
   EXPECT_EQ(host.GetClientRect(w), (Rect{0, 0, 300, 200}));
   EXPECT_FALSE(host.IsVisible(w));
 
+  WindowHandle plain = windows.Create({0, 0, 10, 10}, WS_POPUP, nullptr, L"PlainRecorder");
+  WindowHandle newer = windows.Create({0, 0, 10, 10});
+  EXPECT_EQ(host.FindHostWindow(L"Recorder"), newer);
+  EXPECT_EQ(host.FindHostWindow(L"PlainRecorder"), plain);
+  EXPECT_EQ(host.Windows(), (std::vector<WindowHandle>{w, plain, newer}));
+
   EXPECT_EQ(windows.Create({0, 0, 10, 10}, WS_POPUP, nullptr, L"NoSuchClass"), nullptr);
   EXPECT_TRUE(host.RegisterWindowClass({L"Recorder", 0, nullptr}) == false);  // no proc
 }
@@ -180,6 +186,13 @@ TEST_F(WindowLifecycle, MovingReportsOnlyWhatChanged) {
   EXPECT_TRUE(windows.All().empty());
   EXPECT_EQ(host.ScreenToClient(w, {60, 70}), (Point{10, 10}));
   EXPECT_EQ(host.ClientToScreen(w, {10, 10}), (Point{60, 70}));
+
+  // Children travel with their parent without being told.
+  WindowHandle child = windows.Create({60, 70, 80, 90}, WS_CHILD, w);
+  windows.Clear();
+  host.MoveHostWindow(w, {0, 0, 400, 240}, true);
+  EXPECT_EQ(host.GetWindowRect(child), (Rect{10, 10, 30, 30}));
+  EXPECT_EQ(windows.Count(WM_MOVE, child), 0);
 }
 
 TEST_F(WindowLifecycle, FocusEnableAndCaptureTellTheWindowsConcerned) {

@@ -43,6 +43,24 @@ bool HeadlessHost::IsHostWindow(WindowHandle window) const { return Find(window)
 
 size_t HeadlessHost::WindowCount() const { return windows_.size(); }
 
+std::vector<WindowHandle> HeadlessHost::Windows() const {
+  std::vector<WindowHandle> out;
+  for (auto& [handle, rec] : windows_) out.push_back(handle);
+  return out;
+}
+
+WindowHandle HeadlessHost::FindHostWindow(std::wstring_view className) const {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if (it->second->className == className && !it->second->destroying) return it->first;
+  }
+  return nullptr;
+}
+
+std::wstring HeadlessHost::ClassName(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec == nullptr ? std::wstring() : rec->className;
+}
+
 WindowHandle HeadlessHost::RootOf(WindowHandle window) const {
   WindowRecord* rec = Find(window);
   while (rec != nullptr && rec->Child() && Find(rec->parent) != nullptr) rec = Find(rec->parent);
@@ -150,7 +168,8 @@ void HeadlessHost::DestroyTree(WindowHandle window) {
     }
   }
   for (WindowHandle h : tree) Find(h)->destroying = true;
-  // Hiding it hands activation and focus elsewhere before WM_DESTROY.
+  // user32 hides it first, which hands activation and focus elsewhere.
+  Find(window)->style &= ~static_cast<uint32_t>(WS_VISIBLE);
   if (active_ == window) ActivateOtherThan(window);
   if (IsWithin(focus_, window)) ChangeFocus(nullptr);
   if (IsWithin(capture_, window)) ReleaseCapture();
@@ -441,6 +460,7 @@ void HeadlessHost::ApplyPlacement(WindowHandle window, const Rect& rect, int siz
   rec->rect = rect;
   bool moved = old.left != rect.left || old.top != rect.top;
   bool sized = old.Width() != rect.Width() || old.Height() != rect.Height();
+  if (moved) MoveDescendants(window, rect.left - old.left, rect.top - old.top);
   if (sized) {
     rec->update = rec->update.Intersect(rec->Client());
     if (repaint) {
@@ -457,6 +477,17 @@ void HeadlessHost::ApplyPlacement(WindowHandle window, const Rect& rect, int siz
   if (moved) SendMessage(window, WM_MOVE, 0, MakeLParam(rect.left, rect.top));
   if ((sized || stateChanged) && Find(window) != nullptr) {
     SendMessage(window, WM_SIZE, static_cast<WPARAM_T>(sizeType), MakeLParam(rect.Width(), rect.Height()));
+  }
+}
+
+// Children keep their place in the parent, so they travel with it, silently.
+void HeadlessHost::MoveDescendants(WindowHandle window, int dx, int dy) {
+  for (auto& [handle, rec] : windows_) {
+    if (rec->Child() && rec->parent == window) {
+      rec->rect = rec->rect.Offset(dx, dy);
+      rec->restoreRect = rec->restoreRect.Offset(dx, dy);
+      MoveDescendants(handle, dx, dy);
+    }
   }
 }
 
