@@ -35,3 +35,13 @@ if(ZAVIZ_UI_HAS_SVG)
 else()
   list(APPEND ZAVIZ_UI_SOURCES core/svg_renderer_none.cpp)
 endif()
+
+# The skin builder and the control factory: skin documents become window
+# resources, window settings and control trees.
+list(APPEND ZAVIZ_UI_SOURCES
+  core/control_factory.cpp
+  core/skin_builder.cpp
+  core/skin_builder_resources.cpp
+  core/skin_builder_window.cpp
+  core/skin_builder_controls.cpp
+)
