@@ -195,6 +195,9 @@ class CControlUI {
   // State. A control counts as visible when both its own and its
   // internal (set by a hidden parent) visibility are on.
   virtual bool IsVisible() const { return visible_ && internVisible_; }
+  // The control's own flag, whatever its parent's visibility.
+  bool IsOwnVisible() const { return visible_; }
+  bool IsInternVisible() const { return internVisible_; }
   virtual void SetVisible(bool visible = true);
   virtual void SetInternVisible(bool visible = true);
   virtual bool IsEnabled() const { return enabled_; }
@@ -319,6 +322,8 @@ class CControlUI {
   bool richEvent_ = false;
   bool colorHsl_ = false;
   bool tellingSize_ = false;
+  // Nesting of attribute lists being applied; a style naming itself stops here.
+  int attributeListDepth_ = 0;
   wchar_t shortcut_ = 0;
   int cursor_ = 0;
   uint32_t bkColor_ = 0;

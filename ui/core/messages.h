@@ -115,6 +115,14 @@ constexpr uintptr_t MakeWParam(int lo, int hi) { return static_cast<uintptr_t>(s
 #define WM_NCACTIVATE      0x0086
 #define WM_NCMOUSEMOVE     0x00A0
 #define WM_NCLBUTTONDOWN   0x00A1
+#define WM_NCLBUTTONUP     0x00A2
+#define WM_NCLBUTTONDBLCLK 0x00A3
+#define WM_NCRBUTTONDOWN   0x00A4
+#define WM_NCRBUTTONUP     0x00A5
+#define WM_NCRBUTTONDBLCLK 0x00A6
+#define WM_NCMBUTTONDOWN   0x00A7
+#define WM_NCMBUTTONUP     0x00A8
+#define WM_NCMBUTTONDBLCLK 0x00A9
 #define WM_KEYDOWN         0x0100
 #define WM_KEYUP           0x0101
 #define WM_CHAR            0x0102
@@ -185,6 +193,7 @@ constexpr uintptr_t MakeWParam(int lo, int hi) { return static_cast<uintptr_t>(s
 #define VK_SHIFT   0x10
 #define VK_CONTROL 0x11
 #define VK_MENU    0x12
+#define VK_CAPITAL 0x14
 #define VK_ESCAPE  0x1B
 #define VK_SPACE   0x20
 #define VK_PRIOR   0x21
@@ -197,6 +206,7 @@ constexpr uintptr_t MakeWParam(int lo, int hi) { return static_cast<uintptr_t>(s
 #define VK_DOWN    0x28
 #define VK_DELETE  0x2E
 #define VK_F4      0x73
+#define VK_F10     0x79
 #endif
 
 // Button and modifier bits of mouse messages' wParam.
@@ -206,6 +216,27 @@ constexpr uintptr_t MakeWParam(int lo, int hi) { return static_cast<uintptr_t>(s
 #define MK_SHIFT   0x0004
 #define MK_CONTROL 0x0008
 #define MK_MBUTTON 0x0010
+#endif
+
+// WM_MOUSEWHEEL: one notch of the wheel.
+#ifndef WHEEL_DELTA
+#define WHEEL_DELTA 120
+#endif
+
+// TrackMouseEvent: the system's hover time.
+#ifndef HOVER_DEFAULT
+#define HOVER_DEFAULT 0xFFFFFFFF
+#endif
+
+// WM_ACTIVATE low word, and the answers to WM_MOUSEACTIVATE.
+#ifndef WA_INACTIVE
+#define WA_INACTIVE    0
+#define WA_ACTIVE      1
+#define WA_CLICKACTIVE 2
+#define MA_ACTIVATE         1
+#define MA_ACTIVATEANDEAT   2
+#define MA_NOACTIVATE       3
+#define MA_NOACTIVATEANDEAT 4
 #endif
 
 // Window styles.
@@ -247,9 +278,12 @@ constexpr uintptr_t MakeWParam(int lo, int hi) { return static_cast<uintptr_t>(s
 #define SW_SHOWNORMAL      1
 #define SW_SHOWMINIMIZED   2
 #define SW_SHOWMAXIMIZED   3
+#define SW_MAXIMIZE        3
 #define SW_SHOWNOACTIVATE  4
 #define SW_SHOW            5
 #define SW_MINIMIZE        6
+#define SW_SHOWMINNOACTIVE 7
+#define SW_SHOWNA          8
 #define SW_RESTORE         9
 #endif
 

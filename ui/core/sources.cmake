@@ -36,6 +36,19 @@ else()
   list(APPEND ZAVIZ_UI_SOURCES core/svg_renderer_none.cpp)
 endif()
 
+# The paint manager, notifications and the message loop.
+list(APPEND ZAVIZ_UI_SOURCES
+  core/paint_manager.cpp
+  core/paint_manager_focus.cpp
+  core/paint_manager_input.cpp
+  core/paint_manager_loop.cpp
+  core/paint_manager_notify.cpp
+  core/paint_manager_paint.cpp
+  core/paint_manager_settings.cpp
+  core/paint_manager_timers.cpp
+  core/notify_pump.cpp
+)
+
 # The skin builder and the control factory: skin documents become window
 # resources, window settings and control trees.
 list(APPEND ZAVIZ_UI_SOURCES

@@ -1,0 +1,692 @@
+// Windows of the headless host: classes, creation and destruction, placement,
+// activation and focus, and what DefWindowProc does for the toolkit.
+
+#include "ui/host/headless/headless_host.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "ui/host/headless/headless_window.h"
+
+namespace zui {
+namespace {
+
+// Where user32 parks a minimised window.
+constexpr int kMinimizedPosition = -32000;
+constexpr uint32_t kSysCommandMask = 0xFFF0;
+
+LPARAM_T PointParam(Point p) { return MakeLParam(p.x, p.y); }
+
+Rect Normalized(const Rect& r) { return {r.left, r.top, std::max(r.left, r.right), std::max(r.top, r.bottom)}; }
+
+int SizingCursor(int hit) {
+  switch (hit) {
+    case HTLEFT:
+    case HTRIGHT:
+      return kCursorSizeWE;
+    case HTTOP:
+    case HTBOTTOM:
+      return kCursorSizeNS;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+      return kCursorSizeNWSE;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+      return kCursorSizeNESW;
+    default:
+      return kCursorArrow;
+  }
+}
+
+}  // namespace
+
+HeadlessHost::HeadlessHost() = default;
+
+HeadlessHost::~HeadlessHost() {
+  // Nothing is sent on the way out: the procs' objects may be gone already.
+  std::lock_guard<std::mutex> lock(mutex_);
+  windows_.clear();
+}
+
+// --- Classes and windows ---
+
+bool HeadlessHost::RegisterWindowClass(const WindowClassDesc& desc) {
+  if (desc.name.empty() || desc.proc == nullptr) return false;
+  classes_.emplace(desc.name, ClassRecord{desc.style, desc.proc});  // an existing class stays
+  return true;
+}
+
+HeadlessHost::WindowRecord* HeadlessHost::Find(WindowHandle window) const {
+  if (window == nullptr) return nullptr;
+  auto it = windows_.find(window);
+  return it == windows_.end() ? nullptr : it->second.get();
+}
+
+bool HeadlessHost::IsHostWindow(WindowHandle window) const { return Find(window) != nullptr; }
+
+size_t HeadlessHost::WindowCount() const { return windows_.size(); }
+
+WindowHandle HeadlessHost::RootOf(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  while (rec != nullptr && rec->Child() && Find(rec->parent) != nullptr) rec = Find(rec->parent);
+  return rec == nullptr ? nullptr : rec->handle;
+}
+
+bool HeadlessHost::IsWithin(WindowHandle window, WindowHandle ancestor) const {
+  if (ancestor == nullptr) return false;
+  for (WindowRecord* rec = Find(window); rec != nullptr; rec = rec->Child() ? Find(rec->parent) : nullptr) {
+    if (rec->handle == ancestor) return true;
+  }
+  return false;
+}
+
+WindowHandle HeadlessHost::CreateHostWindow(const HostWindowDesc& desc, void* createParam) {
+  auto cls = classes_.find(desc.className);
+  if (cls == classes_.end()) return nullptr;
+  bool child = (desc.style & WS_CHILD) != 0;
+  if (desc.parent != nullptr && Find(desc.parent) == nullptr) return nullptr;
+  if (child && desc.parent == nullptr) return nullptr;
+
+  auto rec = std::make_unique<WindowRecord>();
+  rec->className = desc.className;
+  rec->cls = cls->second;
+  rec->title = desc.title;
+  rec->style = desc.style & ~(WS_VISIBLE | WS_MAXIMIZE | WS_MINIMIZE);
+  rec->exStyle = desc.exStyle;
+  rec->rect = Normalized(desc.rect);
+  rec->restoreRect = rec->rect;
+  if (child) {
+    rec->parent = desc.parent;
+  } else {
+    rec->owner = RootOf(desc.parent);
+  }
+  WindowHandle handle;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    handle = reinterpret_cast<WindowHandle>(nextHandle_);
+    nextHandle_ += 0x10;
+    rec->handle = handle;
+    windows_.emplace(handle, std::move(rec));
+  }
+  if (!SendCreation(handle, desc, createParam)) return nullptr;
+  if ((desc.style & WS_VISIBLE) != 0 && Find(handle) != nullptr) ShowHostWindow(handle, SW_SHOW);
+  return Find(handle) != nullptr ? handle : nullptr;
+}
+
+bool HeadlessHost::SendCreation(WindowHandle handle, const HostWindowDesc& desc, void* createParam) {
+  WindowRecord* rec = Find(handle);
+  HostCreateStruct cs;
+  cs.createParam = createParam;
+  cs.parent = desc.parent;
+  cs.x = rec->rect.left;
+  cs.y = rec->rect.top;
+  cs.cx = rec->rect.Width();
+  cs.cy = rec->rect.Height();
+  cs.style = static_cast<int32_t>(desc.style);
+  cs.name = rec->title.c_str();
+  cs.className = rec->className.c_str();
+  cs.exStyle = desc.exStyle;
+
+  if (SendMessage(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM_T>(&cs)) == 0) {
+    // Refused before it existed for its proc: only WM_NCDESTROY follows.
+    if (Find(handle) != nullptr) {
+      Find(handle)->destroying = true;
+      SendNcDestroy(handle);
+    }
+    return false;
+  }
+  if (Find(handle) == nullptr) return false;
+  if (SendMessage(handle, WM_CREATE, 0, reinterpret_cast<LPARAM_T>(&cs)) == -1) {
+    DestroyHostWindow(handle);
+    return false;
+  }
+  rec = Find(handle);
+  if (rec == nullptr) return false;
+  Rect r = rec->rect;
+  SendMessage(handle, WM_SIZE, SIZE_RESTORED, MakeLParam(r.Width(), r.Height()));
+  if (Find(handle) == nullptr) return false;
+  SendMessage(handle, WM_MOVE, 0, MakeLParam(r.left, r.top));
+  return Find(handle) != nullptr;
+}
+
+bool HeadlessHost::DestroyHostWindow(WindowHandle window) {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return false;
+  if (rec->destroying) return true;
+  // Owned windows go first, as a whole.
+  std::vector<WindowHandle> owned;
+  for (auto& [handle, other] : windows_) {
+    if (other->owner == window) owned.push_back(handle);
+  }
+  for (WindowHandle o : owned) DestroyHostWindow(o);
+  rec = Find(window);
+  if (rec == nullptr || rec->destroying) return true;
+  DestroyTree(window);
+  return true;
+}
+
+void HeadlessHost::DestroyTree(WindowHandle window) {
+  std::vector<WindowHandle> tree{window};
+  for (size_t i = 0; i < tree.size(); ++i) {
+    for (auto& [handle, other] : windows_) {
+      if (other->Child() && other->parent == tree[i]) tree.push_back(handle);
+    }
+  }
+  for (WindowHandle h : tree) Find(h)->destroying = true;
+  // Hiding it hands activation and focus elsewhere before WM_DESTROY.
+  if (active_ == window) ActivateOtherThan(window);
+  if (IsWithin(focus_, window)) ChangeFocus(nullptr);
+  if (IsWithin(capture_, window)) ReleaseCapture();
+  SendDestroy(window);
+  SendNcDestroy(window);
+}
+
+void HeadlessHost::SendDestroy(WindowHandle window) {
+  if (Find(window) == nullptr) return;
+  SendMessage(window, WM_DESTROY, 0, 0);
+  std::vector<WindowHandle> children;
+  for (auto& [handle, other] : windows_) {
+    if (other->Child() && other->parent == window) children.push_back(handle);
+  }
+  for (WindowHandle c : children) SendDestroy(c);
+}
+
+void HeadlessHost::SendNcDestroy(WindowHandle window) {
+  if (Find(window) == nullptr) return;
+  std::vector<WindowHandle> children;
+  for (auto& [handle, other] : windows_) {
+    if (other->Child() && other->parent == window) children.push_back(handle);
+  }
+  for (WindowHandle c : children) SendNcDestroy(c);
+  if (Find(window) == nullptr) return;
+  SendMessage(window, WM_NCDESTROY, 0, 0);
+  Forget(window);
+}
+
+void HeadlessHost::Forget(WindowHandle window) {
+  std::erase_if(timers_, [window](const TimerRecord& t) { return t.window == window; });
+  tooltips_.erase(window);
+  if (tracking_.window == window) tracking_ = Tracking{};
+  if (cursorWindow_ == window) cursorWindow_ = nullptr;
+  if (focus_ == window) focus_ = nullptr;
+  if (active_ == window) active_ = nullptr;
+  if (capture_ == window) capture_ = nullptr;
+  DropQueued(window);
+  std::unique_ptr<WindowRecord> gone;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return;
+    gone = std::move(it->second);
+    windows_.erase(it);
+  }
+}
+
+// --- Attributes ---
+
+void* HeadlessHost::GetUserData(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec == nullptr ? nullptr : rec->userData;
+}
+
+void HeadlessHost::SetUserData(WindowHandle window, void* data) {
+  if (WindowRecord* rec = Find(window)) rec->userData = data;
+}
+
+bool HeadlessHost::IsVisible(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return false;
+  for (; rec != nullptr; rec = rec->Child() ? Find(rec->parent) : nullptr) {
+    if (!rec->Visible()) return false;
+  }
+  return true;
+}
+
+bool HeadlessHost::IsMaximized(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec != nullptr && rec->Maximized();
+}
+
+bool HeadlessHost::IsMinimized(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec != nullptr && rec->Minimized();
+}
+
+Rect HeadlessHost::GetWindowRect(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec == nullptr ? Rect{} : rec->rect;
+}
+
+Rect HeadlessHost::GetClientRect(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec == nullptr ? Rect{} : rec->Client();
+}
+
+void HeadlessHost::SetRoundRegion(WindowHandle window, const Rect* rect, Size ellipse) {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return;
+  rec->region = rect == nullptr ? RoundRegion{} : RoundRegion{true, *rect, ellipse};
+}
+
+bool HeadlessHost::EnableHostWindow(WindowHandle window, bool enable) {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return false;
+  bool wasDisabled = !rec->Enabled();
+  if (enable != wasDisabled) return wasDisabled;
+  if (enable) {
+    rec->style &= ~static_cast<uint32_t>(WS_DISABLED);
+  } else {
+    rec->style |= WS_DISABLED;
+    if (IsWithin(focus_, window)) ChangeFocus(nullptr);
+    if (IsWithin(capture_, window)) ReleaseCapture();
+  }
+  SendMessage(window, WM_ENABLE, enable ? 1 : 0, 0);
+  return wasDisabled;
+}
+
+bool HeadlessHost::IsEnabled(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec != nullptr && rec->Enabled();
+}
+
+WindowHandle HeadlessHost::GetOwner(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec == nullptr ? nullptr : rec->owner;
+}
+
+WindowHandle HeadlessHost::GetParent(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return nullptr;
+  if (rec->Child()) return rec->parent;
+  return (rec->style & WS_POPUP) != 0 ? rec->owner : nullptr;
+}
+
+uint32_t HeadlessHost::GetStyle(WindowHandle window, bool extended) const {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return 0;
+  return extended ? rec->exStyle : rec->style;
+}
+
+void HeadlessHost::SetStyle(WindowHandle window, bool extended, uint32_t style) {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return;
+  (extended ? rec->exStyle : rec->style) = style;
+}
+
+void HeadlessHost::SetOpacity(WindowHandle window, uint8_t alpha) {
+  if (WindowRecord* rec = Find(window)) rec->opacity = alpha;
+}
+
+HeadlessHost::RoundRegion HeadlessHost::Region(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec == nullptr ? RoundRegion{} : rec->region;
+}
+
+uint8_t HeadlessHost::Opacity(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec == nullptr ? 0 : rec->opacity;
+}
+
+std::wstring HeadlessHost::Title(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec == nullptr ? std::wstring() : rec->title;
+}
+
+// --- Placement ---
+
+bool HeadlessHost::ShowHostWindow(WindowHandle window, int showCommand) {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return false;
+  bool wasVisible = rec->Visible();
+  bool show = showCommand != SW_HIDE;
+  if (show != wasVisible) {
+    SendMessage(window, WM_SHOWWINDOW, show ? 1 : 0, 0);
+    rec = Find(window);
+    if (rec == nullptr) return wasVisible;
+  }
+  if (!show) {
+    rec->style &= ~static_cast<uint32_t>(WS_VISIBLE);
+    if (active_ == window) ActivateOtherThan(window);
+    if (IsWithin(focus_, window)) ChangeFocus(nullptr);
+    return wasVisible;
+  }
+  rec->style |= WS_VISIBLE;
+  if (!wasVisible) InvalidateRect(window, nullptr);
+  switch (showCommand) {
+    case SW_SHOWMAXIMIZED:
+      Maximize(window);
+      break;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+      Minimize(window);
+      break;
+    case SW_SHOWNORMAL:
+    case SW_SHOWNOACTIVATE:
+    case SW_RESTORE:
+      Restore(window);
+      break;
+    default:
+      break;
+  }
+  if (Find(window) == nullptr) return wasVisible;
+  if (showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINNOACTIVE) {
+    if (active_ == window) ActivateOtherThan(window);
+    if (IsWithin(focus_, window)) ChangeFocus(nullptr);
+  } else if (ActivatesOnShow(window, showCommand)) {
+    Activate(window, WA_ACTIVE);
+  }
+  return wasVisible;
+}
+
+bool HeadlessHost::ActivatesOnShow(WindowHandle window, int showCommand) const {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr || rec->Child() || (rec->exStyle & WS_EX_NOACTIVATE) != 0) return false;
+  switch (showCommand) {
+    case SW_SHOWNORMAL:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMAXIMIZED:
+    case SW_SHOW:
+    case SW_RESTORE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void HeadlessHost::Maximize(WindowHandle window) {
+  WindowRecord* rec = Find(window);
+  if (rec->Maximized() && !rec->Minimized()) return;
+  if (!rec->Minimized()) rec->restoreRect = rec->rect;
+  Rect target = MaximizedRect(window);
+  rec = Find(window);
+  if (rec == nullptr) return;
+  rec->style = (rec->style | WS_MAXIMIZE) & ~static_cast<uint32_t>(WS_MINIMIZE);
+  rec->maximizedBeforeMinimize = false;
+  ApplyPlacement(window, target, SIZE_MAXIMIZED, true, true);
+}
+
+void HeadlessHost::Minimize(WindowHandle window) {
+  WindowRecord* rec = Find(window);
+  if (rec->Minimized()) return;
+  rec->maximizedBeforeMinimize = rec->Maximized();
+  if (!rec->Maximized()) rec->restoreRect = rec->rect;
+  rec->style = (rec->style | WS_MINIMIZE) & ~static_cast<uint32_t>(WS_MAXIMIZE);
+  Rect parked{kMinimizedPosition, kMinimizedPosition, kMinimizedPosition, kMinimizedPosition};
+  ApplyPlacement(window, parked, SIZE_MINIMIZED, true, false);
+}
+
+void HeadlessHost::Restore(WindowHandle window) {
+  WindowRecord* rec = Find(window);
+  if (rec->Minimized() && rec->maximizedBeforeMinimize) {
+    Maximize(window);
+    return;
+  }
+  if (!rec->Minimized() && !rec->Maximized()) return;
+  rec->style &= ~static_cast<uint32_t>(WS_MINIMIZE | WS_MAXIMIZE);
+  ApplyPlacement(window, rec->restoreRect, SIZE_RESTORED, true, true);
+}
+
+Rect HeadlessHost::MaximizedRect(WindowHandle window) {
+  MonitorArea area = GetMonitorArea(window);
+  MinMaxInfo info;
+  info.maxSize = {area.work.Width(), area.work.Height()};
+  info.maxPosition = {area.work.left - area.monitor.left, area.work.top - area.monitor.top};
+  info.maxTrackSize = {area.monitor.Width(), area.monitor.Height()};
+  SendMessage(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM_T>(&info));
+  Size size{info.maxSize.x, info.maxSize.y};
+  WindowRecord* rec = Find(window);
+  // Like user32, sizable and overlapped windows keep to their track limits.
+  if (rec != nullptr && ((rec->style & WS_THICKFRAME) != 0 || (rec->style & (WS_POPUP | WS_CHILD)) == 0)) {
+    size.cx = std::max(std::min(size.cx, info.maxTrackSize.x), info.minTrackSize.x);
+    size.cy = std::max(std::min(size.cy, info.maxTrackSize.y), info.minTrackSize.y);
+  }
+  int left = area.monitor.left + info.maxPosition.x;
+  int top = area.monitor.top + info.maxPosition.y;
+  return Normalized({left, top, left + size.cx, top + size.cy});
+}
+
+bool HeadlessHost::MoveHostWindow(WindowHandle window, const Rect& rect, bool repaint) {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return false;
+  if (rec->Minimized()) {
+    rec->restoreRect = Normalized(rect);
+    return true;
+  }
+  ApplyPlacement(window, Normalized(rect), rec->Maximized() ? SIZE_MAXIMIZED : SIZE_RESTORED, false, repaint);
+  return true;
+}
+
+void HeadlessHost::ApplyPlacement(WindowHandle window, const Rect& rect, int sizeType, bool stateChanged,
+                                  bool repaint) {
+  WindowRecord* rec = Find(window);
+  Rect old = rec->rect;
+  rec->rect = rect;
+  bool moved = old.left != rect.left || old.top != rect.top;
+  bool sized = old.Width() != rect.Width() || old.Height() != rect.Height();
+  if (sized) {
+    rec->update = rec->update.Intersect(rec->Client());
+    if (repaint) {
+      bool whole = (rec->cls.style & (CS_HREDRAW | CS_VREDRAW)) != 0;
+      Rect exposed = rec->Client();
+      if (!whole) {
+        Rect right{std::min(old.Width(), rect.Width()), 0, rect.Width(), rect.Height()};
+        Rect bottom{0, std::min(old.Height(), rect.Height()), rect.Width(), rect.Height()};
+        exposed = right.Intersect(exposed).Union(bottom.Intersect(exposed));
+      }
+      InvalidateRect(window, &exposed);
+    }
+  }
+  if (moved) SendMessage(window, WM_MOVE, 0, MakeLParam(rect.left, rect.top));
+  if ((sized || stateChanged) && Find(window) != nullptr) {
+    SendMessage(window, WM_SIZE, static_cast<WPARAM_T>(sizeType), MakeLParam(rect.Width(), rect.Height()));
+  }
+}
+
+// --- Activation and focus ---
+
+void HeadlessHost::Activate(WindowHandle window, int how) {
+  if (active_ == window) return;
+  WindowHandle old = active_;
+  active_ = window;
+  if (Find(old) != nullptr) {
+    SendMessage(old, WM_NCACTIVATE, 0, 0);
+    SendMessage(old, WM_ACTIVATE, MakeWParam(WA_INACTIVE, IsMinimized(old) ? 1 : 0),
+                reinterpret_cast<LPARAM_T>(window));
+  }
+  if (active_ == window && Find(window) != nullptr) {
+    SendMessage(window, WM_NCACTIVATE, 1, 0);
+    SendMessage(window, WM_ACTIVATE, MakeWParam(how, IsMinimized(window) ? 1 : 0), reinterpret_cast<LPARAM_T>(old));
+  }
+  if (active_ != window) return;
+  if (Find(window) == nullptr) {
+    ChangeFocus(nullptr);
+  } else if (!IsWithin(focus_, window)) {
+    ChangeFocus(IsMinimized(window) ? nullptr : window);
+  }
+}
+
+void HeadlessHost::ActivateOtherThan(WindowHandle leaving) {
+  WindowHandle next = GetOwner(leaving);
+  WindowRecord* rec = Find(next);
+  if (rec == nullptr || rec->destroying || !rec->Visible() || !rec->Enabled()) next = nullptr;
+  Activate(next, WA_ACTIVE);
+}
+
+void HeadlessHost::ChangeFocus(WindowHandle window) {
+  WindowHandle old = focus_;
+  if (old == window) return;
+  focus_ = window;
+  if (Find(old) != nullptr) SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM_T>(window), 0);
+  if (focus_ == window && Find(window) != nullptr) {
+    SendMessage(window, WM_SETFOCUS, reinterpret_cast<WPARAM_T>(old), 0);
+  }
+}
+
+WindowHandle HeadlessHost::SetFocus(WindowHandle window) {
+  WindowHandle old = focus_;
+  if (window != nullptr) {
+    if (Find(window) == nullptr) return nullptr;
+    // user32 refuses focus inside a disabled or minimised window.
+    for (WindowRecord* rec = Find(window); rec != nullptr; rec = rec->Child() ? Find(rec->parent) : nullptr) {
+      if (!rec->Enabled() || rec->Minimized()) return nullptr;
+    }
+    WindowHandle root = RootOf(window);
+    if (root != active_) Activate(root, WA_ACTIVE);
+    if (Find(window) == nullptr) return old;
+  }
+  ChangeFocus(window);
+  return old;
+}
+
+WindowHandle HeadlessHost::GetFocus() const { return focus_; }
+
+WindowHandle HeadlessHost::GetActiveWindow() const { return active_; }
+
+// --- Default processing ---
+
+LRESULT_T HeadlessHost::DefaultProc(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return 0;
+  WindowHandle parent = rec->Child() ? rec->parent : nullptr;
+  switch (message) {
+    case WM_NCCREATE:
+      return 1;
+    case WM_CLOSE:
+      DestroyHostWindow(window);
+      return 0;
+    case WM_PAINT:
+      BeginPaint(window);
+      EndPaint(window);
+      return 0;
+    case WM_NCHITTEST: {
+      Point p{LParamX(lParam), LParamY(lParam)};
+      return rec->rect.Contains(p) ? HTCLIENT : HTNOWHERE;
+    }
+    case WM_NCACTIVATE:
+      return 1;
+    case WM_ACTIVATE:
+      if (LowWord(wParam) != WA_INACTIVE && !rec->Minimized() && !IsWithin(focus_, window)) SetFocus(window);
+      return 0;
+    case WM_MOUSEACTIVATE:
+      if (parent != nullptr) {
+        LRESULT_T answer = SendMessage(parent, message, wParam, lParam);
+        if (answer != 0) return answer;
+      }
+      return MA_ACTIVATE;
+    case WM_SETCURSOR:
+      return DefaultSetCursor(window, wParam, lParam);
+    case WM_MOUSEWHEEL:
+    case WM_CONTEXTMENU:
+      return parent != nullptr ? SendMessage(parent, message, wParam, lParam) : 0;
+    case WM_RBUTTONUP: {
+      Point screen = ClientToScreen(window, {LParamX(lParam), LParamY(lParam)});
+      SendMessage(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM_T>(window), PointParam(screen));
+      return 0;
+    }
+    case WM_SETTEXT:
+      rec->title = lParam == 0 ? L"" : reinterpret_cast<const wchar_t*>(lParam);
+      return 1;
+    case WM_SYSCOMMAND:
+      return DefaultSysCommand(window, wParam, lParam);
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F4 && (lParam & (1 << 29)) != 0) PostMessage(RootOf(window), WM_SYSCOMMAND, SC_CLOSE, 0);
+      return 0;
+    case WM_NCLBUTTONDOWN: {
+      int hit = static_cast<int>(wParam);
+      if (hit == HTCAPTION) {
+        SendMessage(window, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, lParam);
+      } else if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT) {
+        SendMessage(window, WM_SYSCOMMAND, SC_SIZE + (hit - HTLEFT + 1), lParam);
+      }
+      return 0;
+    }
+    case WM_NCLBUTTONDBLCLK:
+      if (wParam == HTCAPTION && (rec->style & WS_MAXIMIZEBOX) != 0) {
+        SendMessage(window, WM_SYSCOMMAND, rec->Maximized() ? SC_RESTORE : SC_MAXIMIZE, lParam);
+      }
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+LRESULT_T HeadlessHost::DefaultSysCommand(WindowHandle window, WPARAM_T command, LPARAM_T lParam) {
+  switch (command & kSysCommandMask) {
+    case SC_CLOSE:
+      SendMessage(window, WM_CLOSE, 0, 0);
+      break;
+    case SC_MINIMIZE:
+      ShowHostWindow(window, SW_MINIMIZE);
+      break;
+    case SC_MAXIMIZE:
+      ShowHostWindow(window, SW_SHOWMAXIMIZED);
+      break;
+    case SC_RESTORE:
+      ShowHostWindow(window, SW_RESTORE);
+      break;
+    case SC_MOVE:
+    case SC_SIZE: {
+      // The modal move/size loop is not run: the window only sees it begin
+      // and end, and the test sees that it would have started.
+      bool move = (command & kSysCommandMask) == SC_MOVE;
+      int hit = move ? HTCAPTION : static_cast<int>(command & 0x0F) + HTLEFT - 1;
+      dragStarts_.push_back({window, hit});
+      SendMessage(window, WM_ENTERSIZEMOVE, 0, 0);
+      SendMessage(window, WM_EXITSIZEMOVE, 0, 0);
+      break;
+    }
+    default:
+      break;
+  }
+  return 0;
+}
+
+LRESULT_T HeadlessHost::DefaultSetCursor(WindowHandle window, WPARAM_T wParam, LPARAM_T lParam) {
+  WindowRecord* rec = Find(window);
+  if (rec->Child() && SendMessage(rec->parent, WM_SETCURSOR, wParam, lParam) != 0) return 1;
+  int hit = static_cast<int16_t>(LowWord(static_cast<uintptr_t>(lParam)));
+  SetCursor(hit == HTCLIENT ? kCursorArrow : SizingCursor(hit));
+  return 1;
+}
+
+int HeadlessHost::CaptionDragCount() const {
+  return static_cast<int>(
+      std::count_if(dragStarts_.begin(), dragStarts_.end(), [](const DragStart& d) { return d.hitCode == HTCAPTION; }));
+}
+
+// --- Monitor, message boxes, tooltips, cursor ---
+
+MonitorArea HeadlessHost::GetMonitorArea(WindowHandle window) const { return monitor_; }
+
+int HeadlessHost::MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) {
+  messageBoxes_.push_back({owner, std::wstring(text), std::wstring(caption), flags});
+  if (messageBoxReplies_.empty()) return defaultMessageBoxReply_;
+  int reply = messageBoxReplies_.front();
+  messageBoxReplies_.pop_front();
+  return reply;
+}
+
+void HeadlessHost::ShowTooltip(WindowHandle owner, std::wstring_view text, const Rect& tool, int maxWidth) {
+  if (Find(owner) == nullptr) return;
+  TooltipState& tip = tooltips_[owner];
+  tip.text = std::wstring(text);
+  tip.tool = tool;
+  tip.maxWidth = maxWidth;
+  tip.visible = true;
+  ++tip.showCount;
+}
+
+void HeadlessHost::HideTooltip(WindowHandle owner) {
+  auto it = tooltips_.find(owner);
+  if (it != tooltips_.end()) it->second.visible = false;
+}
+
+const HeadlessHost::TooltipState* HeadlessHost::Tooltip(WindowHandle owner) const {
+  auto it = tooltips_.find(owner);
+  return it == tooltips_.end() ? nullptr : &it->second;
+}
+
+void HeadlessHost::SetCursor(int systemCursor) { cursor_ = systemCursor; }
+
+}  // namespace zui
