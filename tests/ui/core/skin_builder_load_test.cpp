@@ -19,6 +19,7 @@ class SkinBuilderLoadTest : public ztest::ResourceTest {
  protected:
   void SetUp() override {
     ResourceTest::SetUp();
+    ztest::ResetRecordingNumbers();
     zui::CResourceSettings::Instance().SetResourcePath(Folder());
   }
 
