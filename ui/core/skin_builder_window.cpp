@@ -44,10 +44,15 @@ struct WindowAttribute {
   WindowSetter apply;
 };
 
+// The largest window extent the platform's 16-bit window metrics allow; a
+// size beyond it (or below 0) is no window size at all and would only reach
+// the window and its bitmaps as an overflow or an allocation of gigabytes.
+constexpr int kMaxWindowExtent = 32767;
+
 void SetSize(CPaintManagerUI& m, std::wstring_view v) {
   Size size = ParseSizeValue(v);
   if (m.IsScalingOn()) size = {ScaleToDisplay(size.cx, m.DisplayScale()), ScaleToDisplay(size.cy, m.DisplayScale())};
-  m.SetInitSize(size);
+  m.SetInitSize({Clamp<int>(size.cx, 0, kMaxWindowExtent), Clamp<int>(size.cy, 0, kMaxWindowExtent)});
 }
 
 void SetShadowPosition(CPaintManagerUI& m, std::wstring_view v) {

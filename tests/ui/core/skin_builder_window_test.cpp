@@ -32,8 +32,9 @@ TEST_F(SkinBuilderWindowTest, SizeFollowsTheDisplayScale) {
   window_.Manager().SetDisplayScale(150);
   EXPECT_EQ(Build(L"<WINDOW Size=\"484,306\"/>").GetInitSize(), (Size{726, 459}));
   // Halves round away from zero: 3 x 1.5 = 4.5 -> 5.
-  EXPECT_EQ(Build(L"<Window size=\"3,-3\"/>").GetInitSize(), (Size{5, -5}));
-  EXPECT_EQ(Build(L"<Window size=\"2147483647,5\"/>").GetInitSize().cx, 2147483647);
+  EXPECT_EQ(Build(L"<Window size=\"3,1\"/>").GetInitSize(), (Size{5, 2}));
+  // No window is larger than 32767 or smaller than nothing, however it is scaled.
+  EXPECT_EQ(Build(L"<Window size=\"2147483647,-3\"/>").GetInitSize(), (Size{32767, 0}));
 }
 
 TEST_F(SkinBuilderWindowTest, PairsAndRectanglesReadOneSeparatorAfterEachNumber) {
