@@ -133,8 +133,8 @@ void BM_MouseMoveOverTree(benchmark::State& state) {
   window.Manager().AttachDialog(builder.Create(TreeSkin(), {}, nullptr, &window.Manager()));
   window.Host().ShowHostWindow(window.Handle(), SW_SHOWNORMAL);
   window.Host().PumpPending();
-  // Over a card near the bottom of the last column, so the hit test passes
-  // every column on its way (children are tried from last to first).
+  // Over a named card near the bottom of the last column; the hit test
+  // tries children from last to first, the columns too.
   const zui::Point point{10 + 8 * 102 + 50, 10 + 4 + 18 * 29 + 10};
   const zui::LPARAM_T lParam = static_cast<zui::LPARAM_T>((point.y << 16) | point.x);
   zui::LRESULT_T result = 0;
