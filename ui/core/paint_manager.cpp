@@ -23,12 +23,9 @@ std::vector<CPaintManagerUI*>& ManagerList() {
   return managers;
 }
 
-struct PointSearch {
-  Point point;
-};
-
+// Hit-testing walks read `data` as the point.
 CControlUI* AcceptAtPoint(CControlUI* control, void* data) {
-  return control->GetPos().Contains(static_cast<PointSearch*>(data)->point) ? control : nullptr;
+  return control->GetPos().Contains(*static_cast<Point*>(data)) ? control : nullptr;
 }
 
 CControlUI* AcceptByName(CControlUI* control, void* data) {
@@ -204,8 +201,7 @@ CControlUI* CPaintManagerUI::FindControl(std::wstring_view name) const {
 
 CControlUI* CPaintManagerUI::FindSubControlByPoint(CControlUI* parent, Point point) const {
   if (parent == nullptr) return nullptr;
-  PointSearch search{point};
-  return parent->FindControl(AcceptAtPoint, &search, kFindVisible | kFindHitTest | kFindTopFirst);
+  return parent->FindControl(AcceptAtPoint, &point, kFindVisible | kFindHitTest | kFindTopFirst);
 }
 
 CControlUI* CPaintManagerUI::FindSubControlByName(CControlUI* parent, std::wstring_view name) const {

@@ -45,6 +45,17 @@ bool CPaintManagerUI::AskMessageFilters(uint32_t message, WPARAM_T wParam, LPARA
 }
 
 bool CPaintManagerUI::HandleWindowMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result) {
+  if (layered_) {
+    // A layered window draws no native frame at all.
+    if (message == WM_NCCALCSIZE || message == WM_NCPAINT) {
+      result = 0;
+      return true;
+    }
+    if (message == WM_NCACTIVATE && !Host().IsMinimized(window_)) {
+      result = wParam == 0 ? 1 : 0;
+      return true;
+    }
+  }
   switch (message) {
     case WM_SIZE:
       if (focus_ != nullptr) SendEvent(focus_, kEventWindowSize, wParam, lParam);

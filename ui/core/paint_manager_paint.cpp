@@ -4,6 +4,7 @@
 #include "ui/controls/control.h"
 #include "ui/core/paint_manager.h"
 #include "ui/host/host.h"
+#include "ui/layout/container.h"
 #include "ui/render/canvas.h"
 #include "ui/render/skin_renderer.h"
 
@@ -13,6 +14,19 @@ namespace {
 
 constexpr uint32_t kBlack = 0xFF000000;
 constexpr uint32_t kUpdateRectOutline = 0xFFDC0000;
+
+// The visible controls that asked for a layout; a control's own layout
+// places everything below it, so its children are not looked at.
+void CollectUpdateNeeded(CControlUI* control, std::vector<CControlUI*>& due) {
+  if (!control->IsVisible()) return;
+  if (control->IsUpdateNeeded()) {
+    due.push_back(control);
+    return;
+  }
+  auto* container = static_cast<IContainerUI*>(control->GetInterface(L"IContainer"));
+  if (container == nullptr) return;
+  for (int i = 0; i < container->GetCount(); ++i) CollectUpdateNeeded(container->GetItemAt(i), due);
+}
 
 }  // namespace
 
@@ -35,16 +49,7 @@ void CPaintManagerUI::LayoutIfNeeded(bool& laidOut) {
     root_->SetPos(client, true);
   } else {
     std::vector<CControlUI*> due;
-    auto collect = [&due](CControlUI* c) {
-      if (c->IsUpdateNeeded()) due.push_back(c);
-    };
-    using Collect = decltype(collect);
-    root_->FindControl(
-        [](CControlUI* c, void* data) -> CControlUI* {
-          (*static_cast<Collect*>(data))(c);
-          return nullptr;
-        },
-        &collect, kFindVisible | kFindMeFirst | kFindUpdateTest);
+    CollectUpdateNeeded(root_, due);
     for (CControlUI* c : due) c->SetPos(c->GetPos(), true);
   }
   laidOut = true;

@@ -92,6 +92,7 @@ class IUiHost {
   virtual void* GetUserData(WindowHandle window) const = 0;
   virtual void SetUserData(WindowHandle window, void* data) = 0;
 
+  // Like ShowWindow: answers whether the window was visible before.
   virtual bool ShowHostWindow(WindowHandle window, int showCommand) = 0;
   virtual bool IsVisible(WindowHandle window) const = 0;
   virtual bool IsMaximized(WindowHandle window) const = 0;
@@ -104,9 +105,11 @@ class IUiHost {
   // A rounded-rectangle region (SetWindowRgn of CreateRoundRectRgn); a null
   // rectangle removes the region.
   virtual void SetRoundRegion(WindowHandle window, const Rect* rect, Size ellipse) = 0;
+  // Like EnableWindow: answers whether the window was disabled before.
   virtual bool EnableHostWindow(WindowHandle window, bool enable) = 0;
   virtual bool IsEnabled(WindowHandle window) const = 0;
   virtual WindowHandle GetOwner(WindowHandle window) const = 0;
+  // Like GetParent: the parent of a child, the owner of a WS_POPUP window.
   virtual WindowHandle GetParent(WindowHandle window) const = 0;
   // GWL_STYLE (extended = false) or GWL_EXSTYLE.
   virtual uint32_t GetStyle(WindowHandle window, bool extended) const = 0;

@@ -180,6 +180,11 @@ class HeadlessHost : public IUiHost {
   const TooltipState* Tooltip(WindowHandle owner) const;
   void SetMonitorArea(const MonitorArea& area) { monitor_ = area; }
   size_t WindowCount() const;
+  // Live windows in creation order, and the newest one of a class (null for
+  // none): how a test finds a window that the code under test created.
+  std::vector<WindowHandle> Windows() const;
+  WindowHandle FindHostWindow(std::wstring_view className) const;
+  std::wstring ClassName(WindowHandle window) const;
   size_t TimerCount() const { return timers_.size(); }
 
  private:
@@ -231,6 +236,7 @@ class HeadlessHost : public IUiHost {
   void Restore(WindowHandle window);
   void ApplyPlacement(WindowHandle window, const Rect& rect, int sizeType, bool stateChanged, bool repaint);
   Rect MaximizedRect(WindowHandle window);
+  void MoveDescendants(WindowHandle window, int dx, int dy);
   void Activate(WindowHandle window, int how);
   void ActivateOtherThan(WindowHandle leaving);
   bool ActivatesOnShow(WindowHandle window, int showCommand) const;
