@@ -48,3 +48,13 @@ list(APPEND ZAVIZ_UI_SOURCES
   core/paint_manager_timers.cpp
   core/notify_pump.cpp
 )
+
+# The skin builder and the control factory: skin documents become window
+# resources, window settings and control trees.
+list(APPEND ZAVIZ_UI_SOURCES
+  core/control_factory.cpp
+  core/skin_builder.cpp
+  core/skin_builder_resources.cpp
+  core/skin_builder_window.cpp
+  core/skin_builder_controls.cpp
+)
