@@ -61,7 +61,11 @@ class ListenerList {
   void Clear() { listeners_.clear(); }
   bool empty() const { return listeners_.empty(); }
   bool Notify(Arg arg) const {
-    for (const Listener& l : listeners_)
+    if (listeners_.empty()) return true;
+    // A listener may add or clear listeners while it is told; the telling
+    // goes on over the list as it was.
+    const std::vector<Listener> snapshot = listeners_;
+    for (const Listener& l : snapshot)
       if (!l(arg)) return false;
     return true;
   }
@@ -195,6 +199,9 @@ class CControlUI {
   // State. A control counts as visible when both its own and its
   // internal (set by a hidden parent) visibility are on.
   virtual bool IsVisible() const { return visible_ && internVisible_; }
+  // The control's own flag, whatever its parent's visibility.
+  bool IsOwnVisible() const { return visible_; }
+  bool IsInternVisible() const { return internVisible_; }
   virtual void SetVisible(bool visible = true);
   virtual void SetInternVisible(bool visible = true);
   virtual bool IsEnabled() const { return enabled_; }
@@ -319,6 +326,8 @@ class CControlUI {
   bool richEvent_ = false;
   bool colorHsl_ = false;
   bool tellingSize_ = false;
+  // Nesting of attribute lists being applied; a style naming itself stops here.
+  int attributeListDepth_ = 0;
   wchar_t shortcut_ = 0;
   int cursor_ = 0;
   uint32_t bkColor_ = 0;

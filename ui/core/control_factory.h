@@ -21,7 +21,7 @@ class CControlFactory {
   // A new control for the element name; null when the class is unknown.
   CControlUI* CreateControl(std::wstring_view elementName) const;
   // `className` as written in code, e.g. L"CButtonUI"; a later registration
-  // of the same class replaces the earlier one.
+  // of the same class replaces the earlier one, and a null creator removes it.
   void RegisterControl(std::wstring_view className, ControlCreator creator);
   bool IsRegistered(std::wstring_view className) const;
 

@@ -202,7 +202,7 @@ class CPaintManagerUI : public IRenderResources {
   int ScaleValue(int value) const;
 
   // Resources of this window (falling back on the process's shared ones).
-  CResourceTables& Resources() { return resources_; }
+  CResourceTables& Resources() { return *resources_; }
   SkinImage* AddImage(std::wstring_view name, std::wstring_view resType = {}, uint32_t mask = 0,
                       bool adjustColour = false, bool shared = false, NativeModule module = nullptr);
   SkinFont* AddFont(int id, std::wstring_view face, int size, bool bold, bool underline, bool italic,
@@ -226,16 +226,56 @@ class CPaintManagerUI : public IRenderResources {
   bool UseGdiplusText() const override { return gdiplusText_; }
 
  private:
+  // Holds a control pointer that ReapObjects clears when the control goes
+  // away, so code that calls out to controls never uses a destroyed one.
+  class ControlWatch {
+   public:
+    ControlWatch(CPaintManagerUI& manager, CControlUI* control);
+    ~ControlWatch();
+    ControlWatch(const ControlWatch&) = delete;
+    ControlWatch& operator=(const ControlWatch&) = delete;
+    CControlUI* get() const { return control_; }
+
+   private:
+    friend class CPaintManagerUI;
+    CPaintManagerUI& manager_;
+    CControlUI* control_;
+  };
+
   // The pieces of MessageHandler, one per message family.
-  bool HandleMouseMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam);
+  bool HandleMouseMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
   bool HandleKeyMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam);
-  bool HandleTimer(WPARAM_T id);
+  bool HandleWindowMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
+  bool HandleReflectedMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
+  bool AskMessageFilters(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
+  void OnMouseMove(Point point, WPARAM_T wParam, LPARAM_T lParam);
+  void OnButtonDown(int eventType, Point point, WPARAM_T wParam, LPARAM_T lParam, bool takeFocus);
+  void OnButtonUp(int eventType, Point point, WPARAM_T wParam, LPARAM_T lParam);
+  void OnMouseWheel(WPARAM_T wParam, LPARAM_T lParam);
+  void OnMouseHover(Point point, WPARAM_T wParam, LPARAM_T lParam);
+  void OnMouseLeave();
+  bool OnSetCursor(WPARAM_T wParam, LPARAM_T lParam);
+  void OnClose();
+  bool HandleTimer(WPARAM_T id, LPARAM_T lParam);
   void Paint();
+  void PaintInto(Bitmap& target, const Rect& area);
   void LayoutIfNeeded(bool& laidOut);
   void DrainQueue();
+  void PostDrainMessage();
   void DeliverNotify(NotifyRecord& msg);
+  // Sends one input event to `control`; false when the control went away
+  // while handling it.
+  bool SendEvent(CControlUI* control, int type, WPARAM_T wParam = 0, LPARAM_T lParam = 0, wchar_t key = 0,
+                 uint16_t keyState = 0);
   InputEvent MakeEvent(int type, CControlUI* sender, WPARAM_T wParam = 0, LPARAM_T lParam = 0) const;
+  uint16_t KeyStateNow() const;
   void ResetWindowTables();
+  void MoveTabFocus(bool forward);
+  void TakeNeededFocus();
+  CControlUI* FindShortcut(wchar_t ch) const;
+  // Forgets `control` and every control below it.
+  void ReapTree(CControlUI* control);
+  void EnterNames(CControlUI* control);
 
   WindowHandle window_ = nullptr;
   std::wstring name_;
@@ -244,6 +284,7 @@ class CPaintManagerUI : public IRenderResources {
   CControlUI* hot_ = nullptr;
   CControlUI* click_ = nullptr;
   CControlUI* key_ = nullptr;
+  CControlUI* focusTarget_ = nullptr;
   Point lastMousePos_{-1, -1};
   bool firstLayout_ = true;
   bool updateNeeded_ = false;
@@ -282,8 +323,9 @@ class CPaintManagerUI : public IRenderResources {
   std::vector<CControlUI*> delayedCleanup_;
   std::deque<std::unique_ptr<NotifyRecord>> asyncNotify_;
   std::unordered_map<std::wstring, CControlUI*> names_;
+  std::vector<ControlWatch*> watches_;
 
-  CResourceTables resources_;
+  std::unique_ptr<CResourceTables> resources_;
   ImageDescriptorCache descriptorCache_;
   Bitmap offscreen_;
 };

@@ -47,6 +47,15 @@ class SkinDocument {
 
 class CSkinBuilder {
  public:
+  // Bounds that keep a mistaken or hostile skin from building without end:
+  // an Include that includes itself, a huge `count`, or nesting so deep
+  // that walking the finished tree would exhaust the stack. Elements beyond
+  // them are skipped like unknown ones.
+  static constexpr int kMaxIncludeDepth = 16;
+  static constexpr int kMaxIncludedDocuments = 1000;  // per outermost build
+  static constexpr int kMaxControlDepth = 128;
+  static constexpr size_t kMaxIncludeSourceLength = 499;
+
   CSkinBuilder() = default;
   CSkinBuilder(const CSkinBuilder&) = delete;
   CSkinBuilder& operator=(const CSkinBuilder&) = delete;
@@ -65,17 +74,28 @@ class CSkinBuilder {
   void SetModule(NativeModule module) { module_ = module; }
 
  private:
+  // Shared by a build and every build its Includes start.
+  struct IncludeBudget {
+    int documentsLeft = kMaxIncludedDocuments;
+  };
+
+  // The builder of an included document.
+  CSkinBuilder(NativeModule module, IncludeBudget* budget, int includeDepth, int controlDepth);
+
   bool Load(const SkinDocument& document, std::wstring_view resourceType);
   void LoadResources(CSkinMarkupNode root, CPaintManagerUI* manager);
   void ApplyWindowAttributes(CSkinMarkupNode root, CPaintManagerUI* manager);
-  CControlUI* Parse(CSkinMarkupNode parentNode, CControlUI* parent, CPaintManagerUI* manager);
-  void Include(CSkinMarkupNode node, CControlUI* parent, CPaintManagerUI* manager);
+  CControlUI* Parse(CSkinMarkupNode parentNode, CControlUI* parent, CPaintManagerUI* manager, int depth);
+  void Include(CSkinMarkupNode node, CControlUI* parent, CPaintManagerUI* manager, int depth);
   CControlUI* CreateByName(std::wstring_view elementName, CPaintManagerUI* manager);
 
   CSkinMarkup markup_;
   IDialogBuilderCallback* callback_ = nullptr;
   std::wstring resourceType_;  // empty unless the document came from a native resource
   NativeModule module_ = nullptr;
+  IncludeBudget* budget_ = nullptr;  // null: this build is the outermost one
+  int includeDepth_ = 0;
+  int baseDepth_ = 0;  // nesting of the parent this builder's top level goes into
 };
 
 }  // namespace zui

@@ -83,6 +83,10 @@ class CContainerUI : public CControlUI, public IContainerUI {
   // Scroll bars come with the scroll-bar control; until then none is made.
   virtual CScrollBarUI* GetVerticalScrollBar() const { return verticalScrollBar_; }
   virtual CScrollBarUI* GetHorizontalScrollBar() const { return horizontalScrollBar_; }
+  bool IsVerticalScrollBarWanted() const { return verticalScrollBarWanted_; }
+  bool IsHorizontalScrollBarWanted() const { return horizontalScrollBarWanted_; }
+  const std::wstring& GetVerticalScrollBarStyle() const { return verticalScrollBarStyle_; }
+  const std::wstring& GetHorizontalScrollBarStyle() const { return horizontalScrollBarStyle_; }
 
   // CControlUI.
   void SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init = true) override;
@@ -112,6 +116,10 @@ class CContainerUI : public CControlUI, public IContainerUI {
   CScrollBarUI* horizontalScrollBar_ = nullptr;
   std::wstring verticalScrollBarStyle_;
   std::wstring horizontalScrollBarStyle_;
+  // What the skin asked for with vscrollbar / hscrollbar; the scroll bars
+  // themselves are made by the scroll-bar control's side of the container.
+  bool verticalScrollBarWanted_ = false;
+  bool horizontalScrollBarWanted_ = false;
 
  private:
   void DestroyChild(CControlUI* control);
