@@ -35,3 +35,26 @@ if(ZAVIZ_UI_HAS_SVG)
 else()
   list(APPEND ZAVIZ_UI_SOURCES core/svg_renderer_none.cpp)
 endif()
+
+# The paint manager, notifications and the message loop.
+list(APPEND ZAVIZ_UI_SOURCES
+  core/paint_manager.cpp
+  core/paint_manager_focus.cpp
+  core/paint_manager_input.cpp
+  core/paint_manager_loop.cpp
+  core/paint_manager_notify.cpp
+  core/paint_manager_paint.cpp
+  core/paint_manager_settings.cpp
+  core/paint_manager_timers.cpp
+  core/notify_pump.cpp
+)
+
+# The skin builder and the control factory: skin documents become window
+# resources, window settings and control trees.
+list(APPEND ZAVIZ_UI_SOURCES
+  core/control_factory.cpp
+  core/skin_builder.cpp
+  core/skin_builder_resources.cpp
+  core/skin_builder_window.cpp
+  core/skin_builder_controls.cpp
+)

@@ -1,0 +1,7 @@
+# A 200-control skin: building it, attaching and painting it, and mouse
+# moves routed over it by the paint manager.
+if(NOT CMAKE_CROSSCOMPILING)
+  find_package(benchmark REQUIRED)
+  add_executable(ui_tree_bench ${CMAKE_CURRENT_LIST_DIR}/ui_tree_bench.cpp)
+  target_link_libraries(ui_tree_bench PRIVATE zaviz_options zaviz_ui benchmark::benchmark)
+endif()

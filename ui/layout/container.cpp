@@ -1,0 +1,218 @@
+// The container's child list and settings: adding, removing and destroying
+// children, passing the manager and visibility down, container attributes.
+
+#include "ui/layout/container.h"
+
+#include <algorithm>
+
+#include "ui/core/paint_manager.h"
+#include "ui/render/value_format.h"
+
+namespace zui {
+namespace {
+
+bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    wchar_t x = a[i], y = b[i];
+    if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
+    if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CContainerUI::CContainerUI() = default;
+
+CContainerUI::~CContainerUI() {
+  // The container goes now, so its children cannot wait for a later drain.
+  std::vector<CControlUI*> children;
+  children.swap(items_);
+  for (CControlUI* child : children) {
+    if (autoDestroy_) delete child;
+    else child->SetManager(child->GetManager(), nullptr, false);
+  }
+}
+
+std::wstring_view CContainerUI::GetClass() const { return L"ContainerUI"; }
+
+void* CContainerUI::GetInterface(std::wstring_view name) {
+  if (name == L"IContainer") return static_cast<IContainerUI*>(this);
+  if (name == L"Container") return static_cast<CContainerUI*>(this);
+  return CControlUI::GetInterface(name);
+}
+
+// ---- child list -------------------------------------------------------------
+
+CControlUI* CContainerUI::GetItemAt(int index) const {
+  if (index < 0 || index >= GetCount()) return nullptr;
+  return items_[static_cast<size_t>(index)];
+}
+
+int CContainerUI::GetItemIndex(CControlUI* control) const {
+  const auto it = std::find(items_.begin(), items_.end(), control);
+  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+bool CContainerUI::SetItemIndex(CControlUI* control, int index) {
+  const int from = GetItemIndex(control);
+  if (from < 0 || index < 0 || index >= GetCount()) return false;
+  if (from == index) return true;
+  items_.erase(items_.begin() + from);
+  items_.insert(items_.begin() + index, control);
+  NeedUpdate();
+  return true;
+}
+
+bool CContainerUI::Add(CControlUI* control) { return AddAt(control, GetCount()); }
+
+bool CContainerUI::AddAt(CControlUI* control, int index) {
+  if (control == nullptr || index < 0 || index > GetCount()) return false;
+  // A control listed twice would be painted twice and destroyed twice; a
+  // control holding its own ancestor would make a loop of the tree.
+  if (GetItemIndex(control) >= 0) return false;
+  for (const CControlUI* p = this; p != nullptr; p = p->GetParent())
+    if (p == control) return false;
+
+  if (manager_ != nullptr) manager_->InitControls(control, this);
+  else control->SetManager(control->GetManager(), this, false);
+  if (IsVisible()) {
+    // A control taken from a hidden container would otherwise stay hidden.
+    if (!control->IsInternVisible()) control->SetInternVisible(true);
+    NeedUpdate();
+  } else {
+    control->SetInternVisible(false);
+  }
+  items_.insert(items_.begin() + index, control);
+  return true;
+}
+
+bool CContainerUI::Remove(CControlUI* control, bool doNotDestroy) {
+  if (control == nullptr) return false;
+  const int index = GetItemIndex(control);
+  if (index < 0) return false;
+  return RemoveAt(index, doNotDestroy);
+}
+
+bool CContainerUI::RemoveAt(int index, bool doNotDestroy) {
+  if (index < 0 || index >= GetCount()) return false;
+  CControlUI* control = items_[static_cast<size_t>(index)];
+  NeedUpdate();
+  // Out of the list before it dies, so nothing it does on the way sees it
+  // among our children.
+  items_.erase(items_.begin() + index);
+  if (autoDestroy_ && !doNotDestroy) DestroyChild(control);
+  else control->SetManager(control->GetManager(), nullptr, false);
+  return true;
+}
+
+void CContainerUI::RemoveAll() {
+  std::vector<CControlUI*> children;
+  children.swap(items_);
+  for (CControlUI* child : children) {
+    if (autoDestroy_) DestroyChild(child);
+    else child->SetManager(child->GetManager(), nullptr, false);
+  }
+  NeedUpdate();
+}
+
+void CContainerUI::DestroyChild(CControlUI* control) {
+  if (delayedDestroy_ && manager_ != nullptr) manager_->AddDelayedCleanup(control);
+  else delete control;
+}
+
+// ---- settings ---------------------------------------------------------------
+
+Rect CContainerUI::GetInset() const { return Scale(inset_); }
+
+void CContainerUI::SetInset(const Rect& inset) {
+  if (inset_ == inset) return;
+  inset_ = inset;
+  NeedUpdate();
+}
+
+int CContainerUI::GetChildPadding() const { return Scale(childPadding_); }
+
+void CContainerUI::SetChildPadding(int padding) {
+  if (childPadding_ == padding) return;
+  childPadding_ = padding;
+  NeedUpdate();
+}
+
+void CContainerUI::SetChildAlign(uint32_t align) {
+  if (childAlign_ == align) return;
+  childAlign_ = align;
+  NeedUpdate();
+}
+
+void CContainerUI::SetChildVAlign(uint32_t align) {
+  if (childVAlign_ == align) return;
+  childVAlign_ = align;
+  NeedUpdate();
+}
+
+int CContainerUI::GetScrollStepSize() const { return Scale(scrollStepSize_); }
+
+void CContainerUI::SetScrollStepSize(int size) {
+  if (size > 0) scrollStepSize_ = size;
+}
+
+// ---- passed down to the children --------------------------------------------
+
+void CContainerUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init) {
+  for (CControlUI* child : items_) child->SetManager(manager, this, init);
+  CControlUI::SetManager(manager, parent, init);
+}
+
+void CContainerUI::SetVisible(bool visible) {
+  if (IsOwnVisible() == visible) return;
+  CControlUI::SetVisible(visible);
+  for (CControlUI* child : items_) child->SetInternVisible(IsVisible());
+}
+
+void CContainerUI::SetInternVisible(bool visible) {
+  CControlUI::SetInternVisible(visible);
+  for (CControlUI* child : items_) child->SetInternVisible(IsVisible());
+}
+
+void CContainerUI::SetMouseEnabled(bool enabled) { CControlUI::SetMouseEnabled(enabled); }
+
+// ---- attributes -------------------------------------------------------------
+
+void CContainerUI::SetAttribute(std::wstring_view name, std::wstring_view value) {
+  auto is = [&](std::wstring_view n) { return EqualsNoCase(name, n); };
+  if (is(L"inset")) {
+    SetInset(ParseRectValue(value));
+  } else if (is(L"mousechild")) {
+    SetMouseChildEnabled(ParseBoolValue(value));
+  } else if (is(L"vscrollbar")) {
+    verticalScrollBarWanted_ = ParseBoolValue(value);
+    NeedUpdate();
+  } else if (is(L"hscrollbar")) {
+    horizontalScrollBarWanted_ = ParseBoolValue(value);
+    NeedUpdate();
+  } else if (is(L"vscrollbarstyle")) {
+    verticalScrollBarStyle_ = value;
+  } else if (is(L"hscrollbarstyle")) {
+    horizontalScrollBarStyle_ = value;
+  } else if (is(L"childpadding")) {
+    SetChildPadding(ParseIntValue(value));
+  } else if (name == L"childalign") {
+    // Matched exactly: "Center" is no word of ours and changes nothing.
+    if (value == L"left") SetChildAlign(kAlignLeft);
+    else if (value == L"center") SetChildAlign(kAlignCenter);
+    else if (value == L"right") SetChildAlign(kAlignRight);
+  } else if (name == L"childvalign") {
+    if (value == L"top") SetChildVAlign(kAlignTop);
+    else if (value == L"vcenter") SetChildVAlign(kAlignVCenter);
+    else if (value == L"bottom") SetChildVAlign(kAlignBottom);
+  } else if (is(L"scrollstepsize")) {
+    SetScrollStepSize(ParseIntValue(value));
+  } else {
+    CControlUI::SetAttribute(name, value);
+  }
+}
+
+}  // namespace zui

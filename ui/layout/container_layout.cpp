@@ -1,0 +1,98 @@
+// Where a plain container puts its children, and where any container puts
+// its floating children.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "ui/layout/container.h"
+
+namespace zui {
+namespace {
+
+int Saturate(long long v) { return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int>(v); }
+
+// trunc(extent * fraction), kept inside the int range whatever the skin wrote.
+long long Fraction(long long extent, double fraction) {
+  const double v = std::trunc(static_cast<double>(extent) * fraction);
+  if (!(v == v)) return 0;
+  if (v > static_cast<double>(INT32_MAX)) return INT32_MAX;
+  if (v < static_cast<double>(INT32_MIN)) return INT32_MIN;
+  return static_cast<long long>(v);
+}
+
+int ClampToLimits(int value, int minimum, int maximum) {
+  if (value < minimum) value = minimum;
+  if (value > maximum) value = maximum;
+  return value;
+}
+
+}  // namespace
+
+Rect CContainerUI::GetChildrenArea() const {
+  const Rect inset = GetInset();
+  Rect r{Saturate(static_cast<long long>(itemRect_.left) + inset.left),
+         Saturate(static_cast<long long>(itemRect_.top) + inset.top),
+         Saturate(static_cast<long long>(itemRect_.right) - inset.right),
+         Saturate(static_cast<long long>(itemRect_.bottom) - inset.bottom)};
+  return r;
+}
+
+void CContainerUI::SetPos(Rect rc, bool needInvalidate) {
+  CControlUI::SetPos(rc, needInvalidate);
+  if (items_.empty()) return;
+  const Rect area = GetChildrenArea();
+  const int width = Saturate(std::max(static_cast<long long>(area.right) - area.left, 0LL));
+  const int height = Saturate(std::max(static_cast<long long>(area.bottom) - area.top, 0LL));
+  for (size_t i = 0; i < items_.size(); ++i) {
+    CControlUI* child = items_[i];
+    if (!child->IsVisible()) continue;
+    if (child->IsFloat()) {
+      SetFloatPos(static_cast<int>(i));
+      continue;
+    }
+    const int w = ClampToLimits(width, child->GetMinWidth(), child->GetMaxWidth());
+    const int h = ClampToLimits(height, child->GetMinHeight(), child->GetMaxHeight());
+    child->SetPos({area.left, area.top, Saturate(static_cast<long long>(area.left) + w),
+                   Saturate(static_cast<long long>(area.top) + h)},
+                  false);
+  }
+}
+
+void CContainerUI::Move(Size offset, bool needInvalidate) {
+  // The children follow when the parent's layout places this container again.
+  CControlUI::Move(offset, needInvalidate);
+}
+
+void CContainerUI::SetFloatPos(int index) {
+  CControlUI* child = GetItemAt(index);
+  if (child == nullptr || !child->IsVisible() || !child->IsFloat()) return;
+
+  const Rect& p = itemRect_;
+  const Point xy = child->GetFixedXY();
+  const long long w = child->GetFixedWidth();
+  const long long h = child->GetFixedHeight();
+  const long long pw = static_cast<long long>(p.right) - p.left;
+  const long long ph = static_cast<long long>(p.bottom) - p.top;
+  const uint32_t align = child->GetFloatAlign();
+  long long left, top, right, bottom;
+  if (align != 0) {
+    if (align & kFloatAlignCenter) left = p.left + (pw - w) / 2;
+    else if (align & kFloatAlignRight) left = p.left + pw - w;
+    else left = static_cast<long long>(p.left) + xy.x;
+    if (align & kFloatAlignVCenter) top = p.top + (ph - h) / 2;
+    else if (align & kFloatAlignBottom) top = p.top + ph - h;
+    else top = static_cast<long long>(p.top) + xy.y;
+    right = left + w;
+    bottom = top + h;
+  } else {
+    const FloatPercent f = child->GetFloatPercent();
+    left = p.left + Fraction(pw, f.left) + xy.x;
+    top = p.top + Fraction(ph, f.top) + xy.y;
+    right = p.left + Fraction(pw, f.right) + w + xy.x;
+    bottom = p.top + Fraction(ph, f.bottom) + h + xy.y;
+  }
+  child->SetPos({Saturate(left), Saturate(top), Saturate(right), Saturate(bottom)}, false);
+}
+
+}  // namespace zui

@@ -1,0 +1,81 @@
+// Painting a container and its children, and finding controls among them.
+
+#include "ui/layout/container.h"
+#include "ui/render/skin_renderer.h"
+
+namespace zui {
+
+bool CContainerUI::DoPaint(Canvas& canvas, const Rect& paint, CControlUI* stop) {
+  const Rect own = paint.Intersect(itemRect_);
+  if (own.IsEmpty()) return true;
+  ClipRecord ownClip;
+  CSkinRenderer::ClipToRect(canvas, own, ownClip);
+  if (!CControlUI::DoPaint(canvas, paint, stop)) return false;
+  if (items_.empty()) return true;
+
+  const Rect area = GetChildrenArea();
+  const Rect childPaint = paint.Intersect(area);
+  ClipRecord childClip;
+  const bool paintsArea = !childPaint.IsEmpty();
+  if (paintsArea) CSkinRenderer::ClipToRect(canvas, childPaint, childClip);
+
+  // By index, and checked each time: a child's painting may change the list.
+  for (size_t i = 0; i < items_.size(); ++i) {
+    CControlUI* child = items_[i];
+    if (child == stop) return false;
+    if (!child->IsVisible() || !paint.Intersects(child->GetPos())) continue;
+    if (child->IsFloat()) {
+      if (!itemRect_.Intersects(child->GetPos())) continue;
+      // Floating children may stand outside the inset: they get the
+      // container's own clip.
+      if (paintsArea) childClip.UseOldRegion();
+      const bool goOn = child->Paint(canvas, paint, stop);
+      if (paintsArea) childClip.UseNewRegion();
+      if (!goOn) return false;
+    } else {
+      if (!paintsArea || !area.Intersects(child->GetPos())) continue;
+      if (!child->Paint(canvas, paint, stop)) return false;
+    }
+  }
+  return true;
+}
+
+CControlUI* CContainerUI::FindControl(FindControlProc proc, void* data, uint32_t flags) {
+  const bool hitTest = (flags & kFindHitTest) != 0;
+  if ((flags & kFindVisible) != 0 && !IsVisible()) return nullptr;
+  if ((flags & kFindEnabled) != 0 && !IsEnabled()) return nullptr;
+  if (hitTest && (data == nullptr || !itemRect_.Contains(*static_cast<const Point*>(data)))) return nullptr;
+  if ((flags & kFindUpdateTest) != 0 && proc(this, data) != nullptr) return nullptr;
+
+  const bool mayBeSelf = !hitTest || IsMouseEnabled();
+  if ((flags & kFindMeFirst) != 0 && mayBeSelf) {
+    if (CControlUI* self = proc(this, data)) return self;
+  }
+
+  if (!(hitTest && !IsMouseChildEnabled())) {
+    const Rect area = GetChildrenArea();
+    const int count = GetCount();
+    const bool topFirst = (flags & kFindTopFirst) != 0;
+    for (int n = 0; n < count && n < GetCount(); ++n) {
+      CControlUI* child = items_[static_cast<size_t>(topFirst ? GetCount() - 1 - n : n)];
+      CControlUI* found = child->FindControl(proc, data, flags);
+      if (found == nullptr) continue;
+      if (!hitTest || found->IsFloat() || area.Contains(*static_cast<const Point*>(data))) return found;
+    }
+  }
+
+  if ((flags & kFindMeFirst) != 0 || !mayBeSelf) return nullptr;
+  return proc(this, data);
+}
+
+CControlUI* CContainerUI::FindSubControl(std::wstring_view name) {
+  auto byName = [](CControlUI* control, void* data) -> CControlUI* {
+    return control->GetName() == *static_cast<const std::wstring_view*>(data) ? control : nullptr;
+  };
+  for (CControlUI* child : items_) {
+    if (CControlUI* found = child->FindControl(byName, &name, kFindMeFirst)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace zui
