@@ -150,7 +150,8 @@ class CPaintManagerUI : public IRenderResources {
   const std::vector<TimerRecord>& GetTimers() const { return timers_; }
 
   // Message handling: the window's messages after its own handlers; and
-  // the pre-translation step of one manager.
+  // the pre-translation step of one manager. WM_PRINTCLIENT carries the
+  // Bitmap* to print into in wParam (made client sized when empty).
   bool MessageHandler(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
   bool PreMessageHandler(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
 
