@@ -1,8 +1,8 @@
 // A skin of 200 controls: a root container with nine column containers of
 // floating children (pos, colours, gradients, borders), some of them taking
 // a default list and a style. Measures one build (text to detached tree),
-// one build + attach + first paint, and one mouse move that the paint
-// manager routes to the same hot control every time.
+// one build + attach + first paint, a full repaint, and one mouse move that
+// the paint manager routes to the same hot control every time.
 
 #include <benchmark/benchmark.h>
 
@@ -126,6 +126,23 @@ void BM_BuildAttachFirstPaint(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BuildAttachFirstPaint)->Unit(benchmark::kMicrosecond);
+
+// A whole-window repaint of a window that is already up: what every later
+// frame costs once the bitmaps exist (the first paint above also pays for
+// the kernel zero-filling two new frame buffers).
+void BM_FullRepaint(benchmark::State& state) {
+  BenchWindow window;
+  zui::CSkinBuilder builder;
+  window.Manager().AttachDialog(builder.Create(TreeSkin(), {}, nullptr, &window.Manager()));
+  window.Host().ShowHostWindow(window.Handle(), SW_SHOWNORMAL);
+  window.Host().PumpPending();
+  for (auto _ : state) {
+    window.Host().InvalidateRect(window.Handle(), nullptr);
+    window.Host().PumpPending();
+  }
+  if (window.Host().Frame(window.Handle()) == nullptr) state.SkipWithError("nothing presented");
+}
+BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
 
 void BM_MouseMoveOverTree(benchmark::State& state) {
   BenchWindow window;

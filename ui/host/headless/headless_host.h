@@ -251,6 +251,7 @@ class HeadlessHost : public IUiHost {
   bool TakePaint(HostMessage& msg) const;
   bool TakeTimer(HostMessage& msg, bool remove);
   void EnqueueInput(QueueItem item);
+  void QueueKey(int virtualKey, bool down);
   void PostFront(const HostMessage& msg);
   void DropQueued(WindowHandle window);
   // Needs mutex_ held (reads the cursor).

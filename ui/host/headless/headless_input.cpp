@@ -253,27 +253,20 @@ void HeadlessHost::Wheel(WindowHandle window, Point point, int delta) {
   QueueMouse(window, point, MouseAction::kWheel, 0, delta);
 }
 
-void HeadlessHost::KeyDown(int virtualKey) {
-  if (virtualKey <= 0 || virtualKey > 255) return;
-  asyncKeys_[virtualKey] |= kKeyDown;
-  QueueItem item;
-  item.input = InputKind::kKey;
-  item.key = virtualKey;
-  item.keyDown = true;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    item.msg = StampLocked(nullptr, 0, 0, 0);
-  }
-  EnqueueInput(item);
-}
+void HeadlessHost::KeyDown(int virtualKey) { QueueKey(virtualKey, true); }
 
-void HeadlessHost::KeyUp(int virtualKey) {
+void HeadlessHost::KeyUp(int virtualKey) { QueueKey(virtualKey, false); }
+
+void HeadlessHost::QueueKey(int virtualKey, bool down) {
   if (virtualKey <= 0 || virtualKey > 255) return;
-  asyncKeys_[virtualKey] &= static_cast<uint8_t>(~kKeyDown);
+  if (down)
+    asyncKeys_[virtualKey] |= kKeyDown;
+  else
+    asyncKeys_[virtualKey] &= static_cast<uint8_t>(~kKeyDown);
   QueueItem item;
   item.input = InputKind::kKey;
   item.key = virtualKey;
-  item.keyDown = false;
+  item.keyDown = down;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     item.msg = StampLocked(nullptr, 0, 0, 0);
