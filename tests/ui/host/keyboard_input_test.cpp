@@ -12,24 +12,13 @@ namespace {
 using ::testing::ElementsAre;
 using test::RecordingWindows;
 
-class KeyboardInput : public ::testing::Test {
+class KeyboardInput : public test::OneShownWindow {
  protected:
-  void SetUp() override {
-    window = windows.Create({0, 0, 200, 100});
-    host.ShowHostWindow(window, SW_SHOW);
-    host.PumpPending();
-    windows.Clear();
-  }
-
   std::vector<wchar_t> Chars(uint32_t message = WM_CHAR) {
     std::vector<wchar_t> out;
     for (const auto& r : windows.Of(message)) out.push_back(static_cast<wchar_t>(r.wParam));
     return out;
   }
-
-  HeadlessHost host;
-  RecordingWindows windows{host};
-  WindowHandle window = nullptr;
 };
 
 TEST_F(KeyboardInput, TranslationPutsTheCharacterRightAfterItsKey) {

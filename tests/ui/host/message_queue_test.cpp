@@ -16,15 +16,8 @@ namespace {
 using ::testing::ElementsAre;
 using test::RecordingWindows;
 
-class MessageQueue : public ::testing::Test {
+class MessageQueue : public test::OneShownWindow {
  protected:
-  void SetUp() override {
-    window = windows.Create({0, 0, 200, 100});
-    host.ShowHostWindow(window, SW_SHOW);
-    host.PumpPending();
-    windows.Clear();
-  }
-
   // Retrieves without dispatching, up to `max` messages.
   std::vector<uint32_t> Drain(int max = 20) {
     std::vector<uint32_t> out;
@@ -36,10 +29,6 @@ class MessageQueue : public ::testing::Test {
     }
     return out;
   }
-
-  HeadlessHost host;
-  RecordingWindows windows{host};
-  WindowHandle window = nullptr;
 };
 
 TEST_F(MessageQueue, PostFromAnotherThreadWakesAWaitingGetMessage) {

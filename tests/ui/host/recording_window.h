@@ -2,6 +2,8 @@
 // A window proc that writes down every message it gets and answers what the
 // test scripted, otherwise what the host's default processing answers.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <optional>
@@ -61,6 +63,22 @@ class RecordingWindows {
   HeadlessHost& host_;
   std::vector<Received> log_;
   std::map<uint32_t, Responder> answers_;
+};
+
+// A fixture with one shown 200 x 100 window at the screen origin, its
+// start-up messages already handled and forgotten.
+class OneShownWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = windows.Create({0, 0, 200, 100});
+    host.ShowHostWindow(window, SW_SHOW);
+    host.PumpPending();
+    windows.Clear();
+  }
+
+  HeadlessHost host;
+  RecordingWindows windows{host};
+  WindowHandle window = nullptr;
 };
 
 }  // namespace zui::test
