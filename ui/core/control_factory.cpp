@@ -5,16 +5,6 @@
 #include "ui/layout/container.h"
 
 namespace zui {
-namespace {
-
-std::wstring LowerCase(std::wstring_view text) {
-  std::wstring key(text);
-  for (wchar_t& c : key) c = FoldCase(c);
-  return key;
-}
-
-}  // namespace
-
 CControlFactory& CControlFactory::Instance() {
   static CControlFactory factory;
   return factory;
@@ -35,21 +25,21 @@ CControlUI* CControlFactory::CreateControl(std::wstring_view elementName) const 
 
 void CControlFactory::RegisterControl(std::wstring_view className, ControlCreator creator) {
   if (creator == nullptr) {
-    creators_.erase(LowerCase(className));
+    creators_.erase(FoldCaseCopy(className));
     return;
   }
-  creators_[LowerCase(className)] = creator;
+  creators_[FoldCaseCopy(className)] = creator;
 }
 
 bool CControlFactory::IsRegistered(std::wstring_view className) const {
-  return creators_.count(LowerCase(className)) != 0;
+  return creators_.count(FoldCaseCopy(className)) != 0;
 }
 
 std::wstring CControlFactory::KeyForElement(std::wstring_view elementName) {
   std::wstring key;
   key.reserve(elementName.size() + 3);
   key += L'c';
-  key += LowerCase(elementName);
+  key += FoldCaseCopy(elementName);
   key += L"ui";
   return key;
 }

@@ -3,21 +3,14 @@
 
 #include "ui/core/notify_pump.h"
 
-#include <cwctype>
-
 #include "ui/controls/control.h"
+#include "ui/core/wide_text.h"
 
 namespace zui {
 
 namespace {
 
 const NotifyMapEntry kNoEntries[] = {{L"", L"", 0, nullptr, nullptr}};
-
-std::wstring Folded(std::wstring_view name) {
-  std::wstring out(name);
-  for (wchar_t& c : out) c = static_cast<wchar_t>(std::towlower(c));
-  return out;
-}
 
 bool IsEmpty(const wchar_t* text) { return text == nullptr || *text == L'\0'; }
 
@@ -27,14 +20,14 @@ const NotifyMap CNotifyPump::kNotifyMap = {nullptr, kNoEntries};
 
 bool CNotifyPump::AddVirtualWnd(std::wstring_view name, CNotifyPump* pump) {
   if (name.empty() || pump == nullptr) return false;
-  return virtualWindows_.emplace(Folded(name), pump).second;
+  return virtualWindows_.emplace(FoldCaseCopy(name), pump).second;
 }
 
-bool CNotifyPump::RemoveVirtualWnd(std::wstring_view name) { return virtualWindows_.erase(Folded(name)) > 0; }
+bool CNotifyPump::RemoveVirtualWnd(std::wstring_view name) { return virtualWindows_.erase(FoldCaseCopy(name)) > 0; }
 
 bool CNotifyPump::NotifyPump(NotifyRecord& msg) {
   if (!msg.virtualWindow.empty()) {
-    auto it = virtualWindows_.find(Folded(msg.virtualWindow));
+    auto it = virtualWindows_.find(FoldCaseCopy(msg.virtualWindow));
     // A sub-window answers from its own maps only, so pumps naming each
     // other cannot loop.
     if (it != virtualWindows_.end() && it->second->DispatchByMap(msg)) return true;

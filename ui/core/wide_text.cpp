@@ -34,6 +34,12 @@ wchar_t FoldCase(wchar_t c) {
   return c;
 }
 
+std::wstring FoldCaseCopy(std::wstring_view text) {
+  std::wstring out(text);
+  for (wchar_t& c : out) c = FoldCase(c);
+  return out;
+}
+
 bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

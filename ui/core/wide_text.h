@@ -4,6 +4,7 @@
 // bits on Windows and 32 on Linux), whatever the C locale says.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace zui {
@@ -18,5 +19,7 @@ bool IsLetterOrDigit(wchar_t c);
 // Upper to lower case for ASCII and the Latin-1 / Latin Extended letters.
 wchar_t FoldCase(wchar_t c);
 bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b);
+// The text with every character folded, for case-blind map keys.
+std::wstring FoldCaseCopy(std::wstring_view text);
 
 }  // namespace zui

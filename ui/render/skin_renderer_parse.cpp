@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/core/wide_text.h"
 #include "ui/render/skin_renderer.h"
 #include "ui/render/value_format.h"
 
@@ -9,15 +10,6 @@ namespace zui {
 namespace {
 
 bool IsControlOrBlank(wchar_t c) { return static_cast<unsigned>(c) <= 32; }
-
-bool EqualsIgnoreCase(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 Rect ReadRect(std::wstring_view value, IRenderResources* resources) {
   const Rect r = ParseRectValue(value);
