@@ -7,7 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "ui/render/bitmap.h"
+#include "ui/base/bitmap.h"
 #include "ui/text/text_engine.h"
 #include "ui/text/text_format.h"
 

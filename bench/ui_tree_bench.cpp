@@ -10,8 +10,8 @@
 #include <string>
 
 #include "ui/controls/control.h"
-#include "ui/core/paint_manager.h"
-#include "ui/core/skin_builder.h"
+#include "ui/window/paint_manager.h"
+#include "ui/window/skin_builder.h"
 #include "ui/host/headless/headless_host.h"
 #include "ui/layout/container.h"
 
@@ -94,7 +94,7 @@ class BenchWindow {
 
 int CountControls(zui::CControlUI* control) {
   int count = 1;
-  if (auto* box = static_cast<zui::IContainerUI*>(control->GetInterface(L"IContainer")))
+  if (auto* box = dynamic_cast<zui::IContainerUI*>(control))
     for (int i = 0; i < box->GetCount(); ++i) count += CountControls(box->GetItemAt(i));
   return count;
 }

@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include "ui/controls/control.h"
-#include "ui/core/paint_manager.h"
-#include "ui/core/resource_tables.h"
-#include "ui/core/skin_builder.h"
+#include "ui/window/paint_manager.h"
+#include "ui/resources/resource_tables.h"
+#include "ui/window/skin_builder.h"
 #include "ui/host/headless/headless_host.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/render/bitmap.h"
+#include "ui/base/bitmap.h"
 
 namespace ztest {
 

@@ -3,7 +3,9 @@
 
 #include "ui/controls/control.h"
 
-#include "ui/core/paint_manager.h"
+#include "ui/base/saturate.h"
+#include "ui/base/wide_text.h"
+#include "ui/controls/control_manager.h"
 #include "ui/host/host.h"
 
 namespace zui {
@@ -22,16 +24,13 @@ void CControlUI::SetName(std::wstring_view name) { name_ = name; }
 
 std::wstring_view CControlUI::GetClass() const { return L"ControlUI"; }
 
-void* CControlUI::GetInterface(std::wstring_view name) {
-  if (name == L"Control") return this;
-  return nullptr;
-}
+bool CControlUI::HasInterface(std::wstring_view name) const { return EqualsIgnoreCase(name, L"Control"); }
 
 uint32_t CControlUI::GetControlFlags() const { return 0; }
 
 bool CControlUI::Activate() { return IsVisible() && IsEnabled(); }
 
-void CControlUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init) {
+void CControlUI::SetManager(IControlManagerUI* manager, CControlUI* parent, bool init) {
   manager_ = manager;
   parent_ = parent;
   if (init && parent_ != nullptr) Init();
@@ -76,8 +75,8 @@ int CControlUI::GetToolTipWidth() const { return Scale(tooltipWidth_); }
 // ---- scaling --------------------------------------------------------------
 
 int CControlUI::Scale(int value) const {
-  if (manager_ == nullptr || !manager_->IsScalingOn()) return value;
-  return manager_->ScaleValue(value);
+  if (manager_ == nullptr) return value;
+  return ScaleByPercent(value, manager_->DisplayScale());
 }
 
 Rect CControlUI::Scale(const Rect& r) const {
@@ -114,13 +113,8 @@ void CControlUI::SetPos(Rect rc, bool needInvalidate) {
 }
 
 void CControlUI::Move(Size offset, bool /*needInvalidate*/) {
-  // Saturating: a control pushed past the int range stays at its edge.
-  auto add = [](int a, int b) {
-    const long long s = static_cast<long long>(a) + b;
-    return s > INT32_MAX ? INT32_MAX : s < INT32_MIN ? INT32_MIN : static_cast<int>(s);
-  };
-  fixedXY_.x = add(fixedXY_.x, offset.cx);
-  fixedXY_.y = add(fixedXY_.y, offset.cy);
+  fixedXY_.x = SaturatedAdd(fixedXY_.x, offset.cx);
+  fixedXY_.y = SaturatedAdd(fixedXY_.y, offset.cy);
   NeedParentUpdate();
 }
 
@@ -315,13 +309,11 @@ void CControlUI::SendNotify(std::wstring_view type, WPARAM_T wParam, LPARAM_T lP
 
 // ---- finding --------------------------------------------------------------
 
-CControlUI* CControlUI::FindControl(FindControlProc proc, void* data, uint32_t flags) {
+CControlUI* CControlUI::FindControl(const ControlVisitor& visit, uint32_t flags, Point point) {
   if ((flags & kFindVisible) != 0 && !IsVisible()) return nullptr;
   if ((flags & kFindEnabled) != 0 && !IsEnabled()) return nullptr;
-  if ((flags & kFindHitTest) != 0 &&
-      (!IsMouseEnabled() || data == nullptr || !itemRect_.Contains(*static_cast<const Point*>(data))))
-    return nullptr;
-  return proc(this, data);
+  if ((flags & kFindHitTest) != 0 && (!IsMouseEnabled() || !itemRect_.Contains(point))) return nullptr;
+  return visit(this);
 }
 
 }  // namespace zui

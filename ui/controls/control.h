@@ -12,13 +12,13 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/core/geometry.h"
-#include "ui/core/notify.h"
+#include "ui/base/geometry.h"
+#include "ui/base/notify.h"
 
 namespace zui {
 
 class Canvas;
-class CPaintManagerUI;
+class IControlManagerUI;
 
 // Control flags (GetControlFlags).
 enum ControlFlag : uint32_t {
@@ -47,8 +47,8 @@ enum FloatAlign : uint32_t {
 };
 
 // A visitor of FindControl: answers the control when it is the one looked
-// for, else null.
-using FindControlProc = CControlUI* (*)(CControlUI* control, void* data);
+// for, else null (the walk goes on).
+using ControlVisitor = std::function<CControlUI*(CControlUI* control)>;
 
 // Listeners of one kind of control event, told in order of adding. A
 // listener answering false stops the telling; Notify answers whether all
@@ -85,16 +85,19 @@ class CControlUI {
   const std::wstring& GetName() const { return name_; }
   virtual void SetName(std::wstring_view name);
   virtual std::wstring_view GetClass() const;         // "ControlUI"
-  virtual void* GetInterface(std::wstring_view name);  // "Control" -> this
+  // Whether the control answers to an interface name of the skin vocabulary
+  // ("Control", "Container", "Button", ...). Code that needs the interface
+  // itself casts to its type.
+  virtual bool HasInterface(std::wstring_view name) const;
   virtual uint32_t GetControlFlags() const;
   // Acts as if clicked; false when invisible or disabled.
   virtual bool Activate();
 
   // Tree.
-  CPaintManagerUI* GetManager() const { return manager_; }
+  IControlManagerUI* GetManager() const { return manager_; }
   // A container passes the manager on to its children first. With `init`
   // and a parent, the control is initialised (DoInit, then OnInit).
-  virtual void SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init = true);
+  virtual void SetManager(IControlManagerUI* manager, CControlUI* parent, bool init = true);
   CControlUI* GetParent() const { return parent_; }
 
   // Text.
@@ -159,6 +162,9 @@ class CControlUI {
   virtual void SetPadding(const Rect& padding);
   virtual Point GetFixedXY() const;
   virtual void SetFixedXY(Point xy);
+  // The `pos` attribute: fixed position from (l, t) or, where negative,
+  // (r, b); fixed width r - l and height b - t (a negative one is ignored).
+  void SetFixedPosition(const Rect& ltrb);
   virtual Size GetFixedSize() const { return {GetFixedWidth(), GetFixedHeight()}; }
   virtual int GetFixedWidth() const;
   virtual void SetFixedWidth(int width);  // negative ignored
@@ -216,9 +222,10 @@ class CControlUI {
   virtual bool IsFloat() const { return float_; }
   virtual void SetFloat(bool isFloat = true);
 
-  // The control, or the first match below it, that `proc` accepts under
-  // `flags` (FindControlFlag); with kFindHitTest `data` points at a Point.
-  virtual CControlUI* FindControl(FindControlProc proc, void* data, uint32_t flags);
+  // The control, or the first match below it, that `visit` accepts under
+  // `flags` (FindControlFlag); with kFindHitTest only controls containing
+  // `point` are visited.
+  virtual CControlUI* FindControl(const ControlVisitor& visit, uint32_t flags, Point point = {});
 
   // Initialisation: DoInit is the control's own hook, run once when its
   // tree is attached to a manager; OnInit listeners are told after it.
@@ -287,7 +294,7 @@ class CControlUI {
   // Sends a notification through the manager (no manager: dropped).
   void SendNotify(std::wstring_view type, WPARAM_T wParam = 0, LPARAM_T lParam = 0, bool async = false);
 
-  CPaintManagerUI* manager_ = nullptr;
+  IControlManagerUI* manager_ = nullptr;
   CControlUI* parent_ = nullptr;
   Rect itemRect_;
   Rect paintRect_;

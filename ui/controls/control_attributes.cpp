@@ -5,27 +5,16 @@
 #include <cmath>
 #include <string>
 
+#include "ui/base/saturate.h"
+#include "ui/controls/attribute_table.h"
 #include "ui/controls/control.h"
-#include "ui/core/paint_manager.h"
+#include "ui/controls/control_manager.h"
 #include "ui/render/skin_renderer.h"
 #include "ui/render/value_format.h"
 
 namespace zui {
 namespace {
 
-wchar_t Lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-
-bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
-
-int SaturatedDifference(int a, int b) {
-  const long long d = static_cast<long long>(a) - b;
-  return d > INT32_MAX ? INT32_MAX : d < INT32_MIN ? INT32_MIN : static_cast<int>(d);
-}
 
 // One real number of a float attribute; anything unreadable, infinite or
 // not a number counts as 0.
@@ -62,19 +51,19 @@ uint32_t ApplyFloatAlignWords(uint32_t align, std::wstring_view words) {
     while (end < words.size() && words[end] != L',' && words[end] != L' ') ++end;
     const std::wstring_view word = words.substr(i, end - i);
     i = end;
-    if (EqualsNoCase(word, L"null")) {
+    if (EqualsIgnoreAsciiCase(word, L"null")) {
       align = 0;
-    } else if (EqualsNoCase(word, L"left")) {
+    } else if (EqualsIgnoreAsciiCase(word, L"left")) {
       align &= ~(kFloatAlignCenter | kFloatAlignRight);
-    } else if (EqualsNoCase(word, L"center")) {
+    } else if (EqualsIgnoreAsciiCase(word, L"center")) {
       align = (align | kFloatAlignCenter) & ~kFloatAlignRight;
-    } else if (EqualsNoCase(word, L"right")) {
+    } else if (EqualsIgnoreAsciiCase(word, L"right")) {
       align = (align | kFloatAlignRight) & ~kFloatAlignCenter;
-    } else if (EqualsNoCase(word, L"top")) {
+    } else if (EqualsIgnoreAsciiCase(word, L"top")) {
       align &= ~(kFloatAlignVCenter | kFloatAlignBottom);
-    } else if (EqualsNoCase(word, L"vcenter")) {
+    } else if (EqualsIgnoreAsciiCase(word, L"vcenter")) {
       align = (align | kFloatAlignVCenter) & ~kFloatAlignBottom;
-    } else if (EqualsNoCase(word, L"bottom")) {
+    } else if (EqualsIgnoreAsciiCase(word, L"bottom")) {
       align = (align | kFloatAlignBottom) & ~kFloatAlignVCenter;
     }
   }
@@ -94,126 +83,100 @@ int CursorForWord(std::wstring_view word) {
       {L"no", kCursorNo},             {L"hand", kCursorHand},
   };
   for (const auto& c : kCursors)
-    if (EqualsNoCase(word, c.word)) return c.cursor;
+    if (EqualsIgnoreAsciiCase(word, c.word)) return c.cursor;
   return 0;
 }
 
+// The shared vocabulary, in order of precedence.
+const AttributeEntry<CControlUI> kControlAttributes[] = {
+    {L"innerstyle", [](CControlUI& c, std::wstring_view v) { c.ApplyAttributeList(v); }},
+    {L"pos", [](CControlUI& c, std::wstring_view v) { c.SetFixedPosition(ParseRectValue(v)); }},
+    {L"float",
+     [](CControlUI& c, std::wstring_view v) {
+       if (v.find(L',') != std::wstring_view::npos) {
+         c.SetFloatPercent(ParseFloatPercent(v));
+         c.SetFloat(true);
+       } else {
+         c.SetFloat(ParseBoolValue(v));
+       }
+     }},
+    {L"floatalign", [](CControlUI& c, std::wstring_view v) { c.SetFloatAlign(ApplyFloatAlignWords(c.GetFloatAlign(), v)); }},
+    {L"padding", [](CControlUI& c, std::wstring_view v) { c.SetPadding(ParseRectValue(v)); }},
+    {L"gradient", [](CControlUI& c, std::wstring_view v) { c.SetGradient(v); }},
+    {L"bkcolor", [](CControlUI& c, std::wstring_view v) { c.SetBkColor(CSkinRenderer::ParseColorValue(v)); }},
+    {L"bkcolor1", [](CControlUI& c, std::wstring_view v) { c.SetBkColor(CSkinRenderer::ParseColorValue(v)); }},
+    {L"bkcolor2", [](CControlUI& c, std::wstring_view v) { c.SetBkColor2(CSkinRenderer::ParseColorValue(v)); }},
+    {L"bkcolor3", [](CControlUI& c, std::wstring_view v) { c.SetBkColor3(CSkinRenderer::ParseColorValue(v)); }},
+    {L"forecolor", [](CControlUI& c, std::wstring_view v) { c.SetForeColor(CSkinRenderer::ParseColorValue(v)); }},
+    {L"bordercolor", [](CControlUI& c, std::wstring_view v) { c.SetBorderColor(CSkinRenderer::ParseColorValue(v)); }},
+    {L"focusbordercolor",
+     [](CControlUI& c, std::wstring_view v) { c.SetFocusBorderColor(CSkinRenderer::ParseColorValue(v)); }},
+    {L"colorhsl", [](CControlUI& c, std::wstring_view v) { c.SetColorHSL(ParseBoolValue(v)); }},
+    {L"bordersize",
+     [](CControlUI& c, std::wstring_view v) {
+       if (v.find(L',') == std::wstring_view::npos) {
+         c.SetBorderSize(ParseIntValue(v));
+         c.SetBorderSides({});
+       } else {
+         c.SetBorderSides(ParseRectValue(v));
+       }
+     }},
+    {L"leftbordersize", [](CControlUI& c, std::wstring_view v) { c.SetLeftBorderSize(ParseIntValue(v)); }},
+    {L"topbordersize", [](CControlUI& c, std::wstring_view v) { c.SetTopBorderSize(ParseIntValue(v)); }},
+    {L"rightbordersize", [](CControlUI& c, std::wstring_view v) { c.SetRightBorderSize(ParseIntValue(v)); }},
+    {L"bottombordersize", [](CControlUI& c, std::wstring_view v) { c.SetBottomBorderSize(ParseIntValue(v)); }},
+    {L"borderstyle", [](CControlUI& c, std::wstring_view v) { c.SetBorderStyle(ParseIntValue(v)); }},
+    {L"borderround", [](CControlUI& c, std::wstring_view v) { c.SetBorderRound(ParseSizeValue(v)); }},
+    {L"bkimage", [](CControlUI& c, std::wstring_view v) { c.SetBkImage(v); }},
+    {L"foreimage", [](CControlUI& c, std::wstring_view v) { c.SetForeImage(v); }},
+    {L"width", [](CControlUI& c, std::wstring_view v) { c.SetFixedWidth(ParseIntValue(v)); }},
+    {L"height", [](CControlUI& c, std::wstring_view v) { c.SetFixedHeight(ParseIntValue(v)); }},
+    {L"minwidth", [](CControlUI& c, std::wstring_view v) { c.SetMinWidth(ParseIntValue(v)); }},
+    {L"minheight", [](CControlUI& c, std::wstring_view v) { c.SetMinHeight(ParseIntValue(v)); }},
+    {L"maxwidth", [](CControlUI& c, std::wstring_view v) { c.SetMaxWidth(ParseIntValue(v)); }},
+    {L"maxheight", [](CControlUI& c, std::wstring_view v) { c.SetMaxHeight(ParseIntValue(v)); }},
+    {L"name", [](CControlUI& c, std::wstring_view v) { c.SetName(v); }},
+    {L"drag", [](CControlUI& c, std::wstring_view v) { c.SetDragEnable(ParseBoolValue(v)); }},
+    {L"drop", [](CControlUI& c, std::wstring_view v) { c.SetDropEnable(ParseBoolValue(v)); }},
+    {L"resourcetext", [](CControlUI& c, std::wstring_view v) { c.SetResourceText(ParseBoolValue(v)); }},
+    {L"richevent", [](CControlUI& c, std::wstring_view v) { c.SetRichEvent(ParseBoolValue(v)); }},
+    {L"text", [](CControlUI& c, std::wstring_view v) { c.SetText(v); }},
+    {L"tooltip", [](CControlUI& c, std::wstring_view v) { c.SetToolTip(v); }},
+    {L"userdata", [](CControlUI& c, std::wstring_view v) { c.SetUserData(v); }},
+    {L"enabled", [](CControlUI& c, std::wstring_view v) { c.SetEnabled(ParseBoolValue(v)); }},
+    {L"mouse", [](CControlUI& c, std::wstring_view v) { c.SetMouseEnabled(ParseBoolValue(v)); }},
+    {L"keyboard", [](CControlUI& c, std::wstring_view v) { c.SetKeyboardEnabled(ParseBoolValue(v)); }},
+    {L"visible", [](CControlUI& c, std::wstring_view v) { c.SetVisible(ParseBoolValue(v)); }},
+    {L"shortcut", [](CControlUI& c, std::wstring_view v) { c.SetShortcut(v.empty() ? L'\0' : v[0]); }},
+    {L"menu", [](CControlUI& c, std::wstring_view v) { c.SetContextMenuUsed(ParseBoolValue(v)); }},
+    {L"cursor",
+     [](CControlUI& c, std::wstring_view v) {
+       if (const int cursor = CursorForWord(v); cursor != 0) c.SetCursor(cursor);
+     }},
+    {L"virtualwnd", [](CControlUI& c, std::wstring_view v) { c.SetVirtualWnd(v); }},
+};
+
 }  // namespace
 
+void CControlUI::SetFixedPosition(const Rect& r) {
+  SetFixedXY({r.left >= 0 ? r.left : r.right, r.top >= 0 ? r.top : r.bottom});
+  SetFixedWidth(SaturatedSub(r.right, r.left));
+  SetFixedHeight(SaturatedSub(r.bottom, r.top));
+}
+
 void CControlUI::SetAttribute(std::wstring_view name, std::wstring_view value) {
-  auto is = [&](std::wstring_view n) { return EqualsNoCase(name, n); };
-  if (is(L"style")) {
+  // A known style is applied now; any other value is kept as written.
+  if (EqualsIgnoreAsciiCase(name, L"style")) {
     const std::wstring* style = manager_ != nullptr ? manager_->GetStyle(value) : nullptr;
-    if (style != nullptr) {
-      const std::wstring list = *style;  // the table may change while the list runs
-      ApplyAttributeList(list);
-    } else {
+    if (style == nullptr) {
       AddCustomAttribute(name, value);
+      return;
     }
-  } else if (is(L"innerstyle")) {
-    ApplyAttributeList(value);
-  } else if (is(L"pos")) {
-    const Rect r = ParseRectValue(value);
-    SetFixedXY({r.left >= 0 ? r.left : r.right, r.top >= 0 ? r.top : r.bottom});
-    SetFixedWidth(SaturatedDifference(r.right, r.left));
-    SetFixedHeight(SaturatedDifference(r.bottom, r.top));
-  } else if (is(L"float")) {
-    if (value.find(L',') != std::wstring_view::npos) {
-      SetFloatPercent(ParseFloatPercent(value));
-      SetFloat(true);
-    } else {
-      SetFloat(ParseBoolValue(value));
-    }
-  } else if (is(L"floatalign")) {
-    SetFloatAlign(ApplyFloatAlignWords(floatAlign_, value));
-  } else if (is(L"padding")) {
-    SetPadding(ParseRectValue(value));
-  } else if (is(L"gradient")) {
-    SetGradient(value);
-  } else if (is(L"bkcolor") || is(L"bkcolor1")) {
-    SetBkColor(CSkinRenderer::ParseColorValue(value));
-  } else if (is(L"bkcolor2")) {
-    SetBkColor2(CSkinRenderer::ParseColorValue(value));
-  } else if (is(L"bkcolor3")) {
-    SetBkColor3(CSkinRenderer::ParseColorValue(value));
-  } else if (is(L"forecolor")) {
-    SetForeColor(CSkinRenderer::ParseColorValue(value));
-  } else if (is(L"bordercolor")) {
-    SetBorderColor(CSkinRenderer::ParseColorValue(value));
-  } else if (is(L"focusbordercolor")) {
-    SetFocusBorderColor(CSkinRenderer::ParseColorValue(value));
-  } else if (is(L"colorhsl")) {
-    SetColorHSL(ParseBoolValue(value));
-  } else if (is(L"bordersize")) {
-    if (value.find(L',') == std::wstring_view::npos) {
-      SetBorderSize(ParseIntValue(value));
-      SetBorderSides({});
-    } else {
-      SetBorderSides(ParseRectValue(value));
-    }
-  } else if (is(L"leftbordersize")) {
-    SetLeftBorderSize(ParseIntValue(value));
-  } else if (is(L"topbordersize")) {
-    SetTopBorderSize(ParseIntValue(value));
-  } else if (is(L"rightbordersize")) {
-    SetRightBorderSize(ParseIntValue(value));
-  } else if (is(L"bottombordersize")) {
-    SetBottomBorderSize(ParseIntValue(value));
-  } else if (is(L"borderstyle")) {
-    SetBorderStyle(ParseIntValue(value));
-  } else if (is(L"borderround")) {
-    SetBorderRound(ParseSizeValue(value));
-  } else if (is(L"bkimage")) {
-    SetBkImage(value);
-  } else if (is(L"foreimage")) {
-    SetForeImage(value);
-  } else if (is(L"width")) {
-    SetFixedWidth(ParseIntValue(value));
-  } else if (is(L"height")) {
-    SetFixedHeight(ParseIntValue(value));
-  } else if (is(L"minwidth")) {
-    SetMinWidth(ParseIntValue(value));
-  } else if (is(L"minheight")) {
-    SetMinHeight(ParseIntValue(value));
-  } else if (is(L"maxwidth")) {
-    SetMaxWidth(ParseIntValue(value));
-  } else if (is(L"maxheight")) {
-    SetMaxHeight(ParseIntValue(value));
-  } else if (is(L"name")) {
-    SetName(value);
-  } else if (is(L"drag")) {
-    SetDragEnable(ParseBoolValue(value));
-  } else if (is(L"drop")) {
-    SetDropEnable(ParseBoolValue(value));
-  } else if (is(L"resourcetext")) {
-    SetResourceText(ParseBoolValue(value));
-  } else if (is(L"richevent")) {
-    SetRichEvent(ParseBoolValue(value));
-  } else if (is(L"text")) {
-    SetText(value);
-  } else if (is(L"tooltip")) {
-    SetToolTip(value);
-  } else if (is(L"userdata")) {
-    SetUserData(value);
-  } else if (is(L"enabled")) {
-    SetEnabled(ParseBoolValue(value));
-  } else if (is(L"mouse")) {
-    SetMouseEnabled(ParseBoolValue(value));
-  } else if (is(L"keyboard")) {
-    SetKeyboardEnabled(ParseBoolValue(value));
-  } else if (is(L"visible")) {
-    SetVisible(ParseBoolValue(value));
-  } else if (is(L"shortcut")) {
-    SetShortcut(value.empty() ? L'\0' : value[0]);
-  } else if (is(L"menu")) {
-    SetContextMenuUsed(ParseBoolValue(value));
-  } else if (is(L"cursor")) {
-    if (const int cursor = CursorForWord(value); cursor != 0) SetCursor(cursor);
-  } else if (is(L"virtualwnd")) {
-    SetVirtualWnd(value);
-  } else {
-    AddCustomAttribute(name, value);
+    const std::wstring list = *style;  // the table may change while the list runs
+    ApplyAttributeList(list);
+    return;
   }
+  if (!ApplyAttributeEntry<CControlUI>(kControlAttributes, *this, name, value)) AddCustomAttribute(name, value);
 }
 
 bool CControlUI::NextListItem(std::wstring_view& rest, std::wstring& name, std::wstring& value) {

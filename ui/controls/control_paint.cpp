@@ -2,7 +2,7 @@
 // in which they are painted.
 
 #include "ui/controls/control.h"
-#include "ui/core/paint_manager.h"
+#include "ui/controls/control_manager.h"
 #include "ui/render/skin_renderer.h"
 
 namespace zui {

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "ui/core/geometry.h"
-#include "ui/core/messages.h"
-#include "ui/render/bitmap.h"
+#include "ui/base/geometry.h"
+#include "ui/base/messages.h"
+#include "ui/base/bitmap.h"
 
 // <windows.h> maps these names to its ...W functions; the seam keeps its own
 // method names. (A file that includes <windows.h> must call the Win32

@@ -5,25 +5,11 @@
 
 #include <algorithm>
 
-#include "ui/core/paint_manager.h"
+#include "ui/base/wide_text.h"
+#include "ui/controls/control_manager.h"
 #include "ui/render/value_format.h"
 
 namespace zui {
-namespace {
-
-bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    wchar_t x = a[i], y = b[i];
-    if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
-    if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 CContainerUI::CContainerUI() = default;
 
 CContainerUI::~CContainerUI() {
@@ -38,10 +24,8 @@ CContainerUI::~CContainerUI() {
 
 std::wstring_view CContainerUI::GetClass() const { return L"ContainerUI"; }
 
-void* CContainerUI::GetInterface(std::wstring_view name) {
-  if (name == L"IContainer") return static_cast<IContainerUI*>(this);
-  if (name == L"Container") return static_cast<CContainerUI*>(this);
-  return CControlUI::GetInterface(name);
+bool CContainerUI::HasInterface(std::wstring_view name) const {
+  return EqualsIgnoreAsciiCase(name, L"Container") || name == L"IContainer" || CControlUI::HasInterface(name);
 }
 
 // ---- child list -------------------------------------------------------------
@@ -161,7 +145,7 @@ void CContainerUI::SetScrollStepSize(int size) {
 
 // ---- passed down to the children --------------------------------------------
 
-void CContainerUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init) {
+void CContainerUI::SetManager(IControlManagerUI* manager, CControlUI* parent, bool init) {
   for (CControlUI* child : items_) child->SetManager(manager, this, init);
   CControlUI::SetManager(manager, parent, init);
 }
@@ -182,7 +166,7 @@ void CContainerUI::SetMouseEnabled(bool enabled) { CControlUI::SetMouseEnabled(e
 // ---- attributes -------------------------------------------------------------
 
 void CContainerUI::SetAttribute(std::wstring_view name, std::wstring_view value) {
-  auto is = [&](std::wstring_view n) { return EqualsNoCase(name, n); };
+  auto is = [&](std::wstring_view n) { return EqualsIgnoreAsciiCase(name, n); };
   if (is(L"inset")) {
     SetInset(ParseRectValue(value));
   } else if (is(L"mousechild")) {

@@ -49,7 +49,7 @@ class CContainerUI : public CControlUI, public IContainerUI {
   ~CContainerUI() override;
 
   std::wstring_view GetClass() const override;         // "ContainerUI"
-  void* GetInterface(std::wstring_view name) override;  // "Container", "IContainer"
+  bool HasInterface(std::wstring_view name) const override;  // "Container", "IContainer"
 
   // IContainerUI.
   CControlUI* GetItemAt(int index) const override;
@@ -89,21 +89,26 @@ class CContainerUI : public CControlUI, public IContainerUI {
   const std::wstring& GetHorizontalScrollBarStyle() const { return horizontalScrollBarStyle_; }
 
   // CControlUI.
-  void SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init = true) override;
+  void SetManager(IControlManagerUI* manager, CControlUI* parent, bool init = true) override;
   void SetVisible(bool visible = true) override;
   void SetInternVisible(bool visible = true) override;
   void SetMouseEnabled(bool enabled = true) override;
   void SetAttribute(std::wstring_view name, std::wstring_view value) override;
-  // Plain container: every visible non-floating child gets the working
-  // rectangle's top-left corner and its size (clamped to the child's
-  // limits); floating children are placed by SetFloatPos.
+  // Placement runs the same passes in every container: (1) its own
+  // position, (2) the children's area (item rectangle less the inset and the
+  // visible scroll bars), (3) the layout's pass over the flowing children,
+  // (4) the floating children, (5) the scroll range from what the children
+  // needed. Layout classes override only the third pass.
   void SetPos(Rect rc, bool needInvalidate = true) override;
   void Move(Size offset, bool needInvalidate = true) override;
   bool DoPaint(Canvas& canvas, const Rect& paint, CControlUI* stop) override;
-  CControlUI* FindControl(FindControlProc proc, void* data, uint32_t flags) override;
+  CControlUI* FindControl(const ControlVisitor& visit, uint32_t flags, Point point = {}) override;
 
   // Places the floating child at `index` relative to the item rectangle.
   virtual void SetFloatPos(int index);
+  // The scroll bars after a layout: shown, resized or hidden for the size
+  // the children need within the children's area.
+  virtual void ProcessScrollBar(const Rect& area, Size needed);
   // The item rectangle shrunk by the inset and the visible scroll bars.
   virtual Rect GetChildrenArea() const;
 
@@ -111,6 +116,11 @@ class CContainerUI : public CControlUI, public IContainerUI {
   CControlUI* FindSubControl(std::wstring_view name);
 
  protected:
+  // The third pass of SetPos: places the visible, non-floating children in
+  // `area` and answers the size they need. The plain container gives each
+  // the area's top-left corner and size, clamped to the child's limits.
+  virtual Size LayoutChildren(const Rect& area);
+
   std::vector<CControlUI*> items_;
   CScrollBarUI* verticalScrollBar_ = nullptr;
   CScrollBarUI* horizontalScrollBar_ = nullptr;

@@ -5,12 +5,11 @@
 #include <cmath>
 #include <cstdint>
 
+#include "ui/base/saturate.h"
 #include "ui/layout/container.h"
 
 namespace zui {
 namespace {
-
-int Saturate(long long v) { return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int>(v); }
 
 // trunc(extent * fraction), kept inside the int range whatever the skin wrote.
 long long Fraction(long long extent, double fraction) {
@@ -31,33 +30,35 @@ int ClampToLimits(int value, int minimum, int maximum) {
 
 Rect CContainerUI::GetChildrenArea() const {
   const Rect inset = GetInset();
-  Rect r{Saturate(static_cast<long long>(itemRect_.left) + inset.left),
-         Saturate(static_cast<long long>(itemRect_.top) + inset.top),
-         Saturate(static_cast<long long>(itemRect_.right) - inset.right),
-         Saturate(static_cast<long long>(itemRect_.bottom) - inset.bottom)};
-  return r;
+  return {SaturatedAdd(itemRect_.left, inset.left), SaturatedAdd(itemRect_.top, inset.top),
+          SaturatedSub(itemRect_.right, inset.right), SaturatedSub(itemRect_.bottom, inset.bottom)};
 }
 
 void CContainerUI::SetPos(Rect rc, bool needInvalidate) {
   CControlUI::SetPos(rc, needInvalidate);
-  if (items_.empty()) return;
   const Rect area = GetChildrenArea();
-  const int width = Saturate(std::max(static_cast<long long>(area.right) - area.left, 0LL));
-  const int height = Saturate(std::max(static_cast<long long>(area.bottom) - area.top, 0LL));
-  for (size_t i = 0; i < items_.size(); ++i) {
-    CControlUI* child = items_[i];
-    if (!child->IsVisible()) continue;
-    if (child->IsFloat()) {
-      SetFloatPos(static_cast<int>(i));
-      continue;
-    }
+  if (items_.empty()) {
+    ProcessScrollBar(area, {0, 0});
+    return;
+  }
+  const Size needed = LayoutChildren(area);
+  for (int i = 0; i < GetCount(); ++i) SetFloatPos(i);
+  ProcessScrollBar(area, needed);
+}
+
+Size CContainerUI::LayoutChildren(const Rect& area) {
+  const int width = std::max(SaturatedSub(area.right, area.left), 0);
+  const int height = std::max(SaturatedSub(area.bottom, area.top), 0);
+  for (CControlUI* child : items_) {
+    if (!child->IsVisible() || child->IsFloat()) continue;
     const int w = ClampToLimits(width, child->GetMinWidth(), child->GetMaxWidth());
     const int h = ClampToLimits(height, child->GetMinHeight(), child->GetMaxHeight());
-    child->SetPos({area.left, area.top, Saturate(static_cast<long long>(area.left) + w),
-                   Saturate(static_cast<long long>(area.top) + h)},
-                  false);
+    child->SetPos({area.left, area.top, SaturatedAdd(area.left, w), SaturatedAdd(area.top, h)}, false);
   }
+  return {0, 0};
 }
+
+void CContainerUI::ProcessScrollBar(const Rect& area, Size needed) {}
 
 void CContainerUI::Move(Size offset, bool needInvalidate) {
   // The children follow when the parent's layout places this container again.
@@ -92,7 +93,7 @@ void CContainerUI::SetFloatPos(int index) {
     right = p.left + Fraction(pw, f.right) + w + xy.x;
     bottom = p.top + Fraction(ph, f.bottom) + h + xy.y;
   }
-  child->SetPos({Saturate(left), Saturate(top), Saturate(right), Saturate(bottom)}, false);
+  child->SetPos({SaturateToInt(left), SaturateToInt(top), SaturateToInt(right), SaturateToInt(bottom)}, false);
 }
 
 }  // namespace zui

@@ -40,16 +40,16 @@ bool CContainerUI::DoPaint(Canvas& canvas, const Rect& paint, CControlUI* stop) 
   return true;
 }
 
-CControlUI* CContainerUI::FindControl(FindControlProc proc, void* data, uint32_t flags) {
+CControlUI* CContainerUI::FindControl(const ControlVisitor& visit, uint32_t flags, Point point) {
   const bool hitTest = (flags & kFindHitTest) != 0;
   if ((flags & kFindVisible) != 0 && !IsVisible()) return nullptr;
   if ((flags & kFindEnabled) != 0 && !IsEnabled()) return nullptr;
-  if (hitTest && (data == nullptr || !itemRect_.Contains(*static_cast<const Point*>(data)))) return nullptr;
-  if ((flags & kFindUpdateTest) != 0 && proc(this, data) != nullptr) return nullptr;
+  if (hitTest && !itemRect_.Contains(point)) return nullptr;
+  if ((flags & kFindUpdateTest) != 0 && visit(this) != nullptr) return nullptr;
 
   const bool mayBeSelf = !hitTest || IsMouseEnabled();
   if ((flags & kFindMeFirst) != 0 && mayBeSelf) {
-    if (CControlUI* self = proc(this, data)) return self;
+    if (CControlUI* self = visit(this)) return self;
   }
 
   if (!(hitTest && !IsMouseChildEnabled())) {
@@ -58,22 +58,20 @@ CControlUI* CContainerUI::FindControl(FindControlProc proc, void* data, uint32_t
     const bool topFirst = (flags & kFindTopFirst) != 0;
     for (int n = 0; n < count && n < GetCount(); ++n) {
       CControlUI* child = items_[static_cast<size_t>(topFirst ? GetCount() - 1 - n : n)];
-      CControlUI* found = child->FindControl(proc, data, flags);
+      CControlUI* found = child->FindControl(visit, flags, point);
       if (found == nullptr) continue;
-      if (!hitTest || found->IsFloat() || area.Contains(*static_cast<const Point*>(data))) return found;
+      if (!hitTest || found->IsFloat() || area.Contains(point)) return found;
     }
   }
 
   if ((flags & kFindMeFirst) != 0 || !mayBeSelf) return nullptr;
-  return proc(this, data);
+  return visit(this);
 }
 
 CControlUI* CContainerUI::FindSubControl(std::wstring_view name) {
-  auto byName = [](CControlUI* control, void* data) -> CControlUI* {
-    return control->GetName() == *static_cast<const std::wstring_view*>(data) ? control : nullptr;
-  };
+  auto byName = [name](CControlUI* control) { return control->GetName() == name ? control : nullptr; };
   for (CControlUI* child : items_) {
-    if (CControlUI* found = child->FindControl(byName, &name, kFindMeFirst)) return found;
+    if (CControlUI* found = child->FindControl(byName, kFindMeFirst)) return found;
   }
   return nullptr;
 }

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "ui/core/geometry.h"
-#include "ui/render/bitmap.h"
+#include "ui/base/geometry.h"
+#include "ui/base/bitmap.h"
 
 namespace zui {
 

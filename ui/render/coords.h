@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "ui/core/geometry.h"
+#include "ui/base/geometry.h"
 
 namespace zui {
 

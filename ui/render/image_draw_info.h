@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/core/geometry.h"
+#include "ui/base/geometry.h"
 
 namespace zui {
 

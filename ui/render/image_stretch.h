@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "ui/core/geometry.h"
-#include "ui/render/bitmap.h"
+#include "ui/base/geometry.h"
+#include "ui/base/bitmap.h"
 #include "ui/render/canvas.h"
 
 namespace zui {

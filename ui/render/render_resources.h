@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ui/core/geometry.h"
-#include "ui/core/skin_image.h"
+#include "ui/base/geometry.h"
+#include "ui/resources/skin_image.h"
 
 namespace zui {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/core/geometry.h"
+#include "ui/base/geometry.h"
 #include "ui/render/canvas.h"
 #include "ui/render/clip_record.h"
 #include "ui/render/image_draw_info.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/core/wide_text.h"
+#include "ui/base/wide_text.h"
 #include "ui/render/skin_renderer.h"
 #include "ui/render/value_format.h"
 

@@ -1,5 +1,4 @@
 list(APPEND ZAVIZ_UI_SOURCES
-  render/bitmap.cpp
   render/canvas.cpp
   render/clip_record.cpp
   render/descriptor_cache.cpp

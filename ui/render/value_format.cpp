@@ -1,5 +1,8 @@
 #include "ui/render/value_format.h"
 
+#include "ui/base/saturate.h"
+#include "ui/base/wide_text.h"
+
 #include <climits>
 
 namespace zui {
@@ -14,7 +17,6 @@ int HexDigit(wchar_t c) {
   return -1;
 }
 
-int Saturate(int64_t v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
 
 // Scales the corner and, separately, the extent, as the skins' numbers are
 // meant: a 14-pixel-wide piece stays 14 * percent / 100 wide wherever it sits.
@@ -22,8 +24,8 @@ Rect ScaleBy(const Rect& r, int mul, int div) {
   Rect s;
   s.left = MulDiv(r.left, mul, div);
   s.top = MulDiv(r.top, mul, div);
-  s.right = Saturate(int64_t{s.left} + MulDiv(Saturate(int64_t{r.right} - r.left), mul, div));
-  s.bottom = Saturate(int64_t{s.top} + MulDiv(Saturate(int64_t{r.bottom} - r.top), mul, div));
+  s.right = SaturatedAdd(s.left, MulDiv(SaturatedSub(r.right, r.left), mul, div));
+  s.bottom = SaturatedAdd(s.top, MulDiv(SaturatedSub(r.bottom, r.top), mul, div));
   return s;
 }
 
@@ -83,14 +85,7 @@ Size ParseSizeValue(std::wstring_view text) {
 }
 
 bool ParseBoolValue(std::wstring_view text) {
-  static constexpr std::wstring_view kTrue = L"true";
-  if (text.size() != kTrue.size()) return false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    wchar_t c = text[i];
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    if (c != kTrue[i]) return false;
-  }
-  return true;
+  return EqualsIgnoreAsciiCase(text, L"true");
 }
 
 int MulDiv(int a, int b, int c) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ui/core/geometry.h"
+#include "ui/base/geometry.h"
 
 namespace zui {
 

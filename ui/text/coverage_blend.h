@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "ui/core/geometry.h"
-#include "ui/render/bitmap.h"
+#include "ui/base/geometry.h"
+#include "ui/base/bitmap.h"
 
 namespace zui {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/core/geometry.h"
-#include "ui/render/bitmap.h"
+#include "ui/base/geometry.h"
+#include "ui/base/bitmap.h"
 #include "ui/text/text_format.h"
 
 // <windows.h> maps these names to its ...W functions; the seam keeps its own

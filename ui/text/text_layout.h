@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "ui/core/geometry.h"
+#include "ui/base/geometry.h"
 #include "ui/text/text_chars.h"
 #include "ui/text/text_engine.h"
 

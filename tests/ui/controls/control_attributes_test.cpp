@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/controls/control.h"
-#include "ui/core/messages.h"
+#include "ui/base/messages.h"
 
 namespace zui {
 namespace {

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/core/paint_manager.h"
+#include "ui/window/paint_manager.h"
 #include "ui/host/headless/headless_host.h"
 #include "ui/layout/container.h"
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/controls/control.h"
-#include "ui/render/bitmap.h"
+#include "ui/base/bitmap.h"
 #include "ui/render/canvas.h"
 
 namespace zui {

@@ -141,22 +141,22 @@ TEST(ControlEvents, FocusEventsSetTheFlagAndOtherEventsGoToTheParent) {
   EXPECT_EQ(parent.events.size(), 2u);
 }
 
-CControlUI* AcceptAll(CControlUI* control, void*) { return control; }
+CControlUI* AcceptAll(CControlUI* control) { return control; }
 
 TEST(ControlFind, FlagsRuleOutInvisibleDisabledAndMissedControls) {
   CControlUI c;
   c.SetPos({0, 0, 10, 10});
   Point inside{5, 5}, outside{10, 5};
-  EXPECT_EQ(c.FindControl(AcceptAll, &inside, kFindHitTest), &c);
-  EXPECT_EQ(c.FindControl(AcceptAll, &outside, kFindHitTest), nullptr);
+  EXPECT_EQ(c.FindControl(AcceptAll, kFindHitTest, inside), &c);
+  EXPECT_EQ(c.FindControl(AcceptAll, kFindHitTest, outside), nullptr);
   c.SetMouseEnabled(false);
-  EXPECT_EQ(c.FindControl(AcceptAll, &inside, kFindHitTest), nullptr);
-  EXPECT_EQ(c.FindControl(AcceptAll, &inside, kFindAll), &c);
+  EXPECT_EQ(c.FindControl(AcceptAll, kFindHitTest, inside), nullptr);
+  EXPECT_EQ(c.FindControl(AcceptAll, kFindAll, inside), &c);
   c.SetEnabled(false);
-  EXPECT_EQ(c.FindControl(AcceptAll, nullptr, kFindEnabled), nullptr);
+  EXPECT_EQ(c.FindControl(AcceptAll, kFindEnabled), nullptr);
   c.SetVisible(false);
-  EXPECT_EQ(c.FindControl(AcceptAll, nullptr, kFindVisible), nullptr);
-  EXPECT_EQ(c.FindControl(AcceptAll, nullptr, kFindAll), &c);
+  EXPECT_EQ(c.FindControl(AcceptAll, kFindVisible), nullptr);
+  EXPECT_EQ(c.FindControl(AcceptAll, kFindAll), &c);
 }
 
 }  // namespace

@@ -4,15 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "ui/layout/container.h"
-#include "ui/render/bitmap.h"
+#include "ui/base/bitmap.h"
 #include "ui/render/canvas.h"
 
 namespace zui {
 namespace {
 
-CControlUI* AcceptAll(CControlUI* control, void*) { return control; }
-CControlUI* AcceptLeaves(CControlUI* control, void*) {
-  return control->GetInterface(L"IContainer") == nullptr ? control : nullptr;
+CControlUI* AcceptAll(CControlUI* control) { return control; }
+CControlUI* AcceptLeaves(CControlUI* control) {
+  return dynamic_cast<IContainerUI*>(control) == nullptr ? control : nullptr;
 }
 
 // A 100 x 100 container with a 10-pixel inset and two overlapping children.
@@ -26,7 +26,7 @@ struct Tree {
     box.Add(over);
     box.SetPos({0, 0, 100, 100});  // both children get (10,10)-(90,90)
   }
-  CControlUI* Find(Point p, uint32_t flags) { return box.FindControl(AcceptAll, &p, flags | kFindHitTest); }
+  CControlUI* Find(Point p, uint32_t flags) { return box.FindControl(AcceptAll, flags | kFindHitTest, p); }
 };
 
 TEST(ContainerFind, HitTestingPicksAChildFirstOrLastByTheTopFlag) {
@@ -57,8 +57,8 @@ TEST(ContainerFind, VisibilityEnablingAndMouseFlagsNarrowTheSearch) {
 
   // Without hit testing the visitor decides; the update test rules out a
   // container the visitor accepts.
-  EXPECT_EQ(m.box.FindControl(AcceptLeaves, nullptr, kFindAll), m.under);
-  EXPECT_EQ(m.box.FindControl(AcceptAll, nullptr, kFindUpdateTest), nullptr);
+  EXPECT_EQ(m.box.FindControl(AcceptLeaves, kFindAll), m.under);
+  EXPECT_EQ(m.box.FindControl(AcceptAll, kFindUpdateTest), nullptr);
 }
 
 TEST(ContainerFind, ChildrenOutsideTheInsetAreaAreHitOnlyWhenFloating) {
@@ -73,9 +73,9 @@ TEST(ContainerFind, ChildrenOutsideTheInsetAreaAreHitOnlyWhenFloating) {
   box.SetPos({0, 0, 100, 100});
   inside->SetPos({0, 0, 100, 100});  // larger than the area it was given
   Point corner{5, 5}, edge{95, 95}, middle{50, 50};
-  EXPECT_EQ(box.FindControl(AcceptAll, &corner, kFindHitTest | kFindTopFirst), floating);
-  EXPECT_EQ(box.FindControl(AcceptAll, &edge, kFindHitTest | kFindTopFirst), &box);
-  EXPECT_EQ(box.FindControl(AcceptAll, &middle, kFindHitTest | kFindTopFirst), inside);
+  EXPECT_EQ(box.FindControl(AcceptAll, kFindHitTest | kFindTopFirst, corner), floating);
+  EXPECT_EQ(box.FindControl(AcceptAll, kFindHitTest | kFindTopFirst, edge), &box);
+  EXPECT_EQ(box.FindControl(AcceptAll, kFindHitTest | kFindTopFirst, middle), inside);
 }
 
 constexpr uint32_t kBlack = 0xFF000000;

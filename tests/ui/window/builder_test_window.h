@@ -1,0 +1,36 @@
+#pragma once
+// A headless window whose messages go to a paint manager first, as a skinned
+// window's do: the whole path from skin text to presented pixels without a
+// screen.
+
+#include <memory>
+
+#include "ui/window/paint_manager.h"
+#include "ui/host/headless/headless_host.h"
+
+namespace ztest {
+
+class BuilderTestWindow {
+ public:
+  // A visible-to-be window of the given client size with its manager bound.
+  explicit BuilderTestWindow(zui::Size size = {200, 100});
+  ~BuilderTestWindow();
+  BuilderTestWindow(const BuilderTestWindow&) = delete;
+  BuilderTestWindow& operator=(const BuilderTestWindow&) = delete;
+
+  zui::HeadlessHost& Host() { return host_; }
+  zui::CPaintManagerUI& Manager() { return *manager_; }
+  zui::WindowHandle Handle() const { return window_; }
+
+  // Shows the window and pumps until nothing is pending; the last presented
+  // frame, or null when nothing was presented.
+  const zui::Bitmap* ShowAndPaint();
+
+ private:
+  zui::HeadlessHost host_;
+  zui::ScopedHost scope_{host_};
+  zui::WindowHandle window_ = nullptr;
+  std::unique_ptr<zui::CPaintManagerUI> manager_;
+};
+
+}  // namespace ztest

@@ -1,0 +1,36 @@
+# The resources and markup part of the toolkit: settings, the archive reader,
+# document and image loading, the resource tables and the skin reader.
+find_package(ZLIB REQUIRED)
+
+list(APPEND ZAVIZ_UI_SOURCES
+  resources/skin_markup.cpp
+  resources/skin_markup_parser.cpp
+  resources/skin_markup_node.cpp
+  resources/zip_archive.cpp
+  resources/native_resources.cpp
+  resources/${ZAVIZ_PLATFORM}/native_resources.cpp
+  resources/resource_settings.cpp
+  resources/document_reader.cpp
+  resources/image_loader.cpp
+  resources/stb_image_impl.cpp
+  resources/resource_tables.cpp
+)
+list(APPEND ZAVIZ_UI_LIBS ZLIB::ZLIB zaviz_stb)
+
+# SVG images are optional: drawn through librsvg where it is installed.
+set(ZAVIZ_UI_HAS_SVG OFF CACHE INTERNAL "")
+if(NOT WIN32)
+  find_package(PkgConfig QUIET)
+  if(PKG_CONFIG_FOUND)
+    pkg_check_modules(RSVG IMPORTED_TARGET librsvg-2.0)
+  endif()
+  if(RSVG_FOUND)
+    set(ZAVIZ_UI_HAS_SVG ON CACHE INTERNAL "")
+  endif()
+endif()
+if(ZAVIZ_UI_HAS_SVG)
+  list(APPEND ZAVIZ_UI_SOURCES resources/linux/svg_renderer.cpp)
+  list(APPEND ZAVIZ_UI_LIBS PkgConfig::RSVG)
+else()
+  list(APPEND ZAVIZ_UI_SOURCES resources/svg_renderer_none.cpp)
+endif()

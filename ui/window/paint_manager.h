@@ -1,0 +1,326 @@
+#pragma once
+// CPaintManagerUI: one per skinned window. It owns the window's control tree
+// and resources, turns window messages into input events for single
+// controls, tracks the hot, focused, clicked and key controls, delivers
+// notifications at once or through a per-window queue, runs control timers,
+// keeps the name table, lays the tree out at the first paint ("windowinit")
+// and paints it into an off-screen bitmap that the host presents.
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "ui/base/geometry.h"
+#include "ui/base/messages.h"
+#include "ui/resources/native_resources.h"
+#include "ui/base/notify.h"
+#include "ui/controls/control_manager.h"
+#include "ui/resources/resource_tables.h"
+#include "ui/base/bitmap.h"
+#include "ui/render/descriptor_cache.h"
+#include "ui/render/render_resources.h"
+
+namespace zui {
+
+class CControlUI;
+struct HostMessage;
+
+// A control timer: the control's own key mapped to a native timer id.
+struct TimerRecord {
+  CControlUI* sender = nullptr;
+  uint32_t key = 0;
+  WindowHandle window = nullptr;
+  uintptr_t nativeId = 0;
+  bool killed = false;
+};
+
+// The drop shadow settings a skin's Window element carries; the window base
+// draws the shadow from them.
+struct ShadowSettings {
+  bool enabled = false;
+  std::wstring image;
+  Rect imageCorner;
+  Rect extents;
+  int8_t size = 0;
+  uint8_t sharpness = 5;
+  uint8_t darkness = 200;
+  int8_t offsetX = 0;
+  int8_t offsetY = 0;
+  uint32_t color = 0;
+};
+
+// Makes a control of a class the factory does not know (a loaded plug-in).
+using PluginCreator = CControlUI* (*)(std::wstring_view elementName);
+
+class CPaintManagerUI : public IControlManagerUI {
+ public:
+  // The wake-up message of the notification queue and the message a window
+  // may answer to present a painted frame itself.
+  static constexpr uint32_t kMsgDrainQueue = WM_APP + 1;
+  static constexpr uint32_t kMsgPresentFrame = 0x1529;
+
+  CPaintManagerUI();
+  ~CPaintManagerUI() override;
+  CPaintManagerUI(const CPaintManagerUI&) = delete;
+  CPaintManagerUI& operator=(const CPaintManagerUI&) = delete;
+
+  // Process-wide.
+  static void SetInstance(NativeModule module);
+  static NativeModule GetInstance();
+  // Runs until WM_QUIT.
+  static void MessageLoop();
+  // The message loop's pre-translation; true when the message was consumed.
+  static bool TranslateMessage(HostMessage& msg);
+  static const std::vector<CPaintManagerUI*>& GetPaintManagers();
+  static std::vector<PluginCreator>& GetPlugins();
+
+  // Binding to a native window (resets every per-window table).
+  void Init(WindowHandle window, std::wstring_view name = {});
+  WindowHandle GetPaintWindow() const override { return window_; }
+  const std::wstring& GetName() const { return name_; }
+  Rect GetClientRect() const;
+  Size GetClientSize() const;
+  Point GetMousePos() const override { return lastMousePos_; }
+
+  // The control tree.
+  bool AttachDialog(CControlUI* root);
+  CControlUI* GetRoot() const { return root_; }
+  // Gives `control` and its subtree this manager (initialising them) and
+  // enters their names.
+  bool InitControls(CControlUI* control, CControlUI* parent = nullptr) override;
+  // Forgets a control that is being destroyed.
+  void ReapObjects(CControlUI* control) override;
+  void AddDelayedCleanup(CControlUI* control) override;
+  CControlUI* FindControl(Point point) const;
+  CControlUI* FindControl(std::wstring_view name) const override;
+  CControlUI* FindSubControlByPoint(CControlUI* parent, Point point) const;
+  CControlUI* FindSubControlByName(CControlUI* parent, std::wstring_view name) const;
+  // Name table upkeep for controls renamed or added after attaching.
+  void RegisterName(CControlUI* control);
+  void UnregisterName(CControlUI* control);
+
+  // Focus and tracking.
+  CControlUI* GetFocus() const override { return focus_; }
+  void SetFocus(CControlUI* control, bool focusWindow = true) override;
+  // The focus moves to this control at the next paint.
+  void SetFocusNeeded(CControlUI* control);
+  // Tab order: the next (or previous) focusable control; false when none.
+  bool SetNextTabControl(bool forward = true);
+  CControlUI* GetHot() const { return hot_; }
+  CControlUI* GetClick() const { return click_; }
+  CControlUI* GetKeyControl() const { return key_; }
+  bool IsCaptured() const { return captured_; }
+  void SetCapture();
+  void ReleaseCapture();
+
+  // Notifications.
+  void SendNotify(CControlUI* sender, std::wstring_view type, WPARAM_T wParam = 0, LPARAM_T lParam = 0,
+                  bool async = false) override;
+  void SendNotify(NotifyRecord& msg, bool async = false);
+  bool AddNotifier(INotifyUI* notifier);
+  bool RemoveNotifier(INotifyUI* notifier);
+  bool AddPreMessageFilter(IMessageFilterUI* filter);
+  bool RemovePreMessageFilter(IMessageFilterUI* filter);
+  bool AddMessageFilter(IMessageFilterUI* filter);
+  bool RemoveMessageFilter(IMessageFilterUI* filter);
+  bool AddTranslateAccelerator(ITranslateAccelerator* accelerator);
+  bool RemoveTranslateAccelerator(ITranslateAccelerator* accelerator);
+  bool AddPostPaint(CControlUI* control);
+  bool RemovePostPaint(CControlUI* control);
+  bool IsUsingVirtualWnd() const { return useVirtualWnd_; }
+  void UsedVirtualWnd(bool on) { useVirtualWnd_ = on; }
+
+  // Control timers.
+  bool SetTimer(CControlUI* control, uint32_t key, uint32_t elapseMs) override;
+  bool KillTimer(CControlUI* control, uint32_t key) override;
+  void KillTimer(CControlUI* control) override;
+  void RemoveAllTimers();
+  const std::vector<TimerRecord>& GetTimers() const { return timers_; }
+
+  // Message handling: the window's messages after its own handlers; and
+  // the pre-translation step of one manager. WM_PRINTCLIENT carries the
+  // Bitmap* to print into in wParam (made client sized when empty).
+  bool MessageHandler(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
+  bool PreMessageHandler(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
+
+  // Layout and repaint.
+  void NeedUpdate() override { updateNeeded_ = true; }
+  bool IsUpdateNeeded() const { return updateNeeded_; }
+  void Invalidate();
+  void Invalidate(const Rect& rect) override;
+  // The frame last painted off-screen (client size).
+  const Bitmap& GetOffscreenBitmap() const { return offscreen_; }
+  bool IsShowUpdateRect() const { return showUpdateRect_; }
+  void SetShowUpdateRect(bool show) { showUpdateRect_ = show; }
+
+  // Window settings from the skin's Window element.
+  Size GetInitSize() const { return initSize_; }
+  void SetInitSize(Size size);
+  Rect GetSizeBox() const { return sizeBox_; }
+  void SetSizeBox(const Rect& box) { sizeBox_ = box; }
+  Rect GetCaptionRect() const { return caption_; }
+  void SetCaptionRect(const Rect& caption) { caption_ = caption; }
+  Size GetRoundCorner() const { return roundCorner_; }
+  void SetRoundCorner(Size corner) { roundCorner_ = corner; }
+  Size GetMinInfo() const { return minInfo_; }
+  void SetMinInfo(Size size) { minInfo_ = size; }
+  Size GetMaxInfo() const { return maxInfo_; }
+  void SetMaxInfo(Size size) { maxInfo_ = size; }
+  uint8_t GetOpacity() const { return opacity_; }
+  void SetOpacity(uint8_t alpha);
+  uint8_t GetLayeredOpacity() const { return layeredOpacity_; }
+  void SetLayeredOpacity(uint8_t alpha) { layeredOpacity_ = alpha; }
+  void SetLayered(bool on) { layered_ = on; }
+  const std::wstring& GetLayeredImage() const { return layeredImage_; }
+  void SetLayeredImage(std::wstring_view descriptor);
+  bool IsNoActivate() const { return noActivate_; }
+  void SetNoActivate(bool on) { noActivate_ = on; }
+  DefaultColors& GetDefaultColors() { return defaultColors_; }
+  const DefaultColors& GetDefaultColors() const override { return defaultColors_; }
+  ShadowSettings& GetShadow() { return shadow_; }
+  const ShadowSettings& GetShadow() const { return shadow_; }
+  void SetUseGdiplusText(bool on) { gdiplusText_ = on; }
+  int GetGdiplusTextRenderingHint() const { return textRenderingHint_; }
+  void SetGdiplusTextRenderingHint(int hint) { textRenderingHint_ = hint; }
+  uint32_t GetHoverTime() const { return hoverTime_; }
+  void SetHoverTime(uint32_t ms) { hoverTime_ = ms; }
+
+  // Display scale in percent; 100 = off.
+  void SetDisplayScale(int percent);
+  bool IsScalingOn() const { return scalePercent_ != 100; }
+  int ScaleValue(int value) const;
+
+  // Resources of this window (falling back on the process's shared ones).
+  CResourceTables& Resources() { return *resources_; }
+  SkinImage* AddImage(std::wstring_view name, std::wstring_view resType = {}, uint32_t mask = 0,
+                      bool adjustColour = false, bool shared = false, NativeModule module = nullptr);
+  SkinFont* AddFont(int id, std::wstring_view face, int size, bool bold, bool underline, bool italic,
+                    bool shared = false);
+  SkinFont* SetDefaultFont(std::wstring_view face, int size, bool bold, bool underline, bool italic,
+                           bool shared = false);
+  void AddDefaultAttributeList(std::wstring_view element, std::wstring_view list, bool shared = false);
+  const std::wstring* GetDefaultAttributeList(std::wstring_view element) override;
+  bool AddStyle(std::wstring_view name, std::wstring_view list, bool shared = false);
+  const std::wstring* GetStyle(std::wstring_view name) override;
+  // Registers a private font file read from the skin's resources.
+  bool AddFontFile(std::wstring_view name);
+
+  // IRenderResources.
+  const SkinImage* GetOrLoadImage(std::wstring_view name, std::wstring_view resType, uint32_t mask) override;
+  ImageDescriptorCache& DescriptorCache() override { return descriptorCache_; }
+  const ITextFont* GetFont(int index) override;
+  ITextEngine* TextEngine() override;
+  int DisplayScale() const override { return scalePercent_; }
+  bool IsLayered() const override { return layered_; }
+  bool UseGdiplusText() const override { return gdiplusText_; }
+
+ private:
+  // Holds a control pointer that ReapObjects clears when the control goes
+  // away, so code that calls out to controls never uses a destroyed one.
+  class ControlWatch {
+   public:
+    ControlWatch(CPaintManagerUI& manager, CControlUI* control);
+    ~ControlWatch();
+    ControlWatch(const ControlWatch&) = delete;
+    ControlWatch& operator=(const ControlWatch&) = delete;
+    CControlUI* get() const { return control_; }
+
+   private:
+    friend class CPaintManagerUI;
+    CPaintManagerUI& manager_;
+    CControlUI* control_;
+  };
+
+  // The pieces of MessageHandler, one per message family.
+  bool HandleMouseMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
+  bool HandleKeyMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam);
+  bool HandleWindowMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
+  bool HandleReflectedMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
+  bool AskMessageFilters(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
+  void OnMouseMove(Point point, WPARAM_T wParam, LPARAM_T lParam);
+  void OnButtonDown(int eventType, Point point, WPARAM_T wParam, LPARAM_T lParam, bool takeFocus);
+  void OnButtonUp(int eventType, Point point, WPARAM_T wParam, LPARAM_T lParam);
+  void OnMouseWheel(WPARAM_T wParam, LPARAM_T lParam);
+  void OnMouseHover(Point point, WPARAM_T wParam, LPARAM_T lParam);
+  void OnMouseLeave();
+  bool OnSetCursor(WPARAM_T wParam, LPARAM_T lParam);
+  void OnClose();
+  bool HandleTimer(WPARAM_T id, LPARAM_T lParam);
+  void Paint();
+  void PaintInto(Bitmap& target, const Rect& area);
+  void LayoutIfNeeded(bool& laidOut);
+  void DrainQueue();
+  void PostDrainMessage();
+  void DeliverNotify(NotifyRecord& msg);
+  // Sends one input event to `control`; false when the control went away
+  // while handling it.
+  bool SendEvent(CControlUI* control, int type, WPARAM_T wParam = 0, LPARAM_T lParam = 0, wchar_t key = 0,
+                 uint16_t keyState = 0);
+  InputEvent MakeEvent(int type, CControlUI* sender, WPARAM_T wParam = 0, LPARAM_T lParam = 0) const;
+  uint16_t KeyStateNow() const;
+  void ResetWindowTables();
+  void MoveTabFocus(bool forward);
+  void TakeNeededFocus();
+  CControlUI* FindShortcut(wchar_t ch) const;
+  // Forgets `control` and every control below it.
+  void ReapTree(CControlUI* control);
+  void EnterNames(CControlUI* control);
+
+  WindowHandle window_ = nullptr;
+  std::wstring name_;
+  CControlUI* root_ = nullptr;
+  CControlUI* focus_ = nullptr;
+  CControlUI* hot_ = nullptr;
+  CControlUI* click_ = nullptr;
+  CControlUI* key_ = nullptr;
+  CControlUI* focusTarget_ = nullptr;
+  Point lastMousePos_{-1, -1};
+  bool firstLayout_ = true;
+  bool updateNeeded_ = false;
+  bool focusNeeded_ = false;
+  bool mouseTracking_ = false;
+  bool captured_ = false;
+  bool useVirtualWnd_ = false;
+  bool asyncPosted_ = false;
+  bool showUpdateRect_ = false;
+  bool offscreenPaint_ = true;
+  bool layered_ = false;
+  bool noActivate_ = false;
+  bool gdiplusText_ = false;
+  int textRenderingHint_ = 0;
+  uint8_t opacity_ = 255;
+  uint8_t layeredOpacity_ = 255;
+  std::wstring layeredImage_;
+  uint32_t hoverTime_ = 400;
+  uintptr_t timerCounter_ = 4096;
+  int scalePercent_ = 100;
+  Size initSize_;
+  Rect sizeBox_;
+  Rect caption_;
+  Size roundCorner_;
+  Size minInfo_;
+  Size maxInfo_;
+  DefaultColors defaultColors_;
+  ShadowSettings shadow_;
+
+  std::vector<INotifyUI*> notifiers_;
+  std::vector<TimerRecord> timers_;
+  std::vector<ITranslateAccelerator*> translateAccelerators_;
+  std::vector<IMessageFilterUI*> preMessageFilters_;
+  std::vector<IMessageFilterUI*> messageFilters_;
+  std::vector<CControlUI*> postPaintControls_;
+  std::vector<CControlUI*> delayedCleanup_;
+  std::deque<std::unique_ptr<NotifyRecord>> asyncNotify_;
+  std::unordered_map<std::wstring, CControlUI*> names_;
+  std::vector<ControlWatch*> watches_;
+
+  std::unique_ptr<CResourceTables> resources_;
+  ImageDescriptorCache descriptorCache_;
+  Bitmap offscreen_;
+};
+
+}  // namespace zui
