@@ -1,8 +1,7 @@
 #include "ui/window/control_factory.h"
 
-#include "ui/controls/control.h"
 #include "ui/base/wide_text.h"
-#include "ui/layout/container.h"
+#include "ui/catalog/builtin_controls.h"
 
 namespace zui {
 CControlFactory& CControlFactory::Instance() {
@@ -10,11 +9,8 @@ CControlFactory& CControlFactory::Instance() {
   return factory;
 }
 
-// Only the classes that exist are registered here; each further control class
-// registers itself under its own name when it is added to the toolkit.
 CControlFactory::CControlFactory() {
-  RegisterControl(L"CControlUI", []() -> CControlUI* { return new CControlUI; });
-  RegisterControl(L"CContainerUI", []() -> CControlUI* { return new CContainerUI; });
+  for (const BuiltinControl& control : BuiltinControls()) RegisterControl(control.className, control.create);
 }
 
 CControlUI* CControlFactory::CreateControl(std::wstring_view elementName) const {

@@ -139,6 +139,10 @@ class CPaintManagerUI : public IControlManagerUI {
   bool KillTimer(CControlUI* control, uint32_t key) override;
   void KillTimer(CControlUI* control) override;
   void RemoveAllTimers();
+  // Keeps a native timer id for the window's own SetTimer: no control timer
+  // is given it. False when a control timer holds it already.
+  bool ReserveTimerId(uintptr_t id);
+  bool IsTimerIdReserved(uintptr_t id) const;
   const std::vector<TimerRecord>& GetTimers() const { return timers_; }
 
   // Message handling: the window's messages after its own handlers; and
@@ -309,6 +313,7 @@ class CPaintManagerUI : public IControlManagerUI {
 
   std::vector<INotifyUI*> notifiers_;
   std::vector<TimerRecord> timers_;
+  std::vector<uintptr_t> reservedTimerIds_;
   std::vector<ITranslateAccelerator*> translateAccelerators_;
   std::vector<IMessageFilterUI*> preMessageFilters_;
   std::vector<IMessageFilterUI*> messageFilters_;

@@ -25,9 +25,11 @@ bool CPaintManagerUI::SetTimer(CControlUI* control, uint32_t key, uint32_t elaps
     return true;
   }
   // A native id still held by another record of this window would make two
-  // controls share one timer, so such ids are passed over.
+  // controls share one timer, and one the window keeps for its own SetTimer
+  // would steal the window's ticks, so such ids are passed over.
   auto taken = [this](uintptr_t id) {
-    return std::any_of(timers_.begin(), timers_.end(),
+    return IsTimerIdReserved(id) ||
+           std::any_of(timers_.begin(), timers_.end(),
                        [&](const TimerRecord& t) { return t.window == window_ && t.nativeId == id; });
   };
   uintptr_t counter = timerCounter_;
@@ -45,6 +47,18 @@ bool CPaintManagerUI::SetTimer(CControlUI* control, uint32_t key, uint32_t elaps
   record.nativeId = counter;
   timers_.push_back(record);
   return true;
+}
+
+bool CPaintManagerUI::ReserveTimerId(uintptr_t id) {
+  const bool held = std::any_of(timers_.begin(), timers_.end(),
+                                [&](const TimerRecord& t) { return t.window == window_ && t.nativeId == id; });
+  if (held) return false;
+  if (!IsTimerIdReserved(id)) reservedTimerIds_.push_back(id);
+  return true;
+}
+
+bool CPaintManagerUI::IsTimerIdReserved(uintptr_t id) const {
+  return std::find(reservedTimerIds_.begin(), reservedTimerIds_.end(), id) != reservedTimerIds_.end();
 }
 
 bool CPaintManagerUI::KillTimer(CControlUI* control, uint32_t key) {

@@ -87,5 +87,30 @@ TEST_F(TimerTest, NativeIdsWrapAfter239WithoutSharingALiveId) {
   EXPECT_EQ(ids.size(), 240u);
 }
 
+TEST_F(TimerTest, ReservedIdsAreNeverGivenToControlTimersEvenAfterWrapping) {
+  ASSERT_TRUE(manager().ReserveTimerId(101));
+  ASSERT_TRUE(manager().ReserveTimerId(18));
+  ASSERT_TRUE(manager().SetTimer(a_, 1, 100));
+  EXPECT_FALSE(manager().ReserveTimerId(NativeIds().front())) << "held by a live control timer";
+  // Several wraps of the id range, with timers made, killed and dropped.
+  for (int round = 0; round < 3; ++round) {
+    for (uint32_t key = 0; key < 300; ++key) {
+      manager().SetTimer(b_, key, 1000);
+      if (key % 3 == 0) manager().KillTimer(b_, key);
+    }
+    for (uintptr_t id : NativeIds()) {
+      ASSERT_NE(id, 101u);
+      ASSERT_NE(id, 18u);
+    }
+    manager().KillTimer(b_);
+  }
+  ASSERT_TRUE(host_.SetTimer(handle(), 101, 100));
+  host_.AdvanceClock(100);
+  Pump();
+  int own = 0;
+  for (uint32_t m : window_->unhandled) own += m == WM_TIMER;
+  EXPECT_EQ(own, 1) << "the window's own timer 101 reached the window, not a control";
+}
+
 }  // namespace
 }  // namespace zui::test
