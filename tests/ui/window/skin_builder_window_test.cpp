@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "builder_test_window.h"
+#include "tests/support/skin_test_window.h"
 #include "ui/window/skin_builder.h"
 
 namespace {
@@ -22,7 +22,7 @@ class SkinBuilderWindowTest : public ::testing::Test {
     return window_.Manager();
   }
 
-  ztest::BuilderTestWindow window_;
+  ztest::SkinTestWindow window_;
 };
 
 TEST_F(SkinBuilderWindowTest, SizeFollowsTheDisplayScale) {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "builder_test_window.h"
+#include "tests/support/skin_test_window.h"
 #include "resource_test_support.h"
 #include "tests/support/golden_image.h"
 #include "ui/controls/control.h"
@@ -26,7 +26,7 @@ class SkinPipelineTest : public ztest::ResourceTest {
     return window_.ShowAndPaint();
   }
 
-  ztest::BuilderTestWindow window_{{50, 50}};
+  ztest::SkinTestWindow window_{{50, 50}};
 };
 
 TEST_F(SkinPipelineTest, FloatingShapesGradientsAndBorders) {

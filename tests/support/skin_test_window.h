@@ -10,13 +10,13 @@
 
 namespace ztest {
 
-class BuilderTestWindow {
+class SkinTestWindow {
  public:
   // A visible-to-be window of the given client size with its manager bound.
-  explicit BuilderTestWindow(zui::Size size = {200, 100});
-  ~BuilderTestWindow();
-  BuilderTestWindow(const BuilderTestWindow&) = delete;
-  BuilderTestWindow& operator=(const BuilderTestWindow&) = delete;
+  explicit SkinTestWindow(zui::Size size = {200, 100});
+  ~SkinTestWindow();
+  SkinTestWindow(const SkinTestWindow&) = delete;
+  SkinTestWindow& operator=(const SkinTestWindow&) = delete;
 
   zui::HeadlessHost& Host() { return host_; }
   zui::CPaintManagerUI& Manager() { return *manager_; }

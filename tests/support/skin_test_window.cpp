@@ -1,9 +1,9 @@
-#include "builder_test_window.h"
+#include "tests/support/skin_test_window.h"
 
 namespace ztest {
 namespace {
 
-constexpr const wchar_t* kClassName = L"ZavizBuilderTestWindow";
+constexpr const wchar_t* kClassName = L"ZavizSkinTestWindow";
 
 zui::LRESULT_T TestWindowProc(zui::WindowHandle window, uint32_t message, zui::WPARAM_T wParam,
                               zui::LPARAM_T lParam) {
@@ -15,7 +15,7 @@ zui::LRESULT_T TestWindowProc(zui::WindowHandle window, uint32_t message, zui::W
 
 }  // namespace
 
-BuilderTestWindow::BuilderTestWindow(zui::Size size) {
+SkinTestWindow::SkinTestWindow(zui::Size size) {
   host_.RegisterWindowClass({kClassName, 0, TestWindowProc});
   zui::HostWindowDesc desc;
   desc.className = kClassName;
@@ -27,7 +27,7 @@ BuilderTestWindow::BuilderTestWindow(zui::Size size) {
   host_.SetUserData(window_, manager_.get());
 }
 
-BuilderTestWindow::~BuilderTestWindow() {
+SkinTestWindow::~SkinTestWindow() {
   if (window_ != nullptr) {
     host_.SetUserData(window_, nullptr);
     host_.DestroyHostWindow(window_);
@@ -35,7 +35,7 @@ BuilderTestWindow::~BuilderTestWindow() {
   manager_.reset();
 }
 
-const zui::Bitmap* BuilderTestWindow::ShowAndPaint() {
+const zui::Bitmap* SkinTestWindow::ShowAndPaint() {
   host_.ShowHostWindow(window_, SW_SHOWNORMAL);
   host_.PumpPending();
   return host_.Frame(window_);
