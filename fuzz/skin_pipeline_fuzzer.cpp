@@ -45,6 +45,30 @@ void KeepWindowPaintable(zui::HeadlessHost& host, zui::WindowHandle window) {
       true);
 }
 
+// The same user every time: moves over a grid, a press dragged and let go,
+// wheel notches both ways, keys, and time for control timers (scroll-bar
+// repeat, rings), so every control's input handling meets every skin.
+void PlayUser(zui::HeadlessHost& host, zui::WindowHandle window) {
+  const zui::Rect r = host.GetWindowRect(window);
+  const int w = std::max(r.Width(), 1), h = std::max(r.Height(), 1);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) host.MoveMouse(window, {x * w / 4 + w / 8, y * h / 4 + h / 8});
+  host.PressLeft(window, {w / 2, h / 3});
+  host.MoveMouse(window, {w / 2, h / 2});
+  host.AdvanceClock(400);
+  host.PumpPending({}, 500);
+  host.MoveMouse(window, {w / 2 + 5, h - 2});
+  host.ReleaseLeft(window, {w / 2 + 5, h - 2});
+  host.DoubleClickLeft(window, {w / 3, h / 2});
+  host.Wheel(window, {w / 2, h / 2}, -120);
+  host.Wheel(window, {w / 2, h / 2}, 240);
+  for (int key : {VK_DOWN, VK_UP, VK_NEXT, VK_PRIOR, VK_END, VK_HOME, VK_RETURN, VK_SPACE, VK_TAB}) host.PressKey(key);
+  host.PressKeys({VK_CONTROL, 'A'});
+  host.PumpPending({}, 500);
+  host.AdvanceClock(1100);
+  host.PumpPending({}, 500);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -65,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (root != nullptr) manager.AttachDialog(root);
       host.ShowHostWindow(window, SW_SHOWNORMAL);
       host.PumpPending({}, 200);
+      PlayUser(host, window);
     }
     host.DestroyHostWindow(window);
     host.PumpPending({}, 200);
