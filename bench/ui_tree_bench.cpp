@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_window.h"
 #include "ui/controls/control.h"
 #include "ui/window/paint_manager.h"
 #include "ui/window/skin_builder.h"
@@ -19,7 +20,7 @@ namespace {
 
 constexpr int kColumns = 9;
 constexpr int kRowsPerColumn = 21;
-constexpr const wchar_t* kClassName = L"UiTreeBench";
+constexpr zui::Size kWindowSize{940, 660};
 
 // 1 root + 9 columns + 190 children = 200 controls.
 std::wstring TreeSkin() {
@@ -54,44 +55,6 @@ std::wstring TreeSkin() {
   return xml + L"</Container></Window>";
 }
 
-zui::LRESULT_T BenchWindowProc(zui::WindowHandle window, uint32_t message, zui::WPARAM_T wParam, zui::LPARAM_T lParam) {
-  auto* manager = static_cast<zui::CPaintManagerUI*>(zui::Host().GetUserData(window));
-  zui::LRESULT_T result = 0;
-  if (manager != nullptr && manager->MessageHandler(message, wParam, lParam, result)) return result;
-  return zui::Host().DefaultProc(window, message, wParam, lParam);
-}
-
-// One headless window with its manager, for the life of a benchmark.
-class BenchWindow {
- public:
-  BenchWindow() {
-    host_.RegisterWindowClass({kClassName, 0, BenchWindowProc});
-    zui::HostWindowDesc desc;
-    desc.className = kClassName;
-    desc.style = WS_POPUP;
-    desc.rect = {0, 0, 940, 660};
-    window_ = host_.CreateHostWindow(desc, nullptr);
-    manager_ = std::make_unique<zui::CPaintManagerUI>();
-    manager_->Init(window_, L"bench");
-    host_.SetUserData(window_, manager_.get());
-  }
-  ~BenchWindow() {
-    host_.SetUserData(window_, nullptr);
-    host_.DestroyHostWindow(window_);
-    manager_.reset();
-  }
-
-  zui::HeadlessHost& Host() { return host_; }
-  zui::CPaintManagerUI& Manager() { return *manager_; }
-  zui::WindowHandle Handle() const { return window_; }
-
- private:
-  zui::HeadlessHost host_;
-  zui::ScopedHost scope_{host_};
-  zui::WindowHandle window_ = nullptr;
-  std::unique_ptr<zui::CPaintManagerUI> manager_;
-};
-
 int CountControls(zui::CControlUI* control) {
   int count = 1;
   if (auto* box = dynamic_cast<zui::IContainerUI*>(control))
@@ -101,7 +64,7 @@ int CountControls(zui::CControlUI* control) {
 
 void BM_BuildTree(benchmark::State& state) {
   const std::wstring xml = TreeSkin();
-  BenchWindow window;
+  zbench::BenchWindow window{kWindowSize};
   for (auto _ : state) {
     zui::CSkinBuilder builder;
     std::unique_ptr<zui::CControlUI> root(builder.Create(xml, {}, nullptr, &window.Manager()));
@@ -117,7 +80,7 @@ BENCHMARK(BM_BuildTree)->Unit(benchmark::kMicrosecond);
 void BM_BuildAttachFirstPaint(benchmark::State& state) {
   const std::wstring xml = TreeSkin();
   for (auto _ : state) {
-    BenchWindow window;
+    zbench::BenchWindow window{kWindowSize};
     zui::CSkinBuilder builder;
     window.Manager().AttachDialog(builder.Create(xml, {}, nullptr, &window.Manager()));
     window.Host().ShowHostWindow(window.Handle(), SW_SHOWNORMAL);
@@ -131,7 +94,7 @@ BENCHMARK(BM_BuildAttachFirstPaint)->Unit(benchmark::kMicrosecond);
 // frame costs once the bitmaps exist (the first paint above also pays for
 // the kernel zero-filling two new frame buffers).
 void BM_FullRepaint(benchmark::State& state) {
-  BenchWindow window;
+  zbench::BenchWindow window{kWindowSize};
   zui::CSkinBuilder builder;
   window.Manager().AttachDialog(builder.Create(TreeSkin(), {}, nullptr, &window.Manager()));
   window.Host().ShowHostWindow(window.Handle(), SW_SHOWNORMAL);
@@ -145,7 +108,7 @@ void BM_FullRepaint(benchmark::State& state) {
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
 
 void BM_MouseMoveOverTree(benchmark::State& state) {
-  BenchWindow window;
+  zbench::BenchWindow window{kWindowSize};
   zui::CSkinBuilder builder;
   window.Manager().AttachDialog(builder.Create(TreeSkin(), {}, nullptr, &window.Manager()));
   window.Host().ShowHostWindow(window.Handle(), SW_SHOWNORMAL);
