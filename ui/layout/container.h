@@ -80,11 +80,28 @@ class CContainerUI : public CControlUI, public IContainerUI {
   virtual int GetScrollStepSize() const;
   virtual void SetScrollStepSize(int size);  // below 1 ignored
 
-  // Scroll bars come with the scroll-bar control; until then none is made.
+  // Scrolling. Position and range are 0 for a missing or hidden bar.
+  virtual Size GetScrollPos() const;
+  virtual Size GetScrollRange() const;
+  // Moves the children by the change; with `notify` sends "scroll".
+  virtual void SetScrollPos(Size pos, bool notify = true);
+  virtual void LineUp();
+  virtual void LineDown();
+  virtual void PageUp();
+  virtual void PageDown();
+  virtual void HomeUp();
+  virtual void EndDown();
+  virtual void LineLeft();
+  virtual void LineRight();
+  virtual void PageLeft();
+  virtual void PageRight();
+  virtual void HomeLeft();
+  virtual void EndRight();
+  // Creates (with the window's VScrollBar / HScrollBar defaults) or deletes
+  // each bar.
+  virtual void EnableScrollBar(bool vertical = true, bool horizontal = false);
   virtual CScrollBarUI* GetVerticalScrollBar() const { return verticalScrollBar_; }
   virtual CScrollBarUI* GetHorizontalScrollBar() const { return horizontalScrollBar_; }
-  bool IsVerticalScrollBarWanted() const { return verticalScrollBarWanted_; }
-  bool IsHorizontalScrollBarWanted() const { return horizontalScrollBarWanted_; }
   const std::wstring& GetVerticalScrollBarStyle() const { return verticalScrollBarStyle_; }
   const std::wstring& GetHorizontalScrollBarStyle() const { return horizontalScrollBarStyle_; }
 
@@ -126,10 +143,6 @@ class CContainerUI : public CControlUI, public IContainerUI {
   CScrollBarUI* horizontalScrollBar_ = nullptr;
   std::wstring verticalScrollBarStyle_;
   std::wstring horizontalScrollBarStyle_;
-  // What the skin asked for with vscrollbar / hscrollbar; the scroll bars
-  // themselves are made by the scroll-bar control's side of the container.
-  bool verticalScrollBarWanted_ = false;
-  bool horizontalScrollBarWanted_ = false;
 
  private:
   void DestroyChild(CControlUI* control);
