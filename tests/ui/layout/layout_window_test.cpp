@@ -146,9 +146,11 @@ TEST_F(LayoutWindowTest, DraggingTheThumbMovesTheContentOnlyOnTimerTicks) {
 }
 
 TEST_F(LayoutWindowTest, RailPressPagesAndRepeatsFromTheSixthTick) {
+  // The bar's style is the name of a skin style here.
   Build(L"<Window size=\"108,100\">"
-        L"<VerticalLayout name=\"column\" vscrollbar=\"true\" vscrollbarstyle=\"width=&quot;8&quot;"
-        L" showbutton1=&quot;false&quot; showbutton2=&quot;false&quot;\">"
+        L"<Style name=\"thin\" value=\"width=&quot;8&quot; showbutton1=&quot;false&quot;"
+        L" showbutton2=&quot;false&quot;\"/>"
+        L"<VerticalLayout name=\"column\" vscrollbar=\"true\" vscrollbarstyle=\"thin\">"
         L"<Control height=\"1000\"/></VerticalLayout></Window>");
   auto* column = dynamic_cast<CVerticalLayoutUI*>(window_.Manager().FindControl(L"column"));
   ASSERT_NE(column, nullptr);
@@ -180,6 +182,11 @@ TEST_F(LayoutWindowTest, WheelNotchMovesByTheStepAndKeysByLinesAndPages) {
   window_.Host().Wheel(W(), {40, 40}, -120);
   Pump();
   EXPECT_EQ(column->GetScrollPos().cy, step);
+  // The container's "scroll" counts lines of the bar's line size (8).
+  ASSERT_FALSE(notes_.seen.empty());
+  EXPECT_EQ(notes_.seen.back().type, L"scroll");
+  EXPECT_EQ(notes_.seen.back().sender, column);
+  EXPECT_EQ(notes_.seen.back().wParam, static_cast<WPARAM_T>((step + 8) / 8));
   window_.Host().Wheel(W(), {40, 40}, 120);
   Pump();
   EXPECT_EQ(column->GetScrollPos().cy, 0);

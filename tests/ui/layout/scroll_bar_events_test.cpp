@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "ui/layout/scroll_bar.h"
 #include "ui/layout/vertical_layout.h"
 
@@ -93,6 +95,19 @@ TEST(ScrollBarInput, ThumbFillingItsTrackIgnoresDrags) {
   Send(bar, kEventMouseMove, {8, 30});
   Send(bar, kEventTimer, {}, CScrollBarUI::kRepeatTimer);
   EXPECT_EQ(bar.GetScrollPos(), 0);
+}
+
+TEST(ScrollBarInput, DragOverAHugeRangeSaturatesInsteadOfWrapping) {
+  LoneBar b;
+  b.bar.SetScrollRange(INT64_MAX);
+  const Rect thumb = b.bar.GetThumbRect();
+  Send(b.bar, kEventButtonDown, {8, thumb.top + 1});
+  Send(b.bar, kEventMouseMove, {8, thumb.top + 100});
+  Send(b.bar, kEventTimer, {}, CScrollBarUI::kRepeatTimer);
+  EXPECT_EQ(b.bar.GetScrollPos(), INT64_MAX);  // 99 x range / 68 is past the end
+  Send(b.bar, kEventMouseMove, {8, thumb.top - 30});
+  Send(b.bar, kEventTimer, {}, CScrollBarUI::kRepeatTimer);
+  EXPECT_EQ(b.bar.GetScrollPos(), 0);
 }
 
 TEST(ScrollBarInput, HoverDisablingAndMouseOffRules) {
