@@ -80,13 +80,33 @@ class CContainerUI : public CControlUI, public IContainerUI {
   virtual int GetScrollStepSize() const;
   virtual void SetScrollStepSize(int size);  // below 1 ignored
 
-  // Scroll bars come with the scroll-bar control; until then none is made.
+  // Scrolling. Position and range are 0 for a missing or hidden bar.
+  virtual Size GetScrollPos() const;
+  virtual Size GetScrollRange() const;
+  // Moves the children by the change; with `notify` sends "scroll".
+  virtual void SetScrollPos(Size pos, bool notify = true);
+  virtual void LineUp();
+  virtual void LineDown();
+  virtual void PageUp();
+  virtual void PageDown();
+  virtual void HomeUp();
+  virtual void EndDown();
+  virtual void LineLeft();
+  virtual void LineRight();
+  virtual void PageLeft();
+  virtual void PageRight();
+  virtual void HomeLeft();
+  virtual void EndRight();
+  // Creates (with the window's VScrollBar / HScrollBar defaults) or deletes
+  // each bar.
+  virtual void EnableScrollBar(bool vertical = true, bool horizontal = false);
   virtual CScrollBarUI* GetVerticalScrollBar() const { return verticalScrollBar_; }
   virtual CScrollBarUI* GetHorizontalScrollBar() const { return horizontalScrollBar_; }
-  bool IsVerticalScrollBarWanted() const { return verticalScrollBarWanted_; }
-  bool IsHorizontalScrollBarWanted() const { return horizontalScrollBarWanted_; }
   const std::wstring& GetVerticalScrollBarStyle() const { return verticalScrollBarStyle_; }
   const std::wstring& GetHorizontalScrollBarStyle() const { return horizontalScrollBarStyle_; }
+  // Stores the style and applies it to the bar when there is one (and to a
+  // bar made later).
+  void SetScrollBarStyle(bool horizontal, std::wstring_view style);
 
   // CControlUI.
   void SetManager(IControlManagerUI* manager, CControlUI* parent, bool init = true) override;
@@ -102,6 +122,9 @@ class CContainerUI : public CControlUI, public IContainerUI {
   void SetPos(Rect rc, bool needInvalidate = true) override;
   void Move(Size offset, bool needInvalidate = true) override;
   bool DoPaint(Canvas& canvas, const Rect& paint, CControlUI* stop) override;
+  // Page Up / Down, Home, End, Up, Down and the wheel scroll the container
+  // when it shows a bar.
+  void DoEvent(InputEvent& event) override;
   CControlUI* FindControl(const ControlVisitor& visit, uint32_t flags, Point point = {}) override;
 
   // Places the floating child at `index` relative to the item rectangle.
@@ -120,19 +143,24 @@ class CContainerUI : public CControlUI, public IContainerUI {
   // `area` and answers the size they need. The plain container gives each
   // the area's top-left corner and size, clamped to the child's limits.
   virtual Size LayoutChildren(const Rect& area);
+  // One line step of the keys, the wheel and the arrow buttons.
+  int ScrollLineStep() const;
+  // One page step: the height (or width) inside the inset and the bar.
+  int ScrollPage(bool vertical) const;
 
   std::vector<CControlUI*> items_;
   CScrollBarUI* verticalScrollBar_ = nullptr;
   CScrollBarUI* horizontalScrollBar_ = nullptr;
   std::wstring verticalScrollBarStyle_;
   std::wstring horizontalScrollBarStyle_;
-  // What the skin asked for with vscrollbar / hscrollbar; the scroll bars
-  // themselves are made by the scroll-bar control's side of the container.
-  bool verticalScrollBarWanted_ = false;
-  bool horizontalScrollBarWanted_ = false;
 
  private:
   void DestroyChild(CControlUI* control);
+  CScrollBarUI* MakeScrollBar(bool horizontal);
+  bool ScrollByKey(wchar_t key, bool vertical);
+  bool PaintChildren(Canvas& canvas, const Rect& paint, CControlUI* stop);
+  void RelayoutForScrollBars();
+  void DropScrollBar(CScrollBarUI*& bar);
 
   Rect inset_;
   int childPadding_ = 0;
@@ -142,6 +170,7 @@ class CContainerUI : public CControlUI, public IContainerUI {
   bool delayedDestroy_ = true;
   bool mouseChild_ = true;
   int scrollStepSize_ = 0;
+  int scrollFitDepth_ = 0;
 };
 
 }  // namespace zui
