@@ -26,8 +26,13 @@ std::wstring Bands() {
 }
 
 std::vector<uint8_t> Solid(int w, int h, uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
-  std::vector<uint8_t> rgba;
-  for (int i = 0; i < w * h; ++i) rgba.insert(rgba.end(), {r, g, b, a});
+  std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
+  for (size_t i = 0; i < rgba.size(); i += 4) {
+    rgba[i] = r;
+    rgba[i + 1] = g;
+    rgba[i + 2] = b;
+    rgba[i + 3] = a;
+  }
   return rgba;
 }
 
