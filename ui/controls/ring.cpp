@@ -50,6 +50,10 @@ bool CRingUI::LoadRingImage() {
 void CRingUI::PaintBkImage(Canvas& canvas) {
   if (image_ == nullptr && !LoadRingImage()) return;
   const Point centre{itemRect_.left + itemRect_.Width() / 2, itemRect_.top + itemRect_.Height() / 2};
+  // The turned corners would reach past the control, where a repaint of the
+  // control alone would leave them behind.
+  ClipRecord clip;
+  CSkinRenderer::ClipToRect(canvas, CurrentPaintRect(), clip);
   CSkinRenderer::PaintRotatedImage(canvas, *image_, itemRect_, centre, angle_);
 }
 

@@ -54,9 +54,13 @@ void CTextUI::DoEvent(InputEvent& event) {
     else CLabelUI::DoEvent(event);
     return;
   }
-  const int link = links_.HitTest(event.point);
+  int link = links_.HitTest(event.point);
   switch (event.type) {
     case kEventSetCursor:
+      // The cursor is asked for before the move that brings the mouse here
+      // is seen, so the event's point may be the previous one.
+      if (manager_ != nullptr)
+        link = links_.HitTest(Host().ScreenToClient(manager_->GetPaintWindow(), Host().GetCursorPos()));
       if (link >= 0) {
         Host().SetCursor(kCursorHand);
         return;

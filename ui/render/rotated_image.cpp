@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "ui/render/coords.h"
 #include "ui/render/pixel.h"
@@ -56,19 +57,17 @@ int64_t ToFixed(double v) {
   return static_cast<int64_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
 }
 
-// Premultiplied pixel of the image, transparent outside it, so the rotated
-// edges fade out instead of smearing the border pixels.
-inline uint32_t At(const Bitmap& image, int64_t x, int64_t y) {
-  if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return 0;
-  return image.at(static_cast<int>(x), static_cast<int>(y));
-}
-
-// Bilinear sample at (sx, sy) in 16.16 image coordinates of pixel centres.
+// Bilinear sample at (sx, sy) in 16.16 image coordinates of pixel centres,
+// held to the image: the edges of the picture come from its coverage of the
+// destination instead, so an enlarged image keeps crisp one-pixel edges.
 uint32_t Sample(const Bitmap& image, int64_t sx, int64_t sy) {
-  const int64_t x0 = sx >> kFracBits, y0 = sy >> kFracBits;
+  sx = std::clamp<int64_t>(sx, 0, int64_t{image.width() - 1} * kOne);
+  sy = std::clamp<int64_t>(sy, 0, int64_t{image.height() - 1} * kOne);
+  const int x0 = static_cast<int>(sx >> kFracBits), y0 = static_cast<int>(sy >> kFracBits);
+  const int x1 = std::min(x0 + 1, image.width() - 1), y1 = std::min(y0 + 1, image.height() - 1);
   const uint32_t fx = static_cast<uint32_t>((sx >> (kFracBits - 8)) & 0xFF);
   const uint32_t fy = static_cast<uint32_t>((sy >> (kFracBits - 8)) & 0xFF);
-  const uint32_t p[4] = {At(image, x0, y0), At(image, x0 + 1, y0), At(image, x0, y0 + 1), At(image, x0 + 1, y0 + 1)};
+  const uint32_t p[4] = {image.at(x0, y0), image.at(x1, y0), image.at(x0, y1), image.at(x1, y1)};
   const uint32_t w[4] = {(256 - fx) * (256 - fy), fx * (256 - fy), (256 - fx) * fy, fx * fy};  // sum 65536
   uint32_t out = 0;
   for (int shift = 0; shift <= 24; shift += 8) {
@@ -77,6 +76,13 @@ uint32_t Sample(const Bitmap& image, int64_t sx, int64_t sy) {
     out |= static_cast<uint32_t>((acc + 0x8000) >> 16) << shift;
   }
   return out;
+}
+
+// How much of a pixel whose centre lies at `t` (16.16, destination units)
+// falls inside [0, length]: 0 to kOne.
+int64_t Coverage(int64_t t, int64_t length) {
+  const int64_t fromStart = t + kOne / 2, fromEnd = length * kOne - t + kOne / 2;
+  return std::clamp<int64_t>(std::min(fromStart, fromEnd), 0, kOne);
 }
 
 }  // namespace
@@ -114,15 +120,15 @@ void CSkinRenderer::PaintRotatedImage(Canvas& canvas, const Bitmap& image, const
       // Turned back by the angle: where in the unturned destination it lies.
       const int64_t u = cx + ((px * cosF + py * sinF) >> kFracBits) - int64_t{dest.left} * kOne;
       const int64_t v = cy + ((py * cosF - px * sinF) >> kFracBits) - int64_t{dest.top} * kOne;
-      if (u <= -kOne || v <= -kOne || u >= (dw + 1) * kOne || v >= (dh + 1) * kOne) continue;
+      const int64_t coverX = Coverage(u, dw), coverY = Coverage(v, dh);
+      if (coverX == 0 || coverY == 0) continue;
+      uint32_t coverage = static_cast<uint32_t>(std::min<int64_t>(255, ((coverX >> 8) * (coverY >> 8) * 255) >> 16));
+      if (cover != nullptr) coverage = pixel::Div255(coverage * cover[x - x0]);
+      if (coverage == 0) continue;
       // Destination units to image pixel centres.
       const int64_t sx = u * iw / dw - kOne / 2, sy = v * ih / dh - kOne / 2;
-      uint32_t colour = Sample(image, sx, sy);
+      const uint32_t colour = pixel::Scale(Sample(image, sx, sy), coverage);
       if (colour == 0) continue;
-      if (cover != nullptr) {
-        if (cover[x - x0] == 0) continue;
-        colour = pixel::Scale(colour, cover[x - x0]);
-      }
       row[x - x0] = pixel::Over(row[x - x0], colour);
     }
   });
