@@ -102,7 +102,9 @@ void CProgressUI::PaintForeColor(Canvas& canvas) {
   if (horizontal_) {
     fill.right = itemRect_.left + static_cast<int>(int64_t{itemRect_.Width()} * (int64_t{value_} - min_) / span);
   } else {
-    fill.bottom = itemRect_.top + static_cast<int>(int64_t{itemRect_.Height()} * (int64_t{max_} - value_) / span);
+    // The part the value covers, as the vertical foreground image does: from
+    // the empty part's end down to the bottom.
+    fill.top = itemRect_.top + static_cast<int>(int64_t{itemRect_.Height()} * (int64_t{max_} - value_) / span);
   }
   CSkinRenderer::FillColor(canvas, fill, colour);
 }

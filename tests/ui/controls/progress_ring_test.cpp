@@ -126,6 +126,22 @@ TEST_F(ProgressTest, ForeColourFillsTheShareWithoutAnImage) {
   EXPECT_EQ(ForeWidth(), 26);  // 424 * 5 / 80
 }
 
+TEST_F(ProgressTest, VerticalBarFillsFromTheBottomWithColourAndImageAlike) {
+  Show(L"<Window size=\"40,110\"><Container bkcolor=\"#FFFFFFFF\">"
+       L"<Progress name=\"c\" float=\"true\" pos=\"0,0,10,100\" hor=\"false\" value=\"30\" forecolor=\"#FF00C000\"/>"
+       L"<Progress name=\"i\" float=\"true\" pos=\"20,0,30,100\" hor=\"false\" value=\"30\""
+       L" foreimage=\"img\\fore.png\"/>"
+       L"</Container></Window>",
+       {40, 110});
+  EXPECT_EQ(Find<zui::CProgressUI>(L"i")->GetForeModifier(), L"dest='0,70,10,100'");
+  const zui::Bitmap& frame = Pump();
+  for (int x : {5, 25}) {
+    EXPECT_EQ(frame.at(x, 69), 0xFFFFFFFFu) << x;
+    EXPECT_EQ(frame.at(x, 70), kFore) << x;
+    EXPECT_EQ(frame.at(x, 99), kFore) << x;
+  }
+}
+
 class RingTest : public LeafWindowTest {
  protected:
   // 14 x 14: a red bar along the top edge on transparent, so every turn looks different.
