@@ -90,7 +90,10 @@ int64_t Coverage(int64_t t, int64_t length) {
 void CSkinRenderer::PaintRotatedImage(Canvas& canvas, const Bitmap& image, const Rect& destIn, Point centre,
                                       double degrees) {
   const Rect dest = Coords(destIn);
-  if (dest.IsEmpty() || image.empty()) return;
+  // The fixed-point products below stay inside 64 bits for images up to
+  // 2^16 pixels a side; nothing a skin draws turned comes near that.
+  constexpr int kMaxSide = 1 << 16;
+  if (dest.IsEmpty() || image.empty() || image.width() > kMaxSide || image.height() > kMaxSide) return;
   const SinCos t = TurnOf(degrees);
   const int64_t cosF = ToFixed(t.cos), sinF = ToFixed(t.sin);
   const int64_t cx = int64_t{Coord(centre.x)} * kOne, cy = int64_t{Coord(centre.y)} * kOne;
