@@ -1,6 +1,8 @@
 // Labels and text controls in a real window: alignment seen in the pixels,
 // the size estimate and its cache, default colours, and links.
 
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 #include "leaf_window.h"
@@ -88,6 +90,20 @@ TEST_F(LabelTest, EstimateFollowsTextFontAndPaddingAndIsCachedOtherwise) {
   // A fixed width is honoured as soon as it is set, cache or not.
   label->SetFixedWidth(40);
   EXPECT_EQ(label->EstimateSize({500, 500}).cx, 40);
+}
+
+TEST_F(LabelTest, ExtremePaddingsSaturateInsteadOfWrapping) {
+  const zui::Bitmap* frame = Show(
+      L"<Window><Container bkcolor=\"#FFFFFFFF\">"
+      L"<Label name=\"l\" float=\"true\" pos=\"0,0,200,50\" autocalcwidth=\"true\" text=\"abc\""
+      L" textpadding=\"2147483647,2147483647,2147483647,2147483647\"/>"
+      L"<Label name=\"w\" autocalcwidth=\"true\" text=\"abc\" textpadding=\"2147483647,0,2147483647,0\"/>"
+      L"</Container></Window>");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(BoundsWhere(*frame, {0, 0, 200, 50}, Dark).IsEmpty());
+  const zui::Size size = Find<zui::CLabelUI>(L"w")->EstimateSize({100, 100});
+  EXPECT_EQ(size.cx, INT32_MAX);
+  EXPECT_GT(size.cy, 0);
 }
 
 TEST_F(LabelTest, MultiLineAutoHeightWrapsWithinTheWidth) {
