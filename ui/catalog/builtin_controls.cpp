@@ -1,6 +1,11 @@
 #include "ui/catalog/builtin_controls.h"
 
+#include "ui/controls/button.h"
 #include "ui/controls/control.h"
+#include "ui/controls/label.h"
+#include "ui/controls/progress.h"
+#include "ui/controls/ring.h"
+#include "ui/controls/text.h"
 #include "ui/layout/container.h"
 #include "ui/layout/horizontal_layout.h"
 #include "ui/layout/scroll_bar.h"
@@ -18,6 +23,11 @@ CControlUI* Make() {
 // Keep in the order of the folders: controls, layouts, the list family.
 const BuiltinControl kBuiltinControls[] = {
     {L"CControlUI", &Make<CControlUI>},
+    {L"CLabelUI", &Make<CLabelUI>},
+    {L"CTextUI", &Make<CTextUI>},
+    {L"CButtonUI", &Make<CButtonUI>},
+    {L"CProgressUI", &Make<CProgressUI>},
+    {L"CRingUI", &Make<CRingUI>},
     {L"CContainerUI", &Make<CContainerUI>},
     {L"CVerticalLayoutUI", &Make<CVerticalLayoutUI>},
     {L"CHorizontalLayoutUI", &Make<CHorizontalLayoutUI>},

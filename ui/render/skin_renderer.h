@@ -10,6 +10,7 @@
 #include "ui/base/geometry.h"
 #include "ui/render/canvas.h"
 #include "ui/render/clip_record.h"
+#include "ui/render/formatted_text.h"
 #include "ui/render/image_draw_info.h"
 #include "ui/render/pen_style.h"
 #include "ui/render/render_resources.h"
@@ -63,6 +64,17 @@ class CSkinRenderer {
   // only measures and updates `rect`.
   static void PaintText(Canvas* canvas, IRenderResources* resources, Rect& rect, std::wstring_view text,
                         uint32_t argb, int fontIndex, unsigned style);
+
+  // Formatted text (formatted_text.h) in `rect`; with DT_CALCRECT only
+  // measures and updates `rect`. `links` (optional) receives the link boxes.
+  static void PaintFormattedText(Canvas* canvas, IRenderResources* resources, Rect& rect, std::wstring_view text,
+                                 const FormattedTextColors& colors, int fontIndex, unsigned style,
+                                 TextLinks* links = nullptr);
+
+  // `image` scaled into `dest`, then turned by `degrees` clockwise about
+  // `centre`, blended (premultiplied, bilinear) inside the canvas clip.
+  static void PaintRotatedImage(Canvas& canvas, const Bitmap& image, const Rect& dest, Point centre,
+                                double degrees);
 
   static void ClipToRect(Canvas& canvas, const Rect& rect, ClipRecord& record);
   static void ClipToRoundRect(Canvas& canvas, const Rect& rect, const Rect& item, int ellipseWidth,
