@@ -6,6 +6,7 @@ list(APPEND ZAVIZ_UI_SOURCES
   layout/container_paint.cpp
   layout/container_scroll.cpp
   layout/horizontal_layout.cpp
+  layout/linear_layout_flow.cpp
   layout/scroll_bar.cpp
   layout/scroll_bar_events.cpp
   layout/scroll_bar_paint.cpp

@@ -165,6 +165,29 @@ TEST(HorizontalLayout, AlignmentsPlaceTheRowAndEachChild) {
   EXPECT_EQ(b->GetPos(), (Rect{70, 20, 100, 40}));
 }
 
+// Answers the same estimate whatever it is offered.
+class SizedChild : public CControlUI {
+ public:
+  explicit SizedChild(Size size) : size_(size) {}
+  Size EstimateSize(Size) override { return size_; }
+
+ private:
+  Size size_;
+};
+
+TEST(LinearLayouts, OnlyTheColumnTakesTheCrossSizeFromTheEstimate) {
+  CVerticalLayoutUI v;
+  auto* inColumn = new SizedChild({7, 5});
+  v.Add(inColumn);
+  v.SetPos({0, 0, 40, 40});
+  EXPECT_EQ(inColumn->GetPos(), (Rect{0, 0, 7, 5}));
+  CHorizontalLayoutUI h;
+  auto* inRow = new SizedChild({5, 7});
+  h.Add(inRow);
+  h.SetPos({0, 0, 40, 40});
+  EXPECT_EQ(inRow->GetPos(), (Rect{0, 0, 5, 40}));  // the estimated height 7 plays no part
+}
+
 TEST(LinearLayouts, HugeSkinNumbersStayInsideTheIntRange) {
   CVerticalLayoutUI v;
   v.SetAttribute(L"childpadding", L"2000000000");
