@@ -160,6 +160,9 @@ class CContainerUI : public CControlUI, public IContainerUI {
   bool ScrollByKey(wchar_t key, bool vertical);
   bool PaintChildren(Canvas& canvas, const Rect& paint, CControlUI* stop);
   void RelayoutForScrollBars();
+  // One bar of ProcessScrollBar: `overflow` is how far the children reach
+  // past the area along the bar, `place` the bar's rectangle while shown.
+  void FitScrollBar(CScrollBarUI& bar, int64_t overflow, const Rect& place);
   void DropScrollBar(CScrollBarUI*& bar);
 
   Rect inset_;

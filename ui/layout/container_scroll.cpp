@@ -182,48 +182,35 @@ void CContainerUI::RelayoutForScrollBars() {
 
 void CContainerUI::ProcessScrollBar(const Rect& area, Size needed) {
   if (horizontalScrollBar_ != nullptr) {
-    const int64_t overflow = int64_t{needed.cx} - area.Width();
-    CScrollBarUI* bar = horizontalScrollBar_;
-    if (overflow > 0 && !bar->IsVisible()) {
-      bar->SetVisible(true);
-      bar->SetScrollRange(overflow);
-      bar->SetScrollPos(0);
-      RelayoutForScrollBars();
-    } else if (overflow > 0) {
-      bar->SetPos({area.left, area.bottom, area.right, SaturatedAdd(area.bottom, bar->GetFixedHeight())}, true);
-      if (bar->GetScrollRange() != overflow) {
-        const int64_t before = bar->GetScrollPos();
-        bar->SetScrollRange(overflow);
-        if (bar->GetScrollPos() != before) RelayoutForScrollBars();
-      }
-    } else if (bar->IsVisible()) {
-      bar->SetVisible(false);
-      bar->SetScrollPos(0);
-      bar->SetScrollRange(0);
-      RelayoutForScrollBars();
-    }
+    CScrollBarUI& bar = *horizontalScrollBar_;
+    FitScrollBar(bar, int64_t{needed.cx} - area.Width(),
+                 {area.left, area.bottom, area.right, SaturatedAdd(area.bottom, bar.GetFixedHeight())});
   }
   if (verticalScrollBar_ != nullptr) {
-    const int64_t overflow = int64_t{needed.cy} - area.Height();
-    CScrollBarUI* bar = verticalScrollBar_;
-    if (overflow > 0 && !bar->IsVisible()) {
-      bar->SetVisible(true);
-      bar->SetScrollRange(overflow);
-      bar->SetScrollPos(0);
-      RelayoutForScrollBars();
-    } else if (overflow > 0) {
-      bar->SetPos({area.right, area.top, SaturatedAdd(area.right, bar->GetFixedWidth()), area.bottom}, true);
-      if (bar->GetScrollRange() != overflow) {
-        const int64_t before = bar->GetScrollPos();
-        bar->SetScrollRange(overflow);
-        if (bar->GetScrollPos() != before) RelayoutForScrollBars();
-      }
-    } else if (bar->IsVisible()) {
-      bar->SetVisible(false);
-      bar->SetScrollPos(0);
-      bar->SetScrollRange(0);
-      RelayoutForScrollBars();
+    CScrollBarUI& bar = *verticalScrollBar_;
+    FitScrollBar(bar, int64_t{needed.cy} - area.Height(),
+                 {area.right, area.top, SaturatedAdd(area.right, bar.GetFixedWidth()), area.bottom});
+  }
+}
+
+void CContainerUI::FitScrollBar(CScrollBarUI& bar, int64_t overflow, const Rect& place) {
+  if (overflow > 0 && !bar.IsVisible()) {
+    bar.SetVisible(true);
+    bar.SetScrollRange(overflow);
+    bar.SetScrollPos(0);
+    RelayoutForScrollBars();
+  } else if (overflow > 0) {
+    bar.SetPos(place, true);
+    if (bar.GetScrollRange() != overflow) {
+      const int64_t before = bar.GetScrollPos();
+      bar.SetScrollRange(overflow);
+      if (bar.GetScrollPos() != before) RelayoutForScrollBars();
     }
+  } else if (bar.IsVisible()) {
+    bar.SetVisible(false);
+    bar.SetScrollPos(0);
+    bar.SetScrollRange(0);
+    RelayoutForScrollBars();
   }
 }
 

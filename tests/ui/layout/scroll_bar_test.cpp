@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "ui/layout/horizontal_layout.h"
 #include "ui/layout/scroll_bar.h"
 #include "ui/layout/vertical_layout.h"
 
@@ -130,6 +131,35 @@ TEST(ContainerScrollBars, OverflowShowsTheBarAndFittingHidesIt) {
   EXPECT_EQ(s.bar->GetScrollPos(), 0);
   EXPECT_EQ(s.column.GetScrollRange(), (Size{0, 0}));
   EXPECT_EQ(a->GetPos(), (Rect{0, 0, 108, 100}));
+}
+
+TEST(ContainerScrollBars, RowOverflowShowsTheBarBelowAndScrollsSideways) {
+  CHorizontalLayoutUI row;
+  row.SetAttribute(L"hscrollbar", L"true");
+  CScrollBarUI* bar = row.GetHorizontalScrollBar();
+  bar->SetAttribute(L"height", L"8");
+  auto* a = new CControlUI;
+  a->SetFixedWidth(100);
+  row.Add(a);
+  auto* b = new CControlUI;
+  b->SetFixedWidth(120);
+  row.Add(b);
+  row.SetPos({0, 0, 179, 108});
+  ASSERT_TRUE(bar->IsVisible());
+  EXPECT_EQ(bar->GetScrollRange(), 41);
+  EXPECT_EQ(bar->GetPos(), (Rect{0, 100, 179, 108}));
+  EXPECT_EQ(a->GetPos(), (Rect{0, 0, 100, 100}));
+
+  row.SetScrollPos({30, 0});
+  row.SetPos({0, 0, 179, 108});
+  EXPECT_EQ(a->GetPos().left, -30);
+  EXPECT_EQ(b->GetPos(), (Rect{70, 0, 190, 100}));
+
+  row.RemoveAt(1);
+  row.SetPos({0, 0, 179, 108});
+  EXPECT_FALSE(bar->IsVisible());
+  EXPECT_EQ(row.GetScrollRange(), (Size{0, 0}));
+  EXPECT_EQ(a->GetPos(), (Rect{0, 0, 100, 108}));
 }
 
 TEST(ContainerScrollBars, ShrinkingOverflowLowersThePositionAndRelaysOut) {
