@@ -34,6 +34,11 @@ class ButtonTest : public LeafWindowTest {
     return Find<zui::CButtonUI>(L"b");
   }
   uint32_t Corner() { return Pump().at(12, 12); }
+  // Whether the button's text shows `colour` over its current background.
+  bool TextIn(uint32_t colour) {
+    const uint32_t background = Corner();
+    return HasTextColour(Pump(), {10, 10, 90, 40}, background, colour);
+  }
 };
 
 TEST_F(ButtonTest, PushedWithoutPushedImageShowsTheNormalOneNotTheHotOne) {
@@ -100,13 +105,9 @@ TEST_F(ButtonTest, DisabledDrawsItsImageAndTextColourIgnoresClicksAndRecovers) {
       L"enabled=\"false\" text=\"HIH\" textcolor=\"#FFFFFFFF\" disabledtextcolor=\"#FF00FFFF\""
       L" normalimage=\"img\\normal.png\" hotimage=\"img\\hot.png\" disabledimage=\"img\\disabled.png\"");
   ASSERT_NE(button, nullptr);
-  auto colourIn = [&](uint32_t colour) {
-    const uint32_t background = Corner();
-    return HasTextColour(Pump(), {10, 10, 90, 40}, background, colour);
-  };
   EXPECT_EQ(Corner(), kGrey);
-  EXPECT_TRUE(colourIn(0xFF00FFFF));
-  EXPECT_FALSE(colourIn(0xFFFFFFFF));
+  EXPECT_TRUE(TextIn(0xFF00FFFF));
+  EXPECT_FALSE(TextIn(0xFFFFFFFF));
   Host().MoveMouse(Handle(), kInside);
   Host().ClickLeft(Handle(), kInside);
   Pump();
@@ -117,8 +118,8 @@ TEST_F(ButtonTest, DisabledDrawsItsImageAndTextColourIgnoresClicksAndRecovers) {
   button->SetEnabled(true);
   EXPECT_EQ(button->GetButtonState(), 0u);
   EXPECT_EQ(Corner(), kRed);
-  EXPECT_TRUE(colourIn(0xFFFFFFFF));
-  EXPECT_FALSE(colourIn(0xFF00FFFF));
+  EXPECT_TRUE(TextIn(0xFFFFFFFF));
+  EXPECT_FALSE(TextIn(0xFF00FFFF));
   Host().MoveMouse(Handle(), {51, 26});
   Host().ClickLeft(Handle(), {51, 26});
   Pump();
@@ -161,19 +162,15 @@ TEST_F(ButtonTest, StateColoursAndTextColoursFollowTheState) {
       L"bkcolor=\"#FF101010\" hotbkcolor=\"#FF202020\" pushedbkcolor=\"#FF303030\" text=\"HIH\""
       L" textcolor=\"#FFFFFFFF\" hottextcolor=\"#FFFFFF00\" pushedtextcolor=\"#FF00FFFF\"");
   ASSERT_NE(button, nullptr);
-  auto colourIn = [&](uint32_t colour) {
-    const uint32_t background = Corner();
-    return HasTextColour(Pump(), {10, 10, 90, 40}, background, colour);
-  };
   EXPECT_EQ(Corner(), 0xFF101010u);
-  EXPECT_TRUE(colourIn(0xFFFFFFFF));
+  EXPECT_TRUE(TextIn(0xFFFFFFFF));
   Host().MoveMouse(Handle(), kInside);
   EXPECT_EQ(Corner(), 0xFF202020u);
-  EXPECT_TRUE(colourIn(0xFFFFFF00));
+  EXPECT_TRUE(TextIn(0xFFFFFF00));
   Host().PressLeft(Handle(), kInside);
   EXPECT_EQ(Corner(), 0xFF303030u);
-  EXPECT_TRUE(colourIn(0xFF00FFFF));
-  EXPECT_FALSE(colourIn(0xFFFFFF00));
+  EXPECT_TRUE(TextIn(0xFF00FFFF));
+  EXPECT_FALSE(TextIn(0xFFFFFF00));
   Host().ReleaseLeft(Handle(), kInside);
 }
 
