@@ -28,10 +28,11 @@ int64_t PosOf(const CScrollBarUI* bar) { return Shown(bar) ? bar->GetScrollPos()
 
 bool InFlow(const CControlUI& child) { return child.IsVisible() && !child.IsFloat(); }
 
-// One child's paddings and limits along one axis.
+// One child's paddings and limits along one axis. The paddings are wide so
+// that two skin paddings near the int limit add up without wrapping.
 struct Along {
-  int padLead;
-  int padTrail;
+  int64_t padLead;
+  int64_t padTrail;
   int64_t fixedOrMax;
   int minimum;
   int maximum;

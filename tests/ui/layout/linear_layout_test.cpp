@@ -202,5 +202,21 @@ TEST(LinearLayouts, HugeSkinNumbersStayInsideTheIntRange) {
   EXPECT_GE(c->GetPos().right, c->GetPos().left);
 }
 
+// Two paddings near the int limit on one child used to be added as ints
+// (an overflow the sanitizer builds stop on).
+TEST(LinearLayouts, BothPaddingsNearTheIntLimitAddUpWithoutWrapping) {
+  ProbeLayout v;
+  CControlUI* a = AddTo(v, {{L"height", L"10"}, {L"padding", L"0,2000000000,0,2000000000"}});
+  CControlUI* rest = AddTo(v, {});
+  v.SetPos({0, 0, 10, 100});
+  EXPECT_EQ(a->GetPos(), (Rect{0, 2000000000, 10, 2000000010}));
+  EXPECT_EQ(rest->GetPos(), (Rect{0, INT32_MAX, 10, INT32_MAX}));
+  EXPECT_EQ(v.needed.cy, INT32_MAX);
+  CHorizontalLayoutUI h;
+  CControlUI* b = AddTo(h, {{L"width", L"10"}, {L"padding", L"2000000000,0,2000000000,0"}});
+  h.SetPos({0, 0, 100, 10});
+  EXPECT_EQ(b->GetPos(), (Rect{2000000000, 0, 2000000010, 10}));
+}
+
 }  // namespace
 }  // namespace zui
