@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ui/base/saturate.h"
+
 namespace zui {
 
 struct Point {
@@ -23,8 +25,9 @@ struct Rect {
   int right = 0;
   int bottom = 0;
 
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
+  // Saturating: rectangles built from skin numbers may span more than an int.
+  int Width() const { return SaturatedSub(right, left); }
+  int Height() const { return SaturatedSub(bottom, top); }
   bool IsEmpty() const { return right <= left || bottom <= top; }
   bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
   Rect Intersect(const Rect& o) const {
@@ -37,7 +40,9 @@ struct Rect {
     if (o.IsEmpty()) return *this;
     return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right), std::max(bottom, o.bottom)};
   }
-  Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+  Rect Offset(int dx, int dy) const {
+    return {SaturatedAdd(left, dx), SaturatedAdd(top, dy), SaturatedAdd(right, dx), SaturatedAdd(bottom, dy)};
+  }
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 

@@ -27,10 +27,10 @@ struct SinCos {
 
 SinCos TurnOf(double degrees) {
   if (!std::isfinite(degrees)) return {};
-  double turns = degrees / 360.0;
-  turns -= static_cast<double>(static_cast<int64_t>(turns));  // (-1, 1)
-  double d = turns * 360.0;
+  // fmod is exact, so both builds reduce any finite angle alike.
+  double d = std::fmod(degrees, 360.0);
   if (d < 0) d += 360.0;
+  if (d >= 360.0) d = 0;
   // Quarter index q with d = 90 q + r, r in [-45, 45).
   int q = static_cast<int>((d + 45.0) / 90.0);
   const double r = (d - 90.0 * q) * (kPi / 180.0);

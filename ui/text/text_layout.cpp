@@ -1,5 +1,7 @@
 #include "ui/text/text_layout.h"
 
+#include "ui/base/saturate.h"
+
 #include <algorithm>
 
 #include "ui/text/text_format.h"
@@ -180,22 +182,25 @@ void LayoutBuilder::KeepLinesThatFit(std::vector<PlacedLine>& lines) {
 }
 
 void LayoutBuilder::Position(TextLayout& layout) {
-  const int lineHeight = layout.lineHeight;
-  int y = rect_.top;
+  // In 64 bits: a text rectangle made from skin numbers may span the whole
+  // int range, and a line placed outside it is clipped away anyway.
+  const int64_t lineHeight = layout.lineHeight;
+  const int64_t left = rect_.left, top = rect_.top, right = rect_.right, bottom = rect_.bottom;
+  int64_t y = top;
   if (Has(DT_SINGLELINE)) {
     if (Has(DT_VCENTER)) {
-      y = rect_.top + (rect_.Height() - lineHeight) / 2;
+      y = top + (bottom - top - lineHeight) / 2;
     } else if (Has(DT_BOTTOM)) {
-      y = rect_.bottom - lineHeight;
+      y = bottom - lineHeight;
     }
   }
   for (PlacedLine& line : layout.lines) {
-    line.y = y;
+    line.y = SaturateToInt(y);
     y += lineHeight;
     if (Has(DT_CENTER)) {
-      line.x = rect_.left + (rect_.Width() - line.width) / 2;
+      line.x = SaturateToInt(left + (right - left - line.width) / 2);
     } else if (Has(DT_RIGHT)) {
-      line.x = rect_.right - line.width;
+      line.x = SaturateToInt(right - line.width);
     } else {
       line.x = rect_.left;
     }
@@ -214,12 +219,12 @@ TextLayout LayoutBuilder::Run(const std::vector<TextChar>& chars) {
   int widest = 0;
   for (const PlacedLine& line : layout.lines) widest = std::max(widest, line.width);
   const int allLines = static_cast<int>(layout.lines.size()) * layout.lineHeight;
-  layout.extent = {rect_.left, rect_.top, rect_.left + widest, rect_.top + allLines};
+  layout.extent = {rect_.left, rect_.top, SaturatedAdd(rect_.left, widest), SaturatedAdd(rect_.top, allLines)};
   if (!Has(DT_CALCRECT) && !Has(DT_SINGLELINE)) KeepLinesThatFit(layout.lines);
   Position(layout);
   layout.height = allLines;
   if (!Has(DT_CALCRECT) && Has(DT_SINGLELINE) && Has(DT_VCENTER | DT_BOTTOM) && !layout.lines.empty())
-    layout.height = layout.lines.back().y + layout.lineHeight - rect_.top;
+    layout.height = SaturateToInt(int64_t{layout.lines.back().y} + layout.lineHeight - rect_.top);
   return layout;
 }
 
