@@ -2,6 +2,10 @@
 
 #include "ui/controls/control.h"
 #include "ui/layout/container.h"
+#include "ui/layout/horizontal_layout.h"
+#include "ui/layout/scroll_bar.h"
+#include "ui/layout/tab_layout.h"
+#include "ui/layout/vertical_layout.h"
 
 namespace zui {
 namespace {
@@ -15,6 +19,10 @@ CControlUI* Make() {
 const BuiltinControl kBuiltinControls[] = {
     {L"CControlUI", &Make<CControlUI>},
     {L"CContainerUI", &Make<CContainerUI>},
+    {L"CVerticalLayoutUI", &Make<CVerticalLayoutUI>},
+    {L"CHorizontalLayoutUI", &Make<CHorizontalLayoutUI>},
+    {L"CTabLayoutUI", &Make<CTabLayoutUI>},
+    {L"CScrollBarUI", &Make<CScrollBarUI>},
 };
 
 }  // namespace

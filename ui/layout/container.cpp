@@ -6,13 +6,19 @@
 #include <algorithm>
 
 #include "ui/base/wide_text.h"
+#include "ui/controls/attribute_table.h"
 #include "ui/controls/control_manager.h"
+#include "ui/layout/scroll_bar.h"
 #include "ui/render/value_format.h"
 
 namespace zui {
 CContainerUI::CContainerUI() = default;
 
 CContainerUI::~CContainerUI() {
+  delete verticalScrollBar_;
+  verticalScrollBar_ = nullptr;
+  delete horizontalScrollBar_;
+  horizontalScrollBar_ = nullptr;
   // The container goes now, so its children cannot wait for a later drain.
   std::vector<CControlUI*> children;
   children.swap(items_);
@@ -147,6 +153,8 @@ void CContainerUI::SetScrollStepSize(int size) {
 
 void CContainerUI::SetManager(IControlManagerUI* manager, CControlUI* parent, bool init) {
   for (CControlUI* child : items_) child->SetManager(manager, this, init);
+  if (verticalScrollBar_ != nullptr) verticalScrollBar_->SetManager(manager, this, init);
+  if (horizontalScrollBar_ != nullptr) horizontalScrollBar_->SetManager(manager, this, init);
   CControlUI::SetManager(manager, parent, init);
 }
 
@@ -165,38 +173,51 @@ void CContainerUI::SetMouseEnabled(bool enabled) { CControlUI::SetMouseEnabled(e
 
 // ---- attributes -------------------------------------------------------------
 
+namespace {
+
+void ApplyChildAlign(CContainerUI& c, std::wstring_view v) {
+  // Matched exactly: "Center" is no word of ours and changes nothing.
+  if (v == L"left") c.SetChildAlign(kAlignLeft);
+  else if (v == L"center") c.SetChildAlign(kAlignCenter);
+  else if (v == L"right") c.SetChildAlign(kAlignRight);
+}
+
+void ApplyChildVAlign(CContainerUI& c, std::wstring_view v) {
+  if (v == L"top") c.SetChildVAlign(kAlignTop);
+  else if (v == L"vcenter") c.SetChildVAlign(kAlignVCenter);
+  else if (v == L"bottom") c.SetChildVAlign(kAlignBottom);
+}
+
+const AttributeEntry<CContainerUI> kContainerAttributes[] = {
+    {L"inset", [](CContainerUI& c, std::wstring_view v) { c.SetInset(ParseRectValue(v)); }},
+    {L"mousechild", [](CContainerUI& c, std::wstring_view v) { c.SetMouseChildEnabled(ParseBoolValue(v)); }},
+    {L"vscrollbar",
+     [](CContainerUI& c, std::wstring_view v) {
+       c.EnableScrollBar(ParseBoolValue(v), c.GetHorizontalScrollBar() != nullptr);
+     }},
+    {L"hscrollbar",
+     [](CContainerUI& c, std::wstring_view v) {
+       c.EnableScrollBar(c.GetVerticalScrollBar() != nullptr, ParseBoolValue(v));
+     }},
+    {L"vscrollbarstyle", [](CContainerUI& c, std::wstring_view v) { c.SetScrollBarStyle(false, v); }},
+    {L"hscrollbarstyle", [](CContainerUI& c, std::wstring_view v) { c.SetScrollBarStyle(true, v); }},
+    {L"childpadding", [](CContainerUI& c, std::wstring_view v) { c.SetChildPadding(ParseIntValue(v)); }},
+    {L"childalign", &ApplyChildAlign, true},
+    {L"childvalign", &ApplyChildVAlign, true},
+    {L"scrollstepsize", [](CContainerUI& c, std::wstring_view v) { c.SetScrollStepSize(ParseIntValue(v)); }},
+};
+
+}  // namespace
+
+void CContainerUI::SetScrollBarStyle(bool horizontal, std::wstring_view style) {
+  (horizontal ? horizontalScrollBarStyle_ : verticalScrollBarStyle_) = style;
+  // A style names a skin style when there is one, else it is itself a list.
+  if (CScrollBarUI* bar = horizontal ? horizontalScrollBar_ : verticalScrollBar_) bar->ApplyAttributeList(style);
+}
+
 void CContainerUI::SetAttribute(std::wstring_view name, std::wstring_view value) {
-  auto is = [&](std::wstring_view n) { return EqualsIgnoreAsciiCase(name, n); };
-  if (is(L"inset")) {
-    SetInset(ParseRectValue(value));
-  } else if (is(L"mousechild")) {
-    SetMouseChildEnabled(ParseBoolValue(value));
-  } else if (is(L"vscrollbar")) {
-    verticalScrollBarWanted_ = ParseBoolValue(value);
-    NeedUpdate();
-  } else if (is(L"hscrollbar")) {
-    horizontalScrollBarWanted_ = ParseBoolValue(value);
-    NeedUpdate();
-  } else if (is(L"vscrollbarstyle")) {
-    verticalScrollBarStyle_ = value;
-  } else if (is(L"hscrollbarstyle")) {
-    horizontalScrollBarStyle_ = value;
-  } else if (is(L"childpadding")) {
-    SetChildPadding(ParseIntValue(value));
-  } else if (name == L"childalign") {
-    // Matched exactly: "Center" is no word of ours and changes nothing.
-    if (value == L"left") SetChildAlign(kAlignLeft);
-    else if (value == L"center") SetChildAlign(kAlignCenter);
-    else if (value == L"right") SetChildAlign(kAlignRight);
-  } else if (name == L"childvalign") {
-    if (value == L"top") SetChildVAlign(kAlignTop);
-    else if (value == L"vcenter") SetChildVAlign(kAlignVCenter);
-    else if (value == L"bottom") SetChildVAlign(kAlignBottom);
-  } else if (is(L"scrollstepsize")) {
-    SetScrollStepSize(ParseIntValue(value));
-  } else {
+  if (!ApplyAttributeEntry<CContainerUI>(kContainerAttributes, *this, name, value))
     CControlUI::SetAttribute(name, value);
-  }
 }
 
 }  // namespace zui

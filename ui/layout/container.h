@@ -104,6 +104,9 @@ class CContainerUI : public CControlUI, public IContainerUI {
   virtual CScrollBarUI* GetHorizontalScrollBar() const { return horizontalScrollBar_; }
   const std::wstring& GetVerticalScrollBarStyle() const { return verticalScrollBarStyle_; }
   const std::wstring& GetHorizontalScrollBarStyle() const { return horizontalScrollBarStyle_; }
+  // Stores the style and applies it to the bar when there is one (and to a
+  // bar made later).
+  void SetScrollBarStyle(bool horizontal, std::wstring_view style);
 
   // CControlUI.
   void SetManager(IControlManagerUI* manager, CControlUI* parent, bool init = true) override;
@@ -119,6 +122,9 @@ class CContainerUI : public CControlUI, public IContainerUI {
   void SetPos(Rect rc, bool needInvalidate = true) override;
   void Move(Size offset, bool needInvalidate = true) override;
   bool DoPaint(Canvas& canvas, const Rect& paint, CControlUI* stop) override;
+  // Page Up / Down, Home, End, Up, Down and the wheel scroll the container
+  // when it shows a bar.
+  void DoEvent(InputEvent& event) override;
   CControlUI* FindControl(const ControlVisitor& visit, uint32_t flags, Point point = {}) override;
 
   // Places the floating child at `index` relative to the item rectangle.
@@ -137,6 +143,10 @@ class CContainerUI : public CControlUI, public IContainerUI {
   // `area` and answers the size they need. The plain container gives each
   // the area's top-left corner and size, clamped to the child's limits.
   virtual Size LayoutChildren(const Rect& area);
+  // One line step of the keys, the wheel and the arrow buttons.
+  int ScrollLineStep() const;
+  // One page step: the height (or width) inside the inset and the bar.
+  int ScrollPage(bool vertical) const;
 
   std::vector<CControlUI*> items_;
   CScrollBarUI* verticalScrollBar_ = nullptr;
@@ -146,6 +156,10 @@ class CContainerUI : public CControlUI, public IContainerUI {
 
  private:
   void DestroyChild(CControlUI* control);
+  CScrollBarUI* MakeScrollBar(bool horizontal);
+  bool ScrollByKey(wchar_t key, bool vertical);
+  bool PaintChildren(Canvas& canvas, const Rect& paint, CControlUI* stop);
+  void DropScrollBar(CScrollBarUI*& bar);
 
   Rect inset_;
   int childPadding_ = 0;

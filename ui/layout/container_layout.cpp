@@ -7,6 +7,7 @@
 
 #include "ui/base/saturate.h"
 #include "ui/layout/container.h"
+#include "ui/layout/scroll_bar.h"
 
 namespace zui {
 namespace {
@@ -30,8 +31,13 @@ int ClampToLimits(int value, int minimum, int maximum) {
 
 Rect CContainerUI::GetChildrenArea() const {
   const Rect inset = GetInset();
-  return {SaturatedAdd(itemRect_.left, inset.left), SaturatedAdd(itemRect_.top, inset.top),
-          SaturatedSub(itemRect_.right, inset.right), SaturatedSub(itemRect_.bottom, inset.bottom)};
+  Rect area{SaturatedAdd(itemRect_.left, inset.left), SaturatedAdd(itemRect_.top, inset.top),
+            SaturatedSub(itemRect_.right, inset.right), SaturatedSub(itemRect_.bottom, inset.bottom)};
+  if (verticalScrollBar_ != nullptr && verticalScrollBar_->IsVisible())
+    area.right = SaturatedSub(area.right, verticalScrollBar_->GetFixedWidth());
+  if (horizontalScrollBar_ != nullptr && horizontalScrollBar_->IsVisible())
+    area.bottom = SaturatedSub(area.bottom, horizontalScrollBar_->GetFixedHeight());
+  return area;
 }
 
 void CContainerUI::SetPos(Rect rc, bool needInvalidate) {
@@ -57,8 +63,6 @@ Size CContainerUI::LayoutChildren(const Rect& area) {
   }
   return {0, 0};
 }
-
-void CContainerUI::ProcessScrollBar(const Rect& area, Size needed) {}
 
 void CContainerUI::Move(Size offset, bool needInvalidate) {
   // The children follow when the parent's layout places this container again.

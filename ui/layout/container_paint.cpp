@@ -1,6 +1,7 @@
 // Painting a container and its children, and finding controls among them.
 
 #include "ui/layout/container.h"
+#include "ui/layout/scroll_bar.h"
 #include "ui/render/skin_renderer.h"
 
 namespace zui {
@@ -11,8 +12,20 @@ bool CContainerUI::DoPaint(Canvas& canvas, const Rect& paint, CControlUI* stop) 
   ClipRecord ownClip;
   CSkinRenderer::ClipToRect(canvas, own, ownClip);
   if (!CControlUI::DoPaint(canvas, paint, stop)) return false;
-  if (items_.empty()) return true;
+  if (!PaintChildren(canvas, paint, stop)) return false;
 
+  // The bars lie over the children's edge and are painted after them.
+  for (CScrollBarUI* bar : {verticalScrollBar_, horizontalScrollBar_}) {
+    if (bar == nullptr) continue;
+    if (bar == stop) return false;
+    if (!bar->IsVisible() || !paint.Intersects(bar->GetPos())) continue;
+    if (!bar->Paint(canvas, paint, stop)) return false;
+  }
+  return true;
+}
+
+bool CContainerUI::PaintChildren(Canvas& canvas, const Rect& paint, CControlUI* stop) {
+  if (items_.empty()) return true;
   const Rect area = GetChildrenArea();
   const Rect childPaint = paint.Intersect(area);
   ClipRecord childClip;
@@ -50,6 +63,12 @@ CControlUI* CContainerUI::FindControl(const ControlVisitor& visit, uint32_t flag
   const bool mayBeSelf = !hitTest || IsMouseEnabled();
   if ((flags & kFindMeFirst) != 0 && mayBeSelf) {
     if (CControlUI* self = visit(this)) return self;
+  }
+  if (mayBeSelf) {
+    for (CScrollBarUI* bar : {verticalScrollBar_, horizontalScrollBar_}) {
+      if (bar == nullptr) continue;
+      if (CControlUI* found = bar->FindControl(visit, flags, point)) return found;
+    }
   }
 
   if (!(hitTest && !IsMouseChildEnabled())) {

@@ -15,6 +15,7 @@ class CTabLayoutUI : public CContainerUI, public IPageSelectorUI {
   bool Add(CControlUI* control) override;
   bool AddAt(CControlUI* control, int index) override;
   bool Remove(CControlUI* control, bool doNotDestroy = false) override;
+  bool RemoveAt(int index, bool doNotDestroy = false) override;
   void RemoveAll() override;
 
   int GetCurSel() const { return current_; }

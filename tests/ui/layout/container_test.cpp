@@ -149,8 +149,8 @@ TEST(ContainerAttributes, ContainerSettingsAndTheirFormats) {
   EXPECT_EQ(box.GetChildPadding(), 6);
   EXPECT_FALSE(box.IsMouseChildEnabled());
   EXPECT_EQ(box.GetScrollStepSize(), 30);
-  EXPECT_TRUE(box.IsVerticalScrollBarWanted());
-  EXPECT_FALSE(box.IsHorizontalScrollBarWanted());
+  ASSERT_NE(box.GetVerticalScrollBar(), nullptr);
+  EXPECT_EQ(box.GetHorizontalScrollBar(), nullptr);
   EXPECT_EQ(box.GetVerticalScrollBarStyle(), L"width=\"8\"");
   EXPECT_EQ(box.GetBkColor(), 0xFF102030u);
 }
