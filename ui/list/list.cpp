@@ -36,10 +36,6 @@ int CListUI::GetItemIndex(CControlUI* control) const { return body_->GetItemInde
 
 int CListUI::GetCount() const { return body_->GetCount(); }
 
-int CListUI::GetChildPadding() const { return body_->GetChildPadding(); }
-
-void CListUI::SetChildPadding(int padding) { body_->SetChildPadding(padding); }
-
 IListItemUI* CListUI::RowAt(int index) const { return dynamic_cast<IListItemUI*>(body_->GetItemAt(index)); }
 
 void CListUI::RenumberRows(int from) {

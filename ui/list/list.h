@@ -32,8 +32,6 @@ class CListUI : public CVerticalLayoutUI, public IListUI {
   bool Remove(CControlUI* control, bool doNotDestroy = false) override;
   bool RemoveAt(int index, bool doNotDestroy = false) override;
   void RemoveAll() override;
-  int GetChildPadding() const override;
-  void SetChildPadding(int padding) override;
 
   // Scrolling is the body's.
   Size GetScrollPos() const override;

@@ -21,9 +21,6 @@ void ToBody(CListUI& list, std::wstring_view name, std::wstring_view value) {
   list.GetBody()->SetAttribute(name, value);
 }
 
-#define ZUI_BODY_ATTRIBUTE(attr) \
-  {attr, [](CListUI& l, std::wstring_view v) { ToBody(l, attr, v); }}
-
 const AttributeEntry<CListUI> kListAttributes[] = {
     {L"header",
      [](CListUI& l, std::wstring_view v) {
@@ -73,14 +70,12 @@ const AttributeEntry<CListUI> kListAttributes[] = {
     {L"itemrselected",
      [](CListUI& l, std::wstring_view v) { l.SetItemInfoField(&Info::rightButtonSelects, ParseBoolValue(v)); }},
     {L"multiselect", [](CListUI& l, std::wstring_view v) { l.SetMultiSelection(ParseBoolValue(v)); }},
-    ZUI_BODY_ATTRIBUTE(L"vscrollbar"),
-    ZUI_BODY_ATTRIBUTE(L"hscrollbar"),
-    ZUI_BODY_ATTRIBUTE(L"vscrollbarstyle"),
-    ZUI_BODY_ATTRIBUTE(L"hscrollbarstyle"),
-    ZUI_BODY_ATTRIBUTE(L"childpadding"),
+    {L"vscrollbar", [](CListUI& l, std::wstring_view v) { ToBody(l, L"vscrollbar", v); }},
+    {L"hscrollbar", [](CListUI& l, std::wstring_view v) { ToBody(l, L"hscrollbar", v); }},
+    {L"vscrollbarstyle", [](CListUI& l, std::wstring_view v) { ToBody(l, L"vscrollbarstyle", v); }},
+    {L"hscrollbarstyle", [](CListUI& l, std::wstring_view v) { ToBody(l, L"hscrollbarstyle", v); }},
+    {L"childpadding", [](CListUI& l, std::wstring_view v) { ToBody(l, L"childpadding", v); }},
 };
-
-#undef ZUI_BODY_ATTRIBUTE
 
 }  // namespace
 

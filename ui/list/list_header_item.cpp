@@ -49,7 +49,7 @@ bool CListHeaderItemUI::HasInterface(std::wstring_view name) const {
 }
 
 uint32_t CListHeaderItemUI::GetControlFlags() const {
-  return IsEnabled() && dragable_ ? kControlFlagSetCursor : 0;
+  return IsEnabled() && dragable_ ? static_cast<uint32_t>(kControlFlagSetCursor) : 0u;
 }
 
 void CListHeaderItemUI::SetEnabled(bool enabled) {
