@@ -58,7 +58,11 @@ void CListBodyUI::SetScrollPos(Size pos, bool notify) {
   const Size old = GetScrollPos();
   CVerticalLayoutUI::SetScrollPos(pos, notify);
   const int dx = SaturatedSub(GetScrollPos().cx, old.cx);
-  if (dx != 0) ShiftHeader(dx);
+  if (dx == 0) return;
+  ShiftHeader(dx);
+  // The rows moved before the header did; they take its columns again.
+  for (CControlUI* row : items_)
+    if (row->IsVisible() && !row->IsFloat()) row->SetPos(row->GetPos(), false);
 }
 
 void CListBodyUI::ShiftHeader(int dx) {
