@@ -59,7 +59,8 @@ void CListContainerElementUI::DoEvent(InputEvent& event) {
       HandleRowPress(event, clickToggles_);
       return;
     case kEventButtonUp:
-      if (IsEnabled()) SendNotify(L"itemclick");
+      // A press dragged off the row and released elsewhere is no click.
+      if (IsEnabled() && itemRect_.Contains(event.point)) SendNotify(L"itemclick");
       return;
     case kEventTimer:
       SendNotify(L"timer", event.wParam, event.lParam);

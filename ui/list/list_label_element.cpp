@@ -40,7 +40,8 @@ void CListLabelElementUI::DoEvent(InputEvent& event) {
       if (hoverNotify_) SendNotify(L"buttondown");
       return;
     case kEventButtonUp:
-      if (IsEnabled()) SendNotify(L"itemclick");
+      // A press dragged off the row and released elsewhere is no click.
+      if (IsEnabled() && itemRect_.Contains(event.point)) SendNotify(L"itemclick");
       return;
     case kEventMouseMove:
       return;

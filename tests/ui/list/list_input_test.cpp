@@ -43,11 +43,17 @@ TEST_F(ListInput, ClickTogglesSelectionAndStillSendsItemClick) {
   EXPECT_EQ(w_.Seen(L"itemselect").size(), 2u);
 }
 
-TEST_F(ListInput, DisabledRowIgnoresClicks) {
+TEST_F(ListInput, NoItemClickForADisabledRowOrAReleaseElsewhere) {
   Make(2);
   rows_[0]->SetEnabled(false);
   w_.Click(w_.RowPoint(0));
   EXPECT_FALSE(Selected(0));
+  EXPECT_TRUE(w_.Seen(L"itemclick").empty());
+
+  w_.Press(w_.RowPoint(1));
+  EXPECT_TRUE(Selected(1));
+  w_.Move({5, 195});
+  w_.Release({5, 195});
   EXPECT_TRUE(w_.Seen(L"itemclick").empty());
 }
 
