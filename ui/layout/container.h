@@ -159,6 +159,7 @@ class CContainerUI : public CControlUI, public IContainerUI {
   CScrollBarUI* MakeScrollBar(bool horizontal);
   bool ScrollByKey(wchar_t key, bool vertical);
   bool PaintChildren(Canvas& canvas, const Rect& paint, CControlUI* stop);
+  void RelayoutForScrollBars();
   void DropScrollBar(CScrollBarUI*& bar);
 
   Rect inset_;
@@ -169,6 +170,7 @@ class CContainerUI : public CControlUI, public IContainerUI {
   bool delayedDestroy_ = true;
   bool mouseChild_ = true;
   int scrollStepSize_ = 0;
+  int scrollFitDepth_ = 0;
 };
 
 }  // namespace zui

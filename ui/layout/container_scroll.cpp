@@ -170,6 +170,16 @@ void CContainerUI::DropScrollBar(CScrollBarUI*& bar) {
 
 // ---- fitting the bars to the content ----------------------------------------
 
+void CContainerUI::RelayoutForScrollBars() {
+  // Children whose need swings with the room the bars leave could show and
+  // hide a bar without end; a few rounds settle every ordinary layout.
+  constexpr int kMaxRounds = 4;
+  if (scrollFitDepth_ >= kMaxRounds) return;
+  ++scrollFitDepth_;
+  SetPos(itemRect_, true);
+  --scrollFitDepth_;
+}
+
 void CContainerUI::ProcessScrollBar(const Rect& area, Size needed) {
   if (horizontalScrollBar_ != nullptr) {
     const int64_t overflow = int64_t{needed.cx} - area.Width();
@@ -178,19 +188,19 @@ void CContainerUI::ProcessScrollBar(const Rect& area, Size needed) {
       bar->SetVisible(true);
       bar->SetScrollRange(overflow);
       bar->SetScrollPos(0);
-      SetPos(itemRect_, true);
+      RelayoutForScrollBars();
     } else if (overflow > 0) {
       bar->SetPos({area.left, area.bottom, area.right, SaturatedAdd(area.bottom, bar->GetFixedHeight())}, true);
       if (bar->GetScrollRange() != overflow) {
         const int64_t before = bar->GetScrollPos();
         bar->SetScrollRange(overflow);
-        if (bar->GetScrollPos() != before) SetPos(itemRect_, true);
+        if (bar->GetScrollPos() != before) RelayoutForScrollBars();
       }
     } else if (bar->IsVisible()) {
       bar->SetVisible(false);
       bar->SetScrollPos(0);
       bar->SetScrollRange(0);
-      SetPos(itemRect_, true);
+      RelayoutForScrollBars();
     }
   }
   if (verticalScrollBar_ != nullptr) {
@@ -200,19 +210,19 @@ void CContainerUI::ProcessScrollBar(const Rect& area, Size needed) {
       bar->SetVisible(true);
       bar->SetScrollRange(overflow);
       bar->SetScrollPos(0);
-      SetPos(itemRect_, true);
+      RelayoutForScrollBars();
     } else if (overflow > 0) {
       bar->SetPos({area.right, area.top, SaturatedAdd(area.right, bar->GetFixedWidth()), area.bottom}, true);
       if (bar->GetScrollRange() != overflow) {
         const int64_t before = bar->GetScrollPos();
         bar->SetScrollRange(overflow);
-        if (bar->GetScrollPos() != before) SetPos(itemRect_, true);
+        if (bar->GetScrollPos() != before) RelayoutForScrollBars();
       }
     } else if (bar->IsVisible()) {
       bar->SetVisible(false);
       bar->SetScrollPos(0);
       bar->SetScrollRange(0);
-      SetPos(itemRect_, true);
+      RelayoutForScrollBars();
     }
   }
 }

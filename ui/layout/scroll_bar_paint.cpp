@@ -33,7 +33,7 @@ bool CScrollBarUI::DoPaint(Canvas& canvas, const Rect& /*paint*/, CControlUI* /*
 // falling back to the normal one, into `rect`. False when nothing drew.
 bool CScrollBarUI::PaintPart(Canvas& canvas, Part part, uint32_t state, const Rect& rect) {
   std::wstring modifier;
-  if (!rect.IsEmpty() || part != kPartBk) {
+  if (part != kPartBk) {
     // `dest` is read in skin units and scaled again by the renderer.
     const int scale = manager_ != nullptr ? manager_->DisplayScale() : 100;
     auto unscale = [scale](int v) { return scale > 0 ? SaturateToInt(int64_t{v} * 100 / scale) : v; };

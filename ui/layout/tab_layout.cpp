@@ -17,15 +17,11 @@ bool CTabLayoutUI::HasInterface(std::wstring_view name) const {
   return EqualsIgnoreAsciiCase(name, L"TabLayout") || CContainerUI::HasInterface(name);
 }
 
+// Appending is adding at the end: one set of page rules.
+bool CTabLayoutUI::Add(CControlUI* control) { return AddAt(control, GetCount()); }
+
 // The page's own flag decides, not its combined visibility: a tab layout
 // filled while it is hidden still knows which page to show.
-bool CTabLayoutUI::Add(CControlUI* control) {
-  if (!CContainerUI::Add(control)) return false;
-  if (current_ == -1 && control->IsOwnVisible()) current_ = GetItemIndex(control);
-  else control->SetVisible(false);
-  return true;
-}
-
 bool CTabLayoutUI::AddAt(CControlUI* control, int index) {
   if (!CContainerUI::AddAt(control, index)) return false;
   if (current_ == -1 && control->IsOwnVisible()) {

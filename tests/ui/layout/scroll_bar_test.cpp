@@ -170,6 +170,21 @@ TEST(ContainerScrollBars, StepsUseTheStepSizeAndThePage) {
   EXPECT_EQ(s.column.GetScrollPos().cy, 0);
 }
 
+// Taller when wider: shown, the bar takes the width that made it needed.
+class WidthHungry : public CControlUI {
+ public:
+  Size EstimateSize(Size available) override { return {0, available.cx > 100 ? 200 : 50}; }
+};
+
+TEST(ContainerScrollBars, ContentThatSwingsWithTheBarStillSettles) {
+  ScrolledColumn s;
+  s.column.Add(new WidthHungry);
+  s.column.SetPos({0, 0, 108, 100});  // returns instead of toggling the bar forever
+  EXPECT_EQ(s.column.GetPos(), (Rect{0, 0, 108, 100}));
+  const Rect area = s.column.GetChildrenArea();
+  EXPECT_EQ(area.right, s.bar->IsVisible() ? 100 : 108);
+}
+
 TEST(ContainerScrollBars, AttributesCreateAndRemoveBars) {
   CVerticalLayoutUI c;
   c.SetAttribute(L"hscrollbar", L"true");
