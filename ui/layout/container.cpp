@@ -60,7 +60,7 @@ bool CContainerUI::SetItemIndex(CControlUI* control, int index) {
   return true;
 }
 
-bool CContainerUI::Add(CControlUI* control) { return CContainerUI::AddAt(control, static_cast<int>(items_.size())); }
+bool CContainerUI::Add(CControlUI* control) { return AddAt(control, static_cast<int>(items_.size())); }
 
 bool CContainerUI::AddAt(CControlUI* control, int index) {
   if (control == nullptr || index < 0 || index > static_cast<int>(items_.size())) return false;
@@ -85,9 +85,9 @@ bool CContainerUI::AddAt(CControlUI* control, int index) {
 
 bool CContainerUI::Remove(CControlUI* control, bool doNotDestroy) {
   if (control == nullptr) return false;
-  const int index = CContainerUI::GetItemIndex(control);
+  const int index = GetItemIndex(control);
   if (index < 0) return false;
-  return CContainerUI::RemoveAt(index, doNotDestroy);
+  return RemoveAt(index, doNotDestroy);
 }
 
 bool CContainerUI::RemoveAt(int index, bool doNotDestroy) {

@@ -13,8 +13,8 @@
 namespace zui {
 
 CListUI::CListUI() : body_(new CListBodyUI(this)), header_(new CListHeaderUI) {
-  CVerticalLayoutUI::Add(header_);
-  CVerticalLayoutUI::Add(body_);
+  AddOwnChild(header_, 0);
+  AddOwnChild(body_, 1);
 }
 
 // The header and the body go with the other children in the container's
@@ -26,6 +26,15 @@ std::wstring_view CListUI::GetClass() const { return L"ListUI"; }
 bool CListUI::HasInterface(std::wstring_view name) const {
   return EqualsIgnoreAsciiCase(name, L"List") || name == L"IList" || name == L"IListOwner" ||
          CVerticalLayoutUI::HasInterface(name);
+}
+
+// ---- own children -------------------------------------------------------------
+
+bool CListUI::AddOwnChild(CControlUI* control, int index) { return CVerticalLayoutUI::AddAt(control, index); }
+
+bool CListUI::RemoveOwnChild(CControlUI* control, bool doNotDestroy) {
+  const int index = CVerticalLayoutUI::GetItemIndex(control);
+  return index >= 0 && CVerticalLayoutUI::RemoveAt(index, doNotDestroy);
 }
 
 // ---- rows through the container interface -----------------------------------
@@ -62,7 +71,7 @@ bool CListUI::Add(CControlUI* control) {
     return added;
   }
   if (auto* item = dynamic_cast<IListItemUI*>(control)) return AddRowAt(control, item, GetCount());
-  return CVerticalLayoutUI::Add(control);
+  return AddOwnChild(control, OwnChildCount());
 }
 
 bool CListUI::AddAt(CControlUI* control, int index) {
@@ -74,13 +83,13 @@ bool CListUI::AddAt(CControlUI* control, int index) {
     return added;
   }
   if (auto* item = dynamic_cast<IListItemUI*>(control)) return AddRowAt(control, item, index);
-  return CVerticalLayoutUI::AddAt(control, index);
+  return AddOwnChild(control, index);
 }
 
 CListHeaderUI* CListUI::EnsureHeader() {
   if (header_ == nullptr) {
     header_ = new CListHeaderUI;
-    CVerticalLayoutUI::AddAt(header_, 0);
+    AddOwnChild(header_, 0);
   }
   return header_;
 }
@@ -89,11 +98,11 @@ CListHeaderUI* CListUI::EnsureHeader() {
 // that one is still empty.
 bool CListUI::AddHeader(CListHeaderUI* header) {
   if (header != header_ && (header_ == nullptr || header_->GetCount() == 0)) {
-    if (header_ != nullptr) CVerticalLayoutUI::Remove(header_);
+    if (header_ != nullptr) RemoveOwnChild(header_, false);
     header_ = header;
   }
   UpdateColumnCount();
-  return CVerticalLayoutUI::AddAt(header, 0);
+  return AddOwnChild(header, 0);
 }
 
 bool CListUI::AddRowAt(CControlUI* control, IListItemUI* item, int index) {
@@ -136,7 +145,7 @@ bool CListUI::Remove(CControlUI* control, bool doNotDestroy) {
   if (control == header_) {
     header_ = nullptr;
     info_.columns = 0;
-    return CVerticalLayoutUI::Remove(control, doNotDestroy);
+    return RemoveOwnChild(control, doNotDestroy);
   }
   if (header_ != nullptr && header_->GetItemIndex(control) >= 0) {
     const bool removed = header_->Remove(control, doNotDestroy);
@@ -145,7 +154,7 @@ bool CListUI::Remove(CControlUI* control, bool doNotDestroy) {
   }
   const int index = body_->GetItemIndex(control);
   if (index >= 0) return RemoveRowAt(index, doNotDestroy);
-  return CVerticalLayoutUI::Remove(control, doNotDestroy);
+  return RemoveOwnChild(control, doNotDestroy);
 }
 
 bool CListUI::RemoveAt(int index, bool doNotDestroy) { return RemoveRowAt(index, doNotDestroy); }

@@ -98,6 +98,11 @@ class CListUI : public CVerticalLayoutUI, public IListUI {
   void SetAttribute(std::wstring_view name, std::wstring_view value) override;
 
  private:
+  // The list's own children (header, body, anything else added) are kept
+  // apart from the rows, which the container interface answers for.
+  bool AddOwnChild(CControlUI* control, int index);
+  bool RemoveOwnChild(CControlUI* control, bool doNotDestroy);
+  int OwnChildCount() const { return static_cast<int>(items_.size()); }
   CListHeaderUI* EnsureHeader();
   bool AddHeader(CListHeaderUI* header);
   bool AddRowAt(CControlUI* control, IListItemUI* item, int index);

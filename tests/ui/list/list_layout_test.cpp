@@ -65,7 +65,7 @@ TEST(ListLayout, DraggingTheSeparatorWidensTheColumnAndTheRowsFollow) {
   ListTestWindow w({300, 200});
   zui::CListUI* list = w.Build(DragSkin());
   ASSERT_NE(list, nullptr);
-  w.AddRow(30);
+  for (int i = 0; i < 4; ++i) w.AddRow(30);  // more rows than the list has children of its own
   w.Paint();
   zui::CControlUI* first = list->GetHeader()->GetItemAt(0);
   ASSERT_EQ(first->GetPos(), (Rect{0, 0, 60, 20}));
@@ -179,6 +179,15 @@ TEST(ListLayout, SkinHeaderReplacesTheEmptyOneAndRemovingItIsSafe) {
   EXPECT_TRUE(list.Add(new zui::CListHeaderItemUI));  // a new header is made for it
   ASSERT_NE(list.GetHeader(), nullptr);
   EXPECT_EQ(list.GetItemInfo()->columns, 1);
+
+  // Anything else is the list's own child, not a row.
+  auto* other = new zui::CControlUI;
+  EXPECT_TRUE(list.Add(other));
+  EXPECT_EQ(list.GetCount(), 1);
+  EXPECT_EQ(list.GetItemIndex(other), -1);
+  EXPECT_EQ(other->GetParent(), &list);
+  EXPECT_TRUE(list.Remove(other));
+  EXPECT_EQ(list.GetCount(), 1);
 }
 
 }  // namespace
