@@ -170,7 +170,7 @@ void CListHeaderItemUI::DoEvent(InputEvent& event) {
       if ((buttonState_ & kHeaderItemCaptured) != 0) OnDrag(event.point);
       return;
     case kEventSetCursor:
-      if (IsEnabled() && dragable_ && GetSeparatorZone().Contains(event.point)) {
+      if (IsEnabled() && dragable_ && GetSeparatorZone().Contains(CursorPoint(event))) {
         Host().SetCursor(kCursorSizeWE);
         return;
       }
@@ -189,6 +189,13 @@ void CListHeaderItemUI::DoEvent(InputEvent& event) {
       break;
   }
   CContainerUI::DoEvent(event);
+}
+
+// The cursor is asked for before the mouse move that brought it here is
+// seen, so the event's point may still be the previous one.
+Point CListHeaderItemUI::CursorPoint(const InputEvent& event) const {
+  if (manager_ == nullptr) return event.point;
+  return Host().ScreenToClient(manager_->GetPaintWindow(), Host().GetCursorPos());
 }
 
 void CListHeaderItemUI::OnPress(const InputEvent& event) {

@@ -64,6 +64,7 @@ class CListHeaderItemUI : public CContainerUI {
   void PaintText(Canvas& canvas) override;
 
  private:
+  Point CursorPoint(const InputEvent& event) const;
   void OnPress(const InputEvent& event);
   void OnRelease();
   void OnDrag(Point point);

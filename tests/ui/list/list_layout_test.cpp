@@ -71,6 +71,10 @@ TEST(ListLayout, DraggingTheSeparatorWidensTheColumnAndTheRowsFollow) {
   ASSERT_EQ(first->GetPos(), (Rect{0, 0, 60, 20}));
 
   // The separator zone is the last 4 pixels and 4 more inside: x 52 to 59.
+  w.Move({40, 10});
+  EXPECT_EQ(w.host().Cursor(), zui::kCursorArrow);
+  w.Move({57, 10});
+  EXPECT_EQ(w.host().Cursor(), zui::kCursorSizeWE);
   w.Press({57, 10});
   w.Move({77, 10});
   w.Move({87, 10});
