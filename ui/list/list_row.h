@@ -10,7 +10,6 @@
 
 #include "ui/base/messages.h"
 #include "ui/controls/attribute_table.h"
-#include "ui/base/wide_text.h"
 #include "ui/controls/control.h"
 #include "ui/list/list_input.h"
 #include "ui/list/list_interfaces.h"
@@ -31,21 +30,14 @@ class CListRowUI : public Base, public IListItemUI {
   void SetOwner(CControlUI* control) override { owner_ = dynamic_cast<IListOwnerUI*>(control); }
   bool IsSelected() const override { return selected_; }
 
+  // The list does the selecting, so its selection and the rows' flags
+  // change together: on selects this row alone, off leaves none selected.
   bool SetSelected(bool on = true) override {
     if (!this->IsEnabled()) return false;
-    if (owner_ != nullptr) owner_->UnselectRow(index_, true);
-    if (selected_ == on) return true;
-    selected_ = on;
-    if (owner_ != nullptr) {
-      if (on) {
-        owner_->SelectRow(index_);
-      } else {
-        owner_->UnselectRow(index_, false);
-        owner_->UnselectAllRows();
-      }
-    }
-    this->Invalidate();
-    return true;
+    if (owner_ == nullptr) return MarkSelected(on);
+    if (on) return owner_->SelectRow(index_);
+    owner_->UnselectAllRows();
+    return MarkSelected(false);
   }
 
   // Turning the flag off always succeeds: a disabled row must not keep a

@@ -114,6 +114,8 @@ bool CListUI::UnselectRow(int index, bool others) {
       if (currentSelection_ == i) currentSelection_ = -1;
       ForgetSelectedIndex(i);
     }
+    // The row that stays selected is the current one now.
+    if (currentSelection_ == -1 && IsSelectedIndex(index)) currentSelection_ = index;
     return true;
   }
   IListItemUI* item = RowAt(index);

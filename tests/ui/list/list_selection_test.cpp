@@ -176,6 +176,12 @@ TEST_F(ListSelection, CtrlAndShiftBuildAMultipleSelection) {
   EXPECT_FALSE(Selected(2));
   for (int i : {1, 3, 4}) EXPECT_TRUE(Selected(i)) << i;
 
+  w_.Click(w_.RowPoint(3));  // a plain click on a selected row keeps it alone and anchors there
+  EXPECT_EQ(SelectedIndices(), std::vector<int>{3});
+  w_.ClickWith(VK_SHIFT, w_.RowPoint(4));
+  EXPECT_EQ(SelectedIndices(), (std::vector<int>{3, 4}));
+  EXPECT_EQ(w_.Seen(L"itemselect").back().lParam, 3);
+
   w_.Click(w_.RowPoint(0));  // a plain click starts again
   EXPECT_EQ(SelectedIndices(), std::vector<int>{0});
   for (int i = 1; i < 5; ++i) EXPECT_FALSE(Selected(i)) << i;
