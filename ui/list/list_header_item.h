@@ -10,9 +10,8 @@
 
 namespace zui {
 
-// Header item button-state bits.
+// Header item button-state bits (the focused state is the control's own).
 enum HeaderItemState : uint32_t {
-  kHeaderItemFocused = 0x01,
   kHeaderItemHot = 0x08,
   kHeaderItemPushed = 0x10,
   kHeaderItemCaptured = 0x40,

@@ -96,6 +96,17 @@ TEST_F(ListSelection, InsertingRenumbersTheRowsAndMovesTheSelection) {
   delete stray;
 }
 
+TEST_F(ListSelection, MovingARowCarriesItsSelection) {
+  list_->SelectRow(0);
+  ASSERT_TRUE(list_->SetItemIndex(rows_[0], 3));
+  EXPECT_EQ(list_->GetItemAt(3), rows_[0]);
+  for (int i = 0; i < list_->GetCount(); ++i)
+    EXPECT_EQ(dynamic_cast<zui::IListItemUI*>(list_->GetItemAt(i))->GetIndex(), i);
+  EXPECT_EQ(list_->GetCurrentSelection(), 3);
+  list_->SelectRow(1);
+  EXPECT_FALSE(Selected(0));
+}
+
 TEST_F(ListSelection, RemovingRowsKeepsTheSelectionOnTheRightRow) {
   list_->SelectRow(3);
   ASSERT_TRUE(list_->Remove(rows_[0]));  // before the selection
