@@ -11,6 +11,13 @@
 #include "ui/layout/scroll_bar.h"
 #include "ui/layout/tab_layout.h"
 #include "ui/layout/vertical_layout.h"
+#include "ui/list/list.h"
+#include "ui/list/list_container_element.h"
+#include "ui/list/list_element.h"
+#include "ui/list/list_header.h"
+#include "ui/list/list_header_item.h"
+#include "ui/list/list_label_element.h"
+#include "ui/list/list_text_element.h"
 
 namespace zui {
 namespace {
@@ -33,6 +40,13 @@ const BuiltinControl kBuiltinControls[] = {
     {L"CHorizontalLayoutUI", &Make<CHorizontalLayoutUI>},
     {L"CTabLayoutUI", &Make<CTabLayoutUI>},
     {L"CScrollBarUI", &Make<CScrollBarUI>},
+    {L"CListUI", &Make<CListUI>},
+    {L"CListHeaderUI", &Make<CListHeaderUI>},
+    {L"CListHeaderItemUI", &Make<CListHeaderItemUI>},
+    {L"CListElementUI", &Make<CListElementUI>},
+    {L"CListLabelElementUI", &Make<CListLabelElementUI>},
+    {L"CListTextElementUI", &Make<CListTextElementUI>},
+    {L"CListContainerElementUI", &Make<CListContainerElementUI>},
 };
 
 }  // namespace

@@ -36,8 +36,12 @@ bool CContainerUI::HasInterface(std::wstring_view name) const {
 
 // ---- child list -------------------------------------------------------------
 
+// The child-list operations count the container's own children, not
+// GetCount(): a container may answer for another's children (the list
+// answers for its body's rows) and still keep its own apart.
+
 CControlUI* CContainerUI::GetItemAt(int index) const {
-  if (index < 0 || index >= GetCount()) return nullptr;
+  if (index < 0 || index >= static_cast<int>(items_.size())) return nullptr;
   return items_[static_cast<size_t>(index)];
 }
 
@@ -47,8 +51,8 @@ int CContainerUI::GetItemIndex(CControlUI* control) const {
 }
 
 bool CContainerUI::SetItemIndex(CControlUI* control, int index) {
-  const int from = GetItemIndex(control);
-  if (from < 0 || index < 0 || index >= GetCount()) return false;
+  const int from = CContainerUI::GetItemIndex(control);
+  if (from < 0 || index < 0 || index >= static_cast<int>(items_.size())) return false;
   if (from == index) return true;
   items_.erase(items_.begin() + from);
   items_.insert(items_.begin() + index, control);
@@ -56,13 +60,13 @@ bool CContainerUI::SetItemIndex(CControlUI* control, int index) {
   return true;
 }
 
-bool CContainerUI::Add(CControlUI* control) { return AddAt(control, GetCount()); }
+bool CContainerUI::Add(CControlUI* control) { return AddAt(control, static_cast<int>(items_.size())); }
 
 bool CContainerUI::AddAt(CControlUI* control, int index) {
-  if (control == nullptr || index < 0 || index > GetCount()) return false;
+  if (control == nullptr || index < 0 || index > static_cast<int>(items_.size())) return false;
   // A control listed twice would be painted twice and destroyed twice; a
   // control holding its own ancestor would make a loop of the tree.
-  if (GetItemIndex(control) >= 0) return false;
+  if (CContainerUI::GetItemIndex(control) >= 0) return false;
   for (const CControlUI* p = this; p != nullptr; p = p->GetParent())
     if (p == control) return false;
 
@@ -87,7 +91,7 @@ bool CContainerUI::Remove(CControlUI* control, bool doNotDestroy) {
 }
 
 bool CContainerUI::RemoveAt(int index, bool doNotDestroy) {
-  if (index < 0 || index >= GetCount()) return false;
+  if (index < 0 || index >= static_cast<int>(items_.size())) return false;
   CControlUI* control = items_[static_cast<size_t>(index)];
   NeedUpdate();
   // Out of the list before it dies, so nothing it does on the way sees it

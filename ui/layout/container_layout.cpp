@@ -48,7 +48,7 @@ void CContainerUI::SetPos(Rect rc, bool needInvalidate) {
     return;
   }
   const Size needed = LayoutChildren(area);
-  for (int i = 0; i < GetCount(); ++i) SetFloatPos(i);
+  for (int i = 0; i < static_cast<int>(items_.size()); ++i) SetFloatPos(i);
   ProcessScrollBar(area, needed);
 }
 
@@ -70,7 +70,7 @@ void CContainerUI::Move(Size offset, bool needInvalidate) {
 }
 
 void CContainerUI::SetFloatPos(int index) {
-  CControlUI* child = GetItemAt(index);
+  CControlUI* child = CContainerUI::GetItemAt(index);
   if (child == nullptr || !child->IsVisible() || !child->IsFloat()) return;
 
   const Rect& p = itemRect_;

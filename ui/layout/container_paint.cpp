@@ -73,10 +73,10 @@ CControlUI* CContainerUI::FindControl(const ControlVisitor& visit, uint32_t flag
 
   if (!(hitTest && !IsMouseChildEnabled())) {
     const Rect area = GetChildrenArea();
-    const int count = GetCount();
+    const int count = static_cast<int>(items_.size());
     const bool topFirst = (flags & kFindTopFirst) != 0;
-    for (int n = 0; n < count && n < GetCount(); ++n) {
-      CControlUI* child = items_[static_cast<size_t>(topFirst ? GetCount() - 1 - n : n)];
+    for (int n = 0; n < count && n < static_cast<int>(items_.size()); ++n) {
+      CControlUI* child = items_[static_cast<size_t>(topFirst ? static_cast<int>(items_.size()) - 1 - n : n)];
       CControlUI* found = child->FindControl(visit, flags, point);
       if (found == nullptr) continue;
       if (!hitTest || found->IsFloat() || area.Contains(point)) return found;

@@ -1,0 +1,37 @@
+// How a header item looks: its state image, its separator image, its text.
+
+#include <string>
+
+#include "ui/controls/control_manager.h"
+#include "ui/list/list_header_item.h"
+#include "ui/render/skin_renderer.h"
+
+namespace zui {
+
+void CListHeaderItemUI::PaintStatusImage(Canvas& canvas) {
+  const std::wstring* image = &normalImage_;
+  if ((buttonState_ & kHeaderItemPushed) != 0) image = &pushedImage_;
+  else if ((buttonState_ & kHeaderItemHot) != 0) image = &hotImage_;
+  else if (IsFocused()) image = &focusedImage_;
+  if (image->empty()) image = &normalImage_;
+  if (!image->empty()) DrawImage(canvas, *image);
+
+  if (sepImage_.empty()) return;
+  const Rect sep = GetSeparatorRect().Offset(-itemRect_.left, -itemRect_.top);
+  if (sep.IsEmpty()) return;
+  const std::wstring dest = L"dest='" + std::to_wstring(sep.left) + L"," + std::to_wstring(sep.top) + L"," +
+                            std::to_wstring(sep.right) + L"," + std::to_wstring(sep.bottom) + L"'";
+  DrawImage(canvas, sepImage_, dest);
+}
+
+void CListHeaderItemUI::PaintText(Canvas& canvas) {
+  const std::wstring text = GetText();
+  if (text.empty() || manager_ == nullptr) return;
+  const uint32_t colour = textColor_ != 0 ? textColor_ : manager_->GetDefaultColors().text;
+  const Rect pad = GetTextPadding();
+  Rect area{itemRect_.left + pad.left, itemRect_.top + pad.top, itemRect_.right - pad.right,
+            itemRect_.bottom - pad.bottom};
+  CSkinRenderer::PaintText(&canvas, manager_, area, text, colour, font_, textStyle_);
+}
+
+}  // namespace zui

@@ -1,0 +1,28 @@
+#include "ui/list/list_text_style.h"
+
+#include "ui/text/text_format.h"
+
+namespace zui {
+namespace {
+
+bool Has(std::wstring_view value, std::wstring_view word) { return value.find(word) != std::wstring_view::npos; }
+
+}  // namespace
+
+unsigned ApplyAlignWords(unsigned style, std::wstring_view value) {
+  if (Has(value, L"left")) style &= ~(DT_CENTER | DT_RIGHT);
+  if (Has(value, L"center")) style = (style | DT_CENTER) & ~DT_RIGHT;
+  if (Has(value, L"right")) style = (style | DT_RIGHT) & ~DT_CENTER;
+  return style;
+}
+
+unsigned ApplyVAlignWords(unsigned style, std::wstring_view value) {
+  if (Has(value, L"top")) style &= ~(DT_VCENTER | DT_BOTTOM);
+  if (Has(value, L"vcenter")) style = (style | DT_VCENTER | DT_SINGLELINE) & ~(DT_BOTTOM | DT_WORDBREAK);
+  if (Has(value, L"bottom")) style = (style | DT_BOTTOM) & ~DT_VCENTER;
+  return style;
+}
+
+unsigned WithEndEllipsis(unsigned style, bool on) { return on ? style | DT_END_ELLIPSIS : style & ~DT_END_ELLIPSIS; }
+
+}  // namespace zui
