@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "ui/catalog/builtin_controls.h"
 #include "ui/controls/control.h"
+#include "ui/window/skin_builder.h"
 #include "ui/layout/container.h"
 
 namespace {
@@ -22,6 +26,28 @@ TEST(ControlFactoryTest, ElementNamesFindTheirClassIgnoringCase) {
   EXPECT_EQ(container->GetClass(), L"ContainerUI");
   EXPECT_EQ(factory.CreateControl(L"NoSuchThing"), nullptr);
   EXPECT_EQ(factory.CreateControl(L""), nullptr);
+}
+
+// Every built-in class is made from its element name in a skin, answers its
+// own class name and the interface name of its element.
+TEST(ControlFactoryTest, EveryBuiltinClassIsBuiltFromItsElement) {
+  const std::vector<std::wstring> expected = {
+      L"Control", L"Label", L"Text", L"Button", L"Progress", L"Ring", L"Container", L"VerticalLayout",
+      L"HorizontalLayout", L"TabLayout", L"ScrollBar", L"List", L"ListHeader", L"ListHeaderItem",
+      L"ListElement", L"ListLabelElement", L"ListTextElement", L"ListContainerElement"};
+  std::vector<std::wstring> listed;
+  for (const zui::BuiltinControl& builtin : zui::BuiltinControls()) {
+    const std::wstring_view className = builtin.className;
+    ASSERT_GT(className.size(), 3u);
+    const std::wstring element(className.substr(1, className.size() - 3));  // CButtonUI -> Button
+    listed.push_back(element);
+    zui::CSkinBuilder builder;
+    std::unique_ptr<zui::CControlUI> control(builder.Create(L"<Window><" + element + L"/></Window>", {}));
+    ASSERT_NE(control, nullptr) << "no control for <" << std::string(element.begin(), element.end()) << ">";
+    EXPECT_EQ(control->GetClass(), className.substr(1)) << std::string(element.begin(), element.end());
+    EXPECT_TRUE(control->HasInterface(element)) << std::string(element.begin(), element.end());
+  }
+  EXPECT_EQ(listed, expected);
 }
 
 zui::CControlUI* MakeTagged() {
