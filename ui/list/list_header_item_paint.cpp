@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "ui/base/saturate.h"
 #include "ui/controls/control_manager.h"
+#include "ui/list/list_text_style.h"
 #include "ui/list/list_header_item.h"
 #include "ui/render/skin_renderer.h"
 
@@ -29,9 +31,9 @@ void CListHeaderItemUI::PaintText(Canvas& canvas) {
   if (text.empty() || manager_ == nullptr) return;
   const uint32_t colour = textColor_ != 0 ? textColor_ : manager_->GetDefaultColors().text;
   const Rect pad = GetTextPadding();
-  Rect area{itemRect_.left + pad.left, itemRect_.top + pad.top, itemRect_.right - pad.right,
-            itemRect_.bottom - pad.bottom};
-  CSkinRenderer::PaintText(&canvas, manager_, area, text, colour, font_, textStyle_);
+  const Rect area{SaturatedAdd(itemRect_.left, pad.left), SaturatedAdd(itemRect_.top, pad.top),
+                  SaturatedSub(itemRect_.right, pad.right), SaturatedSub(itemRect_.bottom, pad.bottom)};
+  PaintListText(canvas, manager_, area, text, colour, font_, textStyle_, showHtml_);
 }
 
 }  // namespace zui

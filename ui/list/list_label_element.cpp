@@ -1,3 +1,4 @@
+#include "ui/list/list_text_style.h"
 #include "ui/list/list_label_element.h"
 
 #include "ui/base/saturate.h"
@@ -74,7 +75,7 @@ void CListLabelElementUI::PaintItemText(Canvas& canvas, const Rect& rect) {
   const Rect& pad = info->textPadding;
   Rect area{SaturatedAdd(rect.left, pad.left), SaturatedAdd(rect.top, pad.top), SaturatedSub(rect.right, pad.right),
             SaturatedSub(rect.bottom, pad.bottom)};
-  CSkinRenderer::PaintText(&canvas, manager_, area, text, ItemTextColor(*info), info->font, info->textStyle);
+  PaintListText(canvas, manager_, area, text, ItemTextColor(*info), info->font, info->textStyle, info->showHtml);
 }
 
 }  // namespace zui

@@ -1,3 +1,4 @@
+#include "ui/list/list_text_style.h"
 #include "ui/list/list_text_element.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ void CListTextElementUI::PaintItemText(Canvas& canvas, const Rect& rect) {
     const Rect& column = info->columnRects[i];
     Rect cell{SaturatedAdd(column.left, pad.left), SaturatedAdd(rect.top, pad.top),
               SaturatedSub(column.right, pad.right), SaturatedSub(rect.bottom, pad.bottom)};
-    CSkinRenderer::PaintText(&canvas, manager_, cell, text, colour, info->font, info->textStyle);
+    PaintListText(canvas, manager_, cell, text, colour, info->font, info->textStyle, info->showHtml);
   }
 }
 

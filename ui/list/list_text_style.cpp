@@ -1,5 +1,7 @@
 #include "ui/list/list_text_style.h"
 
+#include "ui/controls/control_manager.h"
+#include "ui/render/skin_renderer.h"
 #include "ui/text/text_format.h"
 
 namespace zui {
@@ -24,5 +26,19 @@ unsigned ApplyVAlignWords(unsigned style, std::wstring_view value) {
 }
 
 unsigned WithEndEllipsis(unsigned style, bool on) { return on ? style | DT_END_ELLIPSIS : style & ~DT_END_ELLIPSIS; }
+
+void PaintListText(Canvas& canvas, IControlManagerUI* manager, Rect rect, std::wstring_view text, uint32_t argb,
+                   int font, unsigned style, bool formatted) {
+  if (text.empty() || manager == nullptr) return;
+  if (!formatted) {
+    CSkinRenderer::PaintText(&canvas, manager, rect, text, argb, font, style);
+    return;
+  }
+  FormattedTextColors colors;
+  colors.text = argb;
+  colors.link = manager->GetDefaultColors().link;
+  colors.linkHover = manager->GetDefaultColors().linkHover;
+  CSkinRenderer::PaintFormattedText(&canvas, manager, rect, text, colors, font, style);
+}
 
 }  // namespace zui

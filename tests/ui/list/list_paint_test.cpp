@@ -61,6 +61,35 @@ TEST(ListPaint, DisabledAlternateAndColumnLines) {
   EXPECT_EQ(frame->at(48, 15), 0xFF102030u);
 }
 
+// With itemshowhtml a label row draws its text as formatted text: the link
+// markup becomes a link in the window's link colour, not literal braces.
+TEST(ListPaint, FormattedRowTextDrawsLinksInTheLinkColour) {
+  auto countBlue = [](const zui::Bitmap& frame) {
+    int blue = 0;
+    for (int y = 0; y < frame.height(); ++y)
+      for (int x = 0; x < frame.width(); ++x) {
+        const uint32_t p = frame.at(x, y);
+        blue += (p & 0xFF) > 0xC0 && ((p >> 16) & 0xFF) < 0x40;
+      }
+    return blue;
+  };
+  int found[2] = {0, 0};
+  for (int formatted = 0; formatted < 2; ++formatted) {
+    ListTestWindow w({200, 60});
+    zui::CListUI* list = w.Build(std::wstring(L"<Window size=\"200,60\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
+                                              L"<List name=\"list\" itemshowhtml=\"") +
+                                 (formatted ? L"true" : L"false") +
+                                 L"\"><ListLabelElement height=\"30\" text=\"{a}linked words{/a}\"/></List>"
+                                 L"</VerticalLayout></Window>");
+    ASSERT_NE(list, nullptr);
+    const zui::Bitmap* frame = w.Paint();
+    ASSERT_NE(frame, nullptr);
+    found[formatted] = countBlue(*frame);
+  }
+  EXPECT_EQ(found[0], 0) << "plain text is drawn in the item text colour";
+  EXPECT_GT(found[1], 10) << "the link is drawn in the window's link colour";
+}
+
 TEST(ListPaint, HeaderRowsStatesLinesAndScrollBarGolden) {
   ListTestWindow w({160, 120});
   zui::CListUI* list = w.Build(
