@@ -143,6 +143,8 @@ class CPaintManagerUI : public IControlManagerUI {
   // is given it. False when a control timer holds it already.
   bool ReserveTimerId(uintptr_t id);
   bool IsTimerIdReserved(uintptr_t id) const;
+  // A control timer of this window holds the native id (live or killed).
+  bool IsTimerIdHeld(uintptr_t id) const;
   const std::vector<TimerRecord>& GetTimers() const { return timers_; }
 
   // Message handling: the window's messages after its own handlers; and
@@ -196,7 +198,6 @@ class CPaintManagerUI : public IControlManagerUI {
   // Display scale in percent; 100 = off.
   void SetDisplayScale(int percent);
   bool IsScalingOn() const { return scalePercent_ != 100; }
-  int ScaleValue(int value) const;
 
   // Resources of this window (falling back on the process's shared ones).
   CResourceTables& Resources() { return *resources_; }

@@ -38,10 +38,6 @@ void CPaintManagerUI::SetDisplayScale(int percent) {
   }
 }
 
-int CPaintManagerUI::ScaleValue(int value) const {
-  return scalePercent_ == 100 ? value : static_cast<int>(static_cast<int64_t>(value) * scalePercent_ / 100);
-}
-
 SkinImage* CPaintManagerUI::AddImage(std::wstring_view name, std::wstring_view resType, uint32_t mask,
                                      bool adjustColour, bool shared, NativeModule module) {
   return resources_->AddImage(name, resType, mask, adjustColour, shared, module);

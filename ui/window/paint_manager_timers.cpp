@@ -27,11 +27,7 @@ bool CPaintManagerUI::SetTimer(CControlUI* control, uint32_t key, uint32_t elaps
   // A native id still held by another record of this window would make two
   // controls share one timer, and one the window keeps for its own SetTimer
   // would steal the window's ticks, so such ids are passed over.
-  auto taken = [this](uintptr_t id) {
-    return IsTimerIdReserved(id) ||
-           std::any_of(timers_.begin(), timers_.end(),
-                       [&](const TimerRecord& t) { return t.window == window_ && t.nativeId == id; });
-  };
+  auto taken = [this](uintptr_t id) { return IsTimerIdReserved(id) || IsTimerIdHeld(id); };
   uintptr_t counter = timerCounter_;
   for (uintptr_t tries = 0;; ++tries) {
     if (tries == kNativeIdRange) return false;
@@ -50,11 +46,14 @@ bool CPaintManagerUI::SetTimer(CControlUI* control, uint32_t key, uint32_t elaps
 }
 
 bool CPaintManagerUI::ReserveTimerId(uintptr_t id) {
-  const bool held = std::any_of(timers_.begin(), timers_.end(),
-                                [&](const TimerRecord& t) { return t.window == window_ && t.nativeId == id; });
-  if (held) return false;
+  if (IsTimerIdHeld(id)) return false;
   if (!IsTimerIdReserved(id)) reservedTimerIds_.push_back(id);
   return true;
+}
+
+bool CPaintManagerUI::IsTimerIdHeld(uintptr_t id) const {
+  return std::any_of(timers_.begin(), timers_.end(),
+                     [&](const TimerRecord& t) { return t.window == window_ && t.nativeId == id; });
 }
 
 bool CPaintManagerUI::IsTimerIdReserved(uintptr_t id) const {
