@@ -15,8 +15,9 @@
 #include <map>
 #include <string>
 
-#include "bench/bench_window.h"
+#include "tests/support/skin_test_window.h"
 #include "ui/layout/container.h"
+#include "ui/window/skin_builder.h"
 
 namespace {
 
@@ -46,8 +47,10 @@ std::wstring ListSkin(int rows) {
   return xml + L"</List></VerticalLayout></Window>";
 }
 
-zui::CContainerUI* ShowList(zbench::BenchWindow& window, int rows, benchmark::State& state) {
-  if (!window.ShowSkin(ListSkin(rows))) {
+zui::CContainerUI* ShowList(ztest::SkinTestWindow& window, int rows, benchmark::State& state) {
+  zui::CSkinBuilder builder;
+  zui::CControlUI* root = builder.Create(ListSkin(rows), {}, nullptr, &window.Manager());
+  if (root == nullptr || !window.Manager().AttachDialog(root) || window.ShowAndPaint() == nullptr) {
     state.SkipWithError("the list skin did not build");
     return nullptr;
   }
@@ -57,7 +60,7 @@ zui::CContainerUI* ShowList(zbench::BenchWindow& window, int rows, benchmark::St
 }
 
 void BM_ListLayout(benchmark::State& state) {
-  zbench::BenchWindow window{kWindowSize};
+  ztest::SkinTestWindow window{kWindowSize};
   zui::CContainerUI* list = ShowList(window, static_cast<int>(state.range(0)), state);
   if (list == nullptr) return;
   const zui::Rect rect = list->GetPos();
@@ -67,7 +70,7 @@ void BM_ListLayout(benchmark::State& state) {
 BENCHMARK(BM_ListLayout)->Arg(10)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 void BM_ListFullPaint(benchmark::State& state) {
-  zbench::BenchWindow window{kWindowSize};
+  ztest::SkinTestWindow window{kWindowSize};
   if (ShowList(window, static_cast<int>(state.range(0)), state) == nullptr) return;
   for (auto _ : state) {
     window.Host().InvalidateRect(window.Handle(), nullptr);
@@ -77,7 +80,7 @@ void BM_ListFullPaint(benchmark::State& state) {
 BENCHMARK(BM_ListFullPaint)->Arg(0)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 void BM_ListWheelScroll(benchmark::State& state) {
-  zbench::BenchWindow window{kWindowSize};
+  ztest::SkinTestWindow window{kWindowSize};
   zui::CContainerUI* list = ShowList(window, 1000, state);
   if (list == nullptr) return;
   const zui::Point over{200, 150};

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "bench/bench_window.h"
+#include "tests/support/skin_test_window.h"
 #include "ui/controls/control.h"
 #include "ui/window/paint_manager.h"
 #include "ui/window/skin_builder.h"
@@ -64,7 +64,7 @@ int CountControls(zui::CControlUI* control) {
 
 void BM_BuildTree(benchmark::State& state) {
   const std::wstring xml = TreeSkin();
-  zbench::BenchWindow window{kWindowSize};
+  ztest::SkinTestWindow window{kWindowSize};
   for (auto _ : state) {
     zui::CSkinBuilder builder;
     std::unique_ptr<zui::CControlUI> root(builder.Create(xml, {}, nullptr, &window.Manager()));
@@ -80,7 +80,7 @@ BENCHMARK(BM_BuildTree)->Unit(benchmark::kMicrosecond);
 void BM_BuildAttachFirstPaint(benchmark::State& state) {
   const std::wstring xml = TreeSkin();
   for (auto _ : state) {
-    zbench::BenchWindow window{kWindowSize};
+    ztest::SkinTestWindow window{kWindowSize};
     zui::CSkinBuilder builder;
     window.Manager().AttachDialog(builder.Create(xml, {}, nullptr, &window.Manager()));
     window.Host().ShowHostWindow(window.Handle(), SW_SHOWNORMAL);
@@ -94,7 +94,7 @@ BENCHMARK(BM_BuildAttachFirstPaint)->Unit(benchmark::kMicrosecond);
 // frame costs once the bitmaps exist (the first paint above also pays for
 // the kernel zero-filling two new frame buffers).
 void BM_FullRepaint(benchmark::State& state) {
-  zbench::BenchWindow window{kWindowSize};
+  ztest::SkinTestWindow window{kWindowSize};
   zui::CSkinBuilder builder;
   window.Manager().AttachDialog(builder.Create(TreeSkin(), {}, nullptr, &window.Manager()));
   window.Host().ShowHostWindow(window.Handle(), SW_SHOWNORMAL);
@@ -108,7 +108,7 @@ void BM_FullRepaint(benchmark::State& state) {
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
 
 void BM_MouseMoveOverTree(benchmark::State& state) {
-  zbench::BenchWindow window{kWindowSize};
+  ztest::SkinTestWindow window{kWindowSize};
   zui::CSkinBuilder builder;
   window.Manager().AttachDialog(builder.Create(TreeSkin(), {}, nullptr, &window.Manager()));
   window.Host().ShowHostWindow(window.Handle(), SW_SHOWNORMAL);
