@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "ui/base/saturate.h"
 #include "ui/controls/control_manager.h"
 #include "ui/list/list_text_style.h"
 #include "ui/list/list_header_item.h"
@@ -30,10 +29,8 @@ void CListHeaderItemUI::PaintText(Canvas& canvas) {
   const std::wstring text = GetText();
   if (text.empty() || manager_ == nullptr) return;
   const uint32_t colour = textColor_ != 0 ? textColor_ : manager_->GetDefaultColors().text;
-  const Rect pad = GetTextPadding();
-  const Rect area{SaturatedAdd(itemRect_.left, pad.left), SaturatedAdd(itemRect_.top, pad.top),
-                  SaturatedSub(itemRect_.right, pad.right), SaturatedSub(itemRect_.bottom, pad.bottom)};
-  PaintListText(canvas, manager_, area, text, colour, font_, textStyle_, showHtml_);
+  PaintListText(canvas, manager_, ShrinkByPadding(itemRect_, GetTextPadding()), text, colour, font_, textStyle_,
+                showHtml_);
 }
 
 }  // namespace zui

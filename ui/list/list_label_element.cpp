@@ -72,10 +72,8 @@ void CListLabelElementUI::PaintItemText(Canvas& canvas, const Rect& rect) {
   if (text.empty() || owner_ == nullptr) return;
   const ListItemInfo* info = owner_->GetItemInfo();
   if (info == nullptr) return;
-  const Rect& pad = info->textPadding;
-  Rect area{SaturatedAdd(rect.left, pad.left), SaturatedAdd(rect.top, pad.top), SaturatedSub(rect.right, pad.right),
-            SaturatedSub(rect.bottom, pad.bottom)};
-  PaintListText(canvas, manager_, area, text, ItemTextColor(*info), info->font, info->textStyle, info->showHtml);
+  PaintListText(canvas, manager_, ShrinkByPadding(rect, info->textPadding), text, ItemTextColor(*info), info->font,
+                info->textStyle, info->showHtml);
 }
 
 }  // namespace zui

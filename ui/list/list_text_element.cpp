@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "ui/base/saturate.h"
 #include "ui/base/wide_text.h"
 #include "ui/controls/control_manager.h"
 #include "ui/render/skin_renderer.h"
@@ -45,15 +44,13 @@ void CListTextElementUI::PaintItemText(Canvas& canvas, const Rect& rect) {
   if (owner_ == nullptr) return;
   const ListItemInfo* info = owner_->GetItemInfo();
   if (info == nullptr) return;
-  const Rect& pad = info->textPadding;
   const uint32_t colour = ItemTextColor(*info);
   const int columns = std::clamp(info->columns, 0, kMaxListColumns);
   for (int i = 0; i < columns; ++i) {
     const std::wstring text = CellText(i);
     if (text.empty()) continue;
     const Rect& column = info->columnRects[i];
-    Rect cell{SaturatedAdd(column.left, pad.left), SaturatedAdd(rect.top, pad.top),
-              SaturatedSub(column.right, pad.right), SaturatedSub(rect.bottom, pad.bottom)};
+    const Rect cell = ShrinkByPadding({column.left, rect.top, column.right, rect.bottom}, info->textPadding);
     PaintListText(canvas, manager_, cell, text, colour, info->font, info->textStyle, info->showHtml);
   }
 }

@@ -1,5 +1,6 @@
 #include "ui/list/list_text_style.h"
 
+#include "ui/base/saturate.h"
 #include "ui/controls/control_manager.h"
 #include "ui/render/skin_renderer.h"
 #include "ui/text/text_format.h"
@@ -26,6 +27,11 @@ unsigned ApplyVAlignWords(unsigned style, std::wstring_view value) {
 }
 
 unsigned WithEndEllipsis(unsigned style, bool on) { return on ? style | DT_END_ELLIPSIS : style & ~DT_END_ELLIPSIS; }
+
+Rect ShrinkByPadding(const Rect& rect, const Rect& padding) {
+  return {SaturatedAdd(rect.left, padding.left), SaturatedAdd(rect.top, padding.top),
+          SaturatedSub(rect.right, padding.right), SaturatedSub(rect.bottom, padding.bottom)};
+}
 
 void PaintListText(Canvas& canvas, IControlManagerUI* manager, Rect rect, std::wstring_view text, uint32_t argb,
                    int font, unsigned style, bool formatted) {

@@ -18,6 +18,9 @@ class Canvas;
 class IControlManagerUI;
 struct Rect;
 
+// `rect` less a text padding, saturating (paddings are skin numbers).
+Rect ShrinkByPadding(const Rect& rect, const Rect& padding);
+
 // One text of the list family in `rect`: plain, or as formatted text (links
 // in the link colours of the window) when `formatted` is on.
 void PaintListText(Canvas& canvas, IControlManagerUI* manager, Rect rect, std::wstring_view text, uint32_t argb,
