@@ -265,6 +265,10 @@ class CControlUI {
   // Draws a descriptor into the item rectangle (or its `dest`), clipped to
   // the current paint rectangle; false when nothing could be drawn.
   bool DrawImage(Canvas& canvas, std::wstring_view descriptor, std::wstring_view modifier = {});
+  // The `dest` modifier that draws into `rect` (client coordinates): the
+  // rectangle relative to the item rectangle, in skin units, since the
+  // renderer scales a `dest` by the display scale itself.
+  std::wstring DestModifier(const Rect& rect) const;
 
   // Invalidation and layout requests.
   void Invalidate();

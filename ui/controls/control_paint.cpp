@@ -4,6 +4,7 @@
 #include "ui/controls/control.h"
 #include "ui/controls/control_manager.h"
 #include "ui/render/skin_renderer.h"
+#include "ui/render/value_format.h"
 
 namespace zui {
 
@@ -217,6 +218,14 @@ void CControlUI::PaintBorder(Canvas& canvas) {
     return;
   }
   if (size > 0) CSkinRenderer::PaintRect(canvas, r, size, colour);
+}
+
+std::wstring CControlUI::DestModifier(const Rect& rect) const {
+  const int scale = manager_ != nullptr ? manager_->DisplayScale() : 100;
+  Rect dest = rect.Offset(-itemRect_.left, -itemRect_.top);
+  if (scale > 0 && scale != 100) dest = UnscaleRect(dest, scale);
+  return L"dest='" + std::to_wstring(dest.left) + L"," + std::to_wstring(dest.top) + L"," +
+         std::to_wstring(dest.right) + L"," + std::to_wstring(dest.bottom) + L"'";
 }
 
 bool CControlUI::DrawImage(Canvas& canvas, std::wstring_view descriptor, std::wstring_view modifier) {

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "ui/base/saturate.h"
 #include "ui/controls/control_manager.h"
 #include "ui/layout/scroll_bar.h"
 #include "ui/render/skin_renderer.h"
@@ -33,15 +32,7 @@ bool CScrollBarUI::DoPaint(Canvas& canvas, const Rect& /*paint*/, CControlUI* /*
 // falling back to the normal one, into `rect`. False when nothing drew.
 bool CScrollBarUI::PaintPart(Canvas& canvas, Part part, uint32_t state, const Rect& rect) {
   std::wstring modifier;
-  if (part != kPartBk) {
-    // `dest` is read in skin units and scaled again by the renderer.
-    const int scale = manager_ != nullptr ? manager_->DisplayScale() : 100;
-    auto unscale = [scale](int v) { return scale > 0 ? SaturateToInt(int64_t{v} * 100 / scale) : v; };
-    modifier = L"dest='" + std::to_wstring(unscale(rect.left - itemRect_.left)) + L"," +
-               std::to_wstring(unscale(rect.top - itemRect_.top)) + L"," +
-               std::to_wstring(unscale(rect.right - itemRect_.left)) + L"," +
-               std::to_wstring(unscale(rect.bottom - itemRect_.top)) + L"'";
-  }
+  if (part != kPartBk) modifier = DestModifier(rect);
   State wanted = kStateNormal;
   if (!IsEnabled() || (state & kScrollStateDisabled) != 0) wanted = kStateDisabled;
   else if ((state & kScrollStatePushed) != 0) wanted = kStatePushed;

@@ -18,11 +18,9 @@ void CListHeaderItemUI::PaintStatusImage(Canvas& canvas) {
   if (!image->empty()) DrawImage(canvas, *image);
 
   if (sepImage_.empty()) return;
-  const Rect sep = GetSeparatorRect().Offset(-itemRect_.left, -itemRect_.top);
+  const Rect sep = GetSeparatorRect();
   if (sep.IsEmpty()) return;
-  const std::wstring dest = L"dest='" + std::to_wstring(sep.left) + L"," + std::to_wstring(sep.top) + L"," +
-                            std::to_wstring(sep.right) + L"," + std::to_wstring(sep.bottom) + L"'";
-  DrawImage(canvas, sepImage_, dest);
+  DrawImage(canvas, sepImage_, DestModifier(sep));
 }
 
 void CListHeaderItemUI::PaintText(Canvas& canvas) {

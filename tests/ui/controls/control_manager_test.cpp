@@ -233,6 +233,16 @@ TEST_F(ControlInWindow, GettersFollowTheDisplayScale) {
   EXPECT_EQ(leaf_->GetFixedWidth(), 20);
 }
 
+// A part drawn with `dest` is given in skin units relative to the control:
+// the renderer scales it by the display scale again.
+TEST_F(ControlInWindow, DestModifierIsRelativeAndInSkinUnits) {
+  leaf_->SetPos({100, 50, 160, 80}, false);
+  EXPECT_EQ(leaf_->DestModifier({110, 54, 130, 74}), L"dest='10,4,30,24'");
+  manager_->SetDisplayScale(200);
+  EXPECT_EQ(leaf_->DestModifier({120, 58, 160, 78}), L"dest='10,4,30,14'");
+  manager_->SetDisplayScale(100);
+}
+
 TEST_F(ControlInWindow, CursorTimerAndMenuEvents) {
   InputEvent e;
   e.type = kEventSetCursor;
