@@ -33,9 +33,9 @@ Rect CContainerUI::GetChildrenArea() const {
   const Rect inset = GetInset();
   Rect area{SaturatedAdd(itemRect_.left, inset.left), SaturatedAdd(itemRect_.top, inset.top),
             SaturatedSub(itemRect_.right, inset.right), SaturatedSub(itemRect_.bottom, inset.bottom)};
-  if (verticalScrollBar_ != nullptr && verticalScrollBar_->IsVisible())
+  if (IsBarShown(verticalScrollBar_))
     area.right = SaturatedSub(area.right, verticalScrollBar_->GetFixedWidth());
-  if (horizontalScrollBar_ != nullptr && horizontalScrollBar_->IsVisible())
+  if (IsBarShown(horizontalScrollBar_))
     area.bottom = SaturatedSub(area.bottom, horizontalScrollBar_->GetFixedHeight());
   return area;
 }

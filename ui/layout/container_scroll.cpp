@@ -10,22 +10,15 @@
 #include "ui/text/text_engine.h"
 
 namespace zui {
-namespace {
-
-bool Shown(const CScrollBarUI* bar) { return bar != nullptr && bar->IsVisible(); }
-
-int ToInt(int64_t v) { return SaturateToInt(v); }
-
-}  // namespace
 
 Size CContainerUI::GetScrollPos() const {
-  return {Shown(horizontalScrollBar_) ? ToInt(horizontalScrollBar_->GetScrollPos()) : 0,
-          Shown(verticalScrollBar_) ? ToInt(verticalScrollBar_->GetScrollPos()) : 0};
+  return {IsBarShown(horizontalScrollBar_) ? SaturateToInt(horizontalScrollBar_->GetScrollPos()) : 0,
+          IsBarShown(verticalScrollBar_) ? SaturateToInt(verticalScrollBar_->GetScrollPos()) : 0};
 }
 
 Size CContainerUI::GetScrollRange() const {
-  return {Shown(horizontalScrollBar_) ? ToInt(horizontalScrollBar_->GetScrollRange()) : 0,
-          Shown(verticalScrollBar_) ? ToInt(verticalScrollBar_->GetScrollRange()) : 0};
+  return {IsBarShown(horizontalScrollBar_) ? SaturateToInt(horizontalScrollBar_->GetScrollRange()) : 0,
+          IsBarShown(verticalScrollBar_) ? SaturateToInt(verticalScrollBar_->GetScrollRange()) : 0};
 }
 
 int CContainerUI::ScrollLineStep() const {
@@ -40,23 +33,23 @@ int CContainerUI::ScrollPage(bool vertical) const {
   const Rect inset = GetInset();
   if (vertical) {
     int64_t page = int64_t{itemRect_.Height()} - inset.top - inset.bottom;
-    if (Shown(horizontalScrollBar_)) page -= horizontalScrollBar_->GetFixedHeight();
-    return ToInt(page);
+    if (IsBarShown(horizontalScrollBar_)) page -= horizontalScrollBar_->GetFixedHeight();
+    return SaturateToInt(page);
   }
   int64_t page = int64_t{itemRect_.Width()} - inset.left - inset.right;
-  if (Shown(verticalScrollBar_)) page -= verticalScrollBar_->GetFixedWidth();
-  return ToInt(page);
+  if (IsBarShown(verticalScrollBar_)) page -= verticalScrollBar_->GetFixedWidth();
+  return SaturateToInt(page);
 }
 
 void CContainerUI::SetScrollPos(Size pos, bool notify) {
   int64_t dx = 0;
   int64_t dy = 0;
-  if (Shown(verticalScrollBar_)) {
+  if (IsBarShown(verticalScrollBar_)) {
     const int64_t before = verticalScrollBar_->GetScrollPos();
     verticalScrollBar_->SetScrollPos(pos.cy);
     dy = verticalScrollBar_->GetScrollPos() - before;
   }
-  if (Shown(horizontalScrollBar_)) {
+  if (IsBarShown(horizontalScrollBar_)) {
     const int64_t before = horizontalScrollBar_->GetScrollPos();
     horizontalScrollBar_->SetScrollPos(pos.cx);
     dx = horizontalScrollBar_->GetScrollPos() - before;
@@ -66,7 +59,7 @@ void CContainerUI::SetScrollPos(Size pos, bool notify) {
   for (CControlUI* child : items_) {
     if (!child->IsVisible() || child->IsFloat()) continue;
     const Rect& r = child->GetPos();
-    child->SetPos({ToInt(r.left - dx), ToInt(r.top - dy), ToInt(r.right - dx), ToInt(r.bottom - dy)}, true);
+    child->SetPos({SaturateToInt(r.left - dx), SaturateToInt(r.top - dy), SaturateToInt(r.right - dx), SaturateToInt(r.bottom - dy)}, true);
   }
   Invalidate();
 

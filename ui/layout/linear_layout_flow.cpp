@@ -22,9 +22,8 @@ int64_t Clamp(int64_t v, int64_t minimum, int64_t maximum) {
   return v;
 }
 
-bool Shown(const CScrollBarUI* bar) { return bar != nullptr && bar->IsVisible(); }
-int64_t RangeOf(const CScrollBarUI* bar) { return Shown(bar) ? bar->GetScrollRange() : 0; }
-int64_t PosOf(const CScrollBarUI* bar) { return Shown(bar) ? bar->GetScrollPos() : 0; }
+int64_t RangeOf(const CScrollBarUI* bar) { return IsBarShown(bar) ? bar->GetScrollRange() : 0; }
+int64_t PosOf(const CScrollBarUI* bar) { return IsBarShown(bar) ? bar->GetScrollPos() : 0; }
 
 bool InFlow(const CControlUI& child) { return child.IsVisible() && !child.IsFloat(); }
 
@@ -103,7 +102,7 @@ int64_t StretchShare(const Measured& m, const Room& room) {
 
 int64_t StartOffset(const Flow& flow, const Rect& rc, const Measured& m, const Room& room) {
   int64_t start = rc.*flow.main.lead;
-  if (Shown(flow.mainBar)) {
+  if (IsBarShown(flow.mainBar)) {
     start -= flow.mainBar->GetScrollPos();
   } else if (m.stretchable == 0) {
     if (flow.start == Place::kMiddle) start += (room.main - m.fixedSum) / 2;

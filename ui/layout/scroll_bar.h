@@ -118,4 +118,7 @@ class CScrollBarUI : public CControlUI {
   std::wstring images_[kPartCount][kStateCount];
 };
 
+// A bar that exists and is shown: only such a bar takes room and scrolls.
+inline bool IsBarShown(const CScrollBarUI* bar) { return bar != nullptr && bar->IsVisible(); }
+
 }  // namespace zui
