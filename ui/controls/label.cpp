@@ -196,7 +196,8 @@ void CLabelUI::TakeDefaultColors() {
   if (disabledTextColor_ == 0) disabledTextColor_ = defaults.disabledText;
 }
 
-void CLabelUI::DrawLabelText(Canvas& canvas, Rect rect, uint32_t argb, int font, unsigned style) {
+void CLabelUI::DrawLabelText(Canvas& canvas, Rect rect, uint32_t argb, int font, unsigned style, TextLinks* links) {
+  if (links != nullptr) links->count = 0;
   const std::wstring text = GetText();
   if (text.empty()) return;
   if (showHtml_) {
@@ -206,7 +207,7 @@ void CLabelUI::DrawLabelText(Canvas& canvas, Rect rect, uint32_t argb, int font,
       colors.link = manager_->GetDefaultColors().link;
       colors.linkHover = manager_->GetDefaultColors().linkHover;
     }
-    CSkinRenderer::PaintFormattedText(&canvas, manager_, rect, text, colors, font, style);
+    CSkinRenderer::PaintFormattedText(&canvas, manager_, rect, text, colors, font, style, links);
     return;
   }
   CSkinRenderer::PaintText(&canvas, manager_, rect, text, argb, font, style);

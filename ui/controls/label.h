@@ -10,6 +10,8 @@
 
 namespace zui {
 
+struct TextLinks;
+
 class CLabelUI : public CControlUI {
  public:
   CLabelUI();
@@ -49,8 +51,10 @@ class CLabelUI : public CControlUI {
   void TakeDefaultColors();
   // Measures `text` laid out in `rect` with `style` (DT_CALCRECT added).
   Rect MeasureText(Rect rect, unsigned style);
-  // Draws the text into `rect`, as formatted text when show-HTML is on.
-  void DrawLabelText(Canvas& canvas, Rect rect, uint32_t argb, int font, unsigned style);
+  // Draws the text into `rect`, as formatted text when show-HTML is on;
+  // `links` (optional) receives the link boxes drawn (none for plain text).
+  void DrawLabelText(Canvas& canvas, Rect rect, uint32_t argb, int font, unsigned style,
+                     TextLinks* links = nullptr);
   // Something the estimate depends on has changed.
   void ForgetEstimate() { estimateDirty_ = true; }
 

@@ -6,7 +6,6 @@
 #include "ui/base/wide_text.h"
 #include "ui/controls/control_manager.h"
 #include "ui/host/host.h"
-#include "ui/render/skin_renderer.h"
 
 namespace zui {
 namespace {
@@ -101,28 +100,15 @@ void CTextUI::DoEvent(InputEvent& event) {
 }
 
 void CTextUI::PaintText(Canvas& canvas) {
-  const std::wstring text = GetText();
-  if (text.empty()) {
+  if (GetText().empty()) {
     links_.count = 0;
     return;
   }
   TakeDefaultColors();
   unsigned style = GetTextStyle();
   if (style & DT_END_ELLIPSIS) style |= DT_EDITCONTROL;
-  Rect rect = Shrink(itemRect_, RawTextPadding());
   const uint32_t colour = IsEnabled() ? GetTextColor() : GetDisabledTextColor();
-  if (!IsShowHtml()) {
-    links_.count = 0;
-    CSkinRenderer::PaintText(&canvas, manager_, rect, text, colour, GetFont(), style);
-    return;
-  }
-  FormattedTextColors colors;
-  colors.text = colour;
-  if (manager_ != nullptr) {
-    colors.link = manager_->GetDefaultColors().link;
-    colors.linkHover = manager_->GetDefaultColors().linkHover;
-  }
-  CSkinRenderer::PaintFormattedText(&canvas, manager_, rect, text, colors, GetFont(), style, &links_);
+  DrawLabelText(canvas, Shrink(itemRect_, RawTextPadding()), colour, GetFont(), style, &links_);
 }
 
 }  // namespace zui
