@@ -41,6 +41,10 @@ enum InputEventKind : int {
   kEventTimer = 27,
 };
 
+// The mouse kinds, mouse move to scroll wheel: what a control whose mouse
+// input is off passes on.
+constexpr bool IsMouseEventKind(int type) { return type >= kEventMouseMove && type <= kEventScrollWheel; }
+
 // Modifier bits of InputEvent::keyState.
 enum InputKeyState : uint16_t {
   kKeyStateLButton = 0x01,

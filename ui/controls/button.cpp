@@ -39,7 +39,6 @@ const AttributeEntry<CButtonUI> kButtonAttributes[] = {
     {L"focuedfont", [](CButtonUI& c, std::wstring_view v) { c.SetFocusedFont(ParseIntValue(v)); }},
 };
 
-bool IsMouseKind(int type) { return type >= kEventMouseMove && type <= kEventScrollWheel; }
 
 // Setters that only repaint when the value changes.
 template <typename T>
@@ -110,7 +109,7 @@ bool CButtonUI::Activate() {
 }
 
 void CButtonUI::DoEvent(InputEvent& event) {
-  if (!IsMouseEnabled() && IsMouseKind(event.type)) {
+  if (!IsMouseEnabled() && IsMouseEventKind(event.type)) {
     if (parent_ != nullptr) parent_->DoEvent(event);
     else CLabelUI::DoEvent(event);
     return;

@@ -24,7 +24,7 @@ void CControlUI::SetName(std::wstring_view name) { name_ = name; }
 
 std::wstring_view CControlUI::GetClass() const { return L"ControlUI"; }
 
-bool CControlUI::HasInterface(std::wstring_view name) const { return EqualsIgnoreCase(name, L"Control"); }
+bool CControlUI::HasInterface(std::wstring_view name) const { return EqualsIgnoreAsciiCase(name, L"Control"); }
 
 uint32_t CControlUI::GetControlFlags() const { return 0; }
 

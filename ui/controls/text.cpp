@@ -8,12 +8,6 @@
 #include "ui/host/host.h"
 
 namespace zui {
-namespace {
-
-bool IsMouseKind(int type) { return type >= kEventMouseMove && type <= kEventScrollWheel; }
-
-}  // namespace
-
 CTextUI::CTextUI() {
   SetTextStyle(DT_WORDBREAK);
   SetTextPadding({2, 0, 2, 0});
@@ -48,7 +42,7 @@ Size CTextUI::EstimateSize(Size available) {
 }
 
 void CTextUI::DoEvent(InputEvent& event) {
-  if (!IsMouseEnabled() && IsMouseKind(event.type)) {
+  if (!IsMouseEnabled() && IsMouseEventKind(event.type)) {
     if (parent_ != nullptr) parent_->DoEvent(event);
     else CLabelUI::DoEvent(event);
     return;

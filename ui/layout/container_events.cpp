@@ -7,9 +7,7 @@
 namespace zui {
 namespace {
 
-bool IsMouseKind(int type) { return type >= kEventMouseMove && type <= kEventScrollWheel; }
-
-bool Usable(const CScrollBarUI* bar) { return bar != nullptr && bar->IsVisible() && bar->IsEnabled(); }
+bool Usable(const CScrollBarUI* bar) { return IsBarShown(bar) && bar->IsEnabled(); }
 
 // The wheel's direction word: 0 away from the user (up), 1 toward.
 constexpr int kWheelUp = 0;
@@ -17,7 +15,7 @@ constexpr int kWheelUp = 0;
 }  // namespace
 
 void CContainerUI::DoEvent(InputEvent& event) {
-  if (!IsMouseEnabled() && IsMouseKind(event.type)) {
+  if (!IsMouseEnabled() && IsMouseEventKind(event.type)) {
     CControlUI::DoEvent(event);
     return;
   }

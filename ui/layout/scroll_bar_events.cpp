@@ -12,19 +12,13 @@
 #include "ui/layout/scroll_math.h"
 
 namespace zui {
-namespace {
-
-bool IsMouseKind(int type) { return type >= kEventMouseMove && type <= kEventScrollWheel; }
-
-}  // namespace
-
 void CScrollBarUI::PassToOwner(InputEvent& event) {
   if (owner_ != nullptr) owner_->DoEvent(event);
   else CControlUI::DoEvent(event);
 }
 
 void CScrollBarUI::DoEvent(InputEvent& event) {
-  if (!IsMouseEnabled() && IsMouseKind(event.type)) {
+  if (!IsMouseEnabled() && IsMouseEventKind(event.type)) {
     PassToOwner(event);
     return;
   }

@@ -6,7 +6,6 @@
 #include "ui/base/messages.h"
 #include "ui/list/list.h"
 #include "ui/list/list_body.h"
-#include "ui/list/list_input.h"
 
 namespace zui {
 

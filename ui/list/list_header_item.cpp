@@ -8,7 +8,6 @@
 #include "ui/controls/attribute_table.h"
 #include "ui/controls/control_manager.h"
 #include "ui/host/host.h"
-#include "ui/list/list_input.h"
 #include "ui/list/list_text_style.h"
 #include "ui/render/skin_renderer.h"
 #include "ui/render/value_format.h"

@@ -11,7 +11,6 @@
 #include "ui/base/messages.h"
 #include "ui/controls/attribute_table.h"
 #include "ui/controls/control.h"
-#include "ui/list/list_input.h"
 #include "ui/list/list_interfaces.h"
 #include "ui/list/list_item_background.h"
 
