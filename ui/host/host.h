@@ -91,6 +91,18 @@ class IUiHost {
   // GWLP_USERDATA.
   virtual void* GetUserData(WindowHandle window) const = 0;
   virtual void SetUserData(WindowHandle window, void* data) = 0;
+  // Window properties (SetPropW / GetPropW / RemovePropW); RemoveProp answers
+  // the value it removed.
+  virtual bool SetProp(WindowHandle window, std::wstring_view name, void* value) = 0;
+  virtual void* GetProp(WindowHandle window, std::wstring_view name) const = 0;
+  virtual void* RemoveProp(WindowHandle window, std::wstring_view name) = 0;
+  // GWLP_WNDPROC: installs `proc` and answers the procedure it replaces (null
+  // for no such window). Call a replaced procedure through CallWindowProc.
+  virtual WindowProc SetWindowProc(WindowHandle window, WindowProc proc) = 0;
+  virtual LRESULT_T CallWindowProc(WindowProc proc, WindowHandle window, uint32_t message, WPARAM_T wParam,
+                                   LPARAM_T lParam) = 0;
+  // GetClassInfoExW: false when no such class is registered.
+  virtual bool GetClassInfo(std::wstring_view className, WindowClassDesc& out) const = 0;
 
   // Like ShowWindow: answers whether the window was visible before.
   virtual bool ShowHostWindow(WindowHandle window, int showCommand) = 0;
@@ -116,6 +128,14 @@ class IUiHost {
   virtual void SetStyle(WindowHandle window, bool extended, uint32_t style) = 0;
   // Whole-window opacity (SetLayeredWindowAttributes with LWA_ALPHA).
   virtual void SetOpacity(WindowHandle window, uint8_t alpha) = 0;
+  // Per-pixel-alpha content of a layered window (UpdateLayeredWindow with
+  // ULW_ALPHA): the window takes the bitmap's size and `screenTopLeft`.
+  virtual void UpdateLayered(WindowHandle window, const Bitmap& pixels, Point screenTopLeft) = 0;
+  // Z-order: puts `window` directly behind `above` without activating it.
+  virtual void PlaceBehind(WindowHandle window, WindowHandle above) = 0;
+  // The window's big and small icons from the program's icon resource `id`
+  // (WM_SETICON); false when there is no such icon.
+  virtual bool SetIcon(WindowHandle window, int resourceId) = 0;
   // Keyboard focus; both answer the window that had it.
   virtual WindowHandle SetFocus(WindowHandle window) = 0;
   virtual WindowHandle GetFocus() const = 0;
@@ -171,11 +191,12 @@ class IUiHost {
   virtual void HideTooltip(WindowHandle owner) = 0;
 };
 
-// The process's host. Until a platform host is installed the windows live in
-// memory (the headless host).
+// The process's host. A program installs its platform host before it makes
+// a window; asking for the host before that is a fault of the program, so
+// Host() then prints one line to standard error and aborts.
 IUiHost& Host();
-// Installs `host` (not owned; null goes back to the in-memory host) and
-// answers the one it replaces.
+// Installs `host` (not owned; null uninstalls) and answers the one it
+// replaces (null for none).
 IUiHost* SetHost(IUiHost* host);
 
 // Installs a host for one scope, e.g. a test.
