@@ -17,10 +17,9 @@
 #include "ui/base/bitmap.h"
 #include "ui/base/geometry.h"
 #include "ui/base/messages.h"
+#include "ui/host/host.h"
 
 namespace zui {
-
-struct MonitorArea;
 
 // A top-level window as the platform sees it.
 struct SurfaceDesc {
