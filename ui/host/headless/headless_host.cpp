@@ -85,6 +85,7 @@ WindowHandle HeadlessHost::CreateHostWindow(const HostWindowDesc& desc, void* cr
   auto rec = std::make_unique<WindowRecord>();
   rec->className = desc.className;
   rec->cls = cls->second;
+  rec->proc = cls->second.proc;
   rec->title = desc.title;
   rec->style = desc.style & ~(WS_VISIBLE | WS_MAXIMIZE | WS_MINIMIZE);
   rec->exStyle = desc.exStyle;
@@ -219,6 +220,85 @@ void HeadlessHost::Forget(WindowHandle window) {
 }
 
 // --- Attributes ---
+
+bool HeadlessHost::SetProp(WindowHandle window, std::wstring_view name, void* value) {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr || name.empty()) return false;
+  rec->props.insert_or_assign(std::wstring(name), value);
+  return true;
+}
+
+void* HeadlessHost::GetProp(WindowHandle window, std::wstring_view name) const {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return nullptr;
+  auto it = rec->props.find(name);
+  return it == rec->props.end() ? nullptr : it->second;
+}
+
+void* HeadlessHost::RemoveProp(WindowHandle window, std::wstring_view name) {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return nullptr;
+  auto it = rec->props.find(name);
+  if (it == rec->props.end()) return nullptr;
+  void* value = it->second;
+  rec->props.erase(it);
+  return value;
+}
+
+WindowProc HeadlessHost::SetWindowProc(WindowHandle window, WindowProc proc) {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr || proc == nullptr) return nullptr;
+  WindowProc previous = rec->proc;
+  rec->proc = proc;
+  return previous;
+}
+
+LRESULT_T HeadlessHost::CallWindowProc(WindowProc proc, WindowHandle window, uint32_t message, WPARAM_T wParam,
+                                       LPARAM_T lParam) {
+  return proc == nullptr ? 0 : proc(window, message, wParam, lParam);
+}
+
+bool HeadlessHost::GetClassInfo(std::wstring_view className, WindowClassDesc& out) const {
+  auto it = classes_.find(className);
+  if (it == classes_.end()) return false;
+  out = WindowClassDesc{std::wstring(className), it->second.style, it->second.proc};
+  return true;
+}
+
+void HeadlessHost::UpdateLayered(WindowHandle window, const Bitmap& pixels, Point screenTopLeft) {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr) return;
+  rec->layered = pixels;
+  ++rec->layeredCount;
+  Rect target{screenTopLeft.x, screenTopLeft.y, screenTopLeft.x + pixels.width(), screenTopLeft.y + pixels.height()};
+  MoveHostWindow(window, target, false);
+}
+
+void HeadlessHost::PlaceBehind(WindowHandle window, WindowHandle above) {
+  if (WindowRecord* rec = Find(window)) rec->placedBehind = above;
+}
+
+bool HeadlessHost::SetIcon(WindowHandle window, int resourceId) {
+  WindowRecord* rec = Find(window);
+  if (rec == nullptr || resourceId <= 0) return false;
+  rec->iconId = resourceId;
+  return true;
+}
+
+const Bitmap* HeadlessHost::LayeredContent(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec == nullptr || rec->layeredCount == 0 ? nullptr : &rec->layered;
+}
+
+WindowHandle HeadlessHost::PlacedBehind(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec == nullptr ? nullptr : rec->placedBehind;
+}
+
+int HeadlessHost::IconId(WindowHandle window) const {
+  WindowRecord* rec = Find(window);
+  return rec == nullptr ? 0 : rec->iconId;
+}
 
 void* HeadlessHost::GetUserData(WindowHandle window) const {
   WindowRecord* rec = Find(window);

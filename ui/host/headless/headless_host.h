@@ -67,6 +67,13 @@ class HeadlessHost : public IUiHost {
   LRESULT_T DefaultProc(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) override;
   void* GetUserData(WindowHandle window) const override;
   void SetUserData(WindowHandle window, void* data) override;
+  bool SetProp(WindowHandle window, std::wstring_view name, void* value) override;
+  void* GetProp(WindowHandle window, std::wstring_view name) const override;
+  void* RemoveProp(WindowHandle window, std::wstring_view name) override;
+  WindowProc SetWindowProc(WindowHandle window, WindowProc proc) override;
+  LRESULT_T CallWindowProc(WindowProc proc, WindowHandle window, uint32_t message, WPARAM_T wParam,
+                           LPARAM_T lParam) override;
+  bool GetClassInfo(std::wstring_view className, WindowClassDesc& out) const override;
   bool ShowHostWindow(WindowHandle window, int showCommand) override;
   bool IsVisible(WindowHandle window) const override;
   bool IsMaximized(WindowHandle window) const override;
@@ -82,6 +89,9 @@ class HeadlessHost : public IUiHost {
   uint32_t GetStyle(WindowHandle window, bool extended) const override;
   void SetStyle(WindowHandle window, bool extended, uint32_t style) override;
   void SetOpacity(WindowHandle window, uint8_t alpha) override;
+  void UpdateLayered(WindowHandle window, const Bitmap& pixels, Point screenTopLeft) override;
+  void PlaceBehind(WindowHandle window, WindowHandle above) override;
+  bool SetIcon(WindowHandle window, int resourceId) override;
   WindowHandle SetFocus(WindowHandle window) override;
   WindowHandle GetFocus() const override;
   WindowHandle GetActiveWindow() const override;
@@ -168,6 +178,11 @@ class HeadlessHost : public IUiHost {
   Rect UpdateRect(WindowHandle window) const;
   RoundRegion Region(WindowHandle window) const;
   uint8_t Opacity(WindowHandle window) const;
+  // The last UpdateLayered content (null for none), the window it was last
+  // placed behind, and the icon resource it was given (0 for none).
+  const Bitmap* LayeredContent(WindowHandle window) const;
+  WindowHandle PlacedBehind(WindowHandle window) const;
+  int IconId(WindowHandle window) const;
   std::wstring Title(WindowHandle window) const;
   const std::vector<DragStart>& DragStarts() const { return dragStarts_; }
   int CaptionDragCount() const;
@@ -279,7 +294,7 @@ class HeadlessHost : public IUiHost {
   uint64_t clockGeneration_ = 0;
   Point cursorPos_;
 
-  std::map<std::wstring, ClassRecord> classes_;
+  std::map<std::wstring, ClassRecord, std::less<>> classes_;
   std::map<WindowHandle, std::unique_ptr<WindowRecord>> windows_;
   uintptr_t nextHandle_ = 0x100;
   std::vector<TimerRecord> timers_;

@@ -75,13 +75,13 @@ void HeadlessHost::DropQueued(WindowHandle window) {
 LRESULT_T HeadlessHost::SendMessage(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) {
   WindowRecord* rec = Find(window);
   if (rec == nullptr) return 0;
-  return rec->cls.proc(window, message, wParam, lParam);
+  return rec->proc(window, message, wParam, lParam);
 }
 
 LRESULT_T HeadlessHost::DispatchMessage(const HostMessage& msg) {
   WindowRecord* rec = Find(msg.window);
   if (rec == nullptr) return 0;
-  return rec->cls.proc(msg.window, msg.message, msg.wParam, msg.lParam);
+  return rec->proc(msg.window, msg.message, msg.wParam, msg.lParam);
 }
 
 bool HeadlessHost::Retrieve(HostMessage& msg, bool remove) {

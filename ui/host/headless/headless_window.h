@@ -1,6 +1,8 @@
 #pragma once
 // One in-memory window of the headless host (private to its sources).
 
+#include <functional>
+#include <map>
 #include <string>
 
 #include "ui/host/headless/headless_host.h"
@@ -11,6 +13,8 @@ struct HeadlessHost::WindowRecord {
   WindowHandle handle = nullptr;
   std::wstring className;
   ClassRecord cls;
+  WindowProc proc = nullptr;  // the class's, until replaced
+  std::map<std::wstring, void*, std::less<>> props;
   std::wstring title;
   uint32_t style = 0;  // WS_VISIBLE, WS_DISABLED, WS_MAXIMIZE, WS_MINIMIZE live here
   uint32_t exStyle = 0;
@@ -25,6 +29,10 @@ struct HeadlessHost::WindowRecord {
   int presentCount = 0;
   RoundRegion region;
   uint8_t opacity = 255;
+  Bitmap layered;  // the last UpdateLayered content
+  int layeredCount = 0;
+  WindowHandle placedBehind = nullptr;
+  int iconId = 0;
   bool destroying = false;
 
   bool Visible() const { return (style & WS_VISIBLE) != 0; }
