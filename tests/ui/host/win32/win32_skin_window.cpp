@@ -47,21 +47,7 @@ bool Win32SkinWindow::Load(const std::wstring& xml) {
 }
 
 bool Win32SkinWindow::PumpUntil(const std::function<bool()>& done, uint32_t timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    const DWORD elapsed = GetTickCount() - start;
-    if (elapsed >= timeoutMs) return done();
-    zui::HostMessage msg;
-    if (host_.PeekMessage(msg, true)) {
-      if (msg.message == WM_QUIT) continue;
-      if (zui::CPaintManagerUI::TranslateMessage(msg)) continue;
-      host_.TranslateMessage(msg);
-      host_.DispatchMessage(msg);
-    } else {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(20, timeoutMs - elapsed), QS_ALLINPUT);
-    }
-  }
-  return true;
+  return ztest::PumpUntil(host_, done, timeoutMs, &zui::CPaintManagerUI::TranslateMessage);
 }
 
 zui::Bitmap Win32SkinWindow::ShowAndGrab() {

@@ -9,7 +9,8 @@
 
 namespace ztest {
 
-bool PumpUntil(zui::IUiHost& host, const std::function<bool()>& done, uint32_t timeoutMs) {
+bool PumpUntil(zui::IUiHost& host, const std::function<bool()>& done, uint32_t timeoutMs,
+               const PreTranslate& preTranslate) {
   const DWORD start = GetTickCount();
   while (!done()) {
     const DWORD elapsed = GetTickCount() - start;
@@ -17,6 +18,7 @@ bool PumpUntil(zui::IUiHost& host, const std::function<bool()>& done, uint32_t t
     zui::HostMessage msg;
     if (host.PeekMessage(msg, true)) {
       if (msg.message == WM_QUIT) continue;
+      if (preTranslate && preTranslate(msg)) continue;
       host.TranslateMessage(msg);
       host.DispatchMessage(msg);
     } else {

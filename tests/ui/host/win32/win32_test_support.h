@@ -21,7 +21,11 @@ namespace ztest {
 
 // Dispatches messages until `done` answers true or `timeoutMs` passes;
 // answers `done()` at the end. Never blocks longer than the timeout.
-bool PumpUntil(zui::IUiHost& host, const std::function<bool()>& done, uint32_t timeoutMs = 3000);
+// `preTranslate` sees each message first and may consume it (true), as the
+// toolkit's message loop lets its pre-translation do.
+using PreTranslate = std::function<bool(zui::HostMessage&)>;
+bool PumpUntil(zui::IUiHost& host, const std::function<bool()>& done, uint32_t timeoutMs = 3000,
+               const PreTranslate& preTranslate = {});
 // Dispatches whatever arrives during `ms`.
 void PumpFor(zui::IUiHost& host, uint32_t ms);
 
