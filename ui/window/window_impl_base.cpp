@@ -15,6 +15,14 @@ ZUI_BEGIN_NOTIFY_MAP(WindowImplBase, CNotifyPump)
   ZUI_ON_NOTIFY(L"click", L"", &WindowImplBase::OnClick)
 ZUI_END_NOTIFY_MAP()
 
+WindowImplBase::~WindowImplBase() {
+  if (GetHWND() != nullptr) {
+    paintManager_.RemovePreMessageFilter(this);
+    paintManager_.RemoveNotifier(this);
+  }
+  ReleaseWindow();
+}
+
 LRESULT_T WindowImplBase::HandleMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam) {
   bool handled = true;
   LRESULT_T result = DispatchOwn(message, wParam, lParam, handled);

@@ -37,7 +37,9 @@ class WindowImplBase : public CWindowWnd,
   static constexpr const wchar_t* kFailureText = L"Failed to load resource file\xFF1A";
 
   WindowImplBase() = default;
-  ~WindowImplBase() override = default;
+  // Lets go of a window that outlives the object before the paint manager
+  // and the tree go.
+  ~WindowImplBase() override;
 
   CPaintManagerUI& GetPaintManager() { return paintManager_; }
 

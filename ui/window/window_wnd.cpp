@@ -31,6 +31,19 @@ int CentredStart(int low, int high, int length, int minimum, int maximum) {
 
 CWindowWnd::CWindowWnd() : previousProc_(&DefaultWindowProc) {}
 
+CWindowWnd::~CWindowWnd() { ReleaseWindow(); }
+
+void CWindowWnd::ReleaseWindow() {
+  if (window_ == nullptr) return;
+  if (Host().IsHostWindow(window_)) {
+    if (subclassed_) Unsubclass();
+    if (Host().GetProp(window_, kObjectProperty) == this) Host().RemoveProp(window_, kObjectProperty);
+    if (Host().GetUserData(window_) == this) Host().SetUserData(window_, nullptr);
+  }
+  subclassed_ = false;
+  window_ = nullptr;
+}
+
 bool CWindowWnd::RegisterWindowClass() {
   WindowClassDesc desc;
   desc.name = std::wstring(GetWindowClassName());

@@ -26,7 +26,8 @@ class CWindowWnd {
   static constexpr const wchar_t* kObjectProperty = L"WndX";
 
   CWindowWnd();
-  virtual ~CWindowWnd() = default;
+  // A window that outlives its object falls back to the default procedure.
+  virtual ~CWindowWnd();
   CWindowWnd(const CWindowWnd&) = delete;
   CWindowWnd& operator=(const CWindowWnd&) = delete;
 
@@ -82,6 +83,8 @@ class CWindowWnd {
   // Calls the procedure the window had before this object took it over
   // (the default procedure for a class of its own).
   LRESULT_T CallPreviousProc(uint32_t message, WPARAM_T wParam, LPARAM_T lParam);
+  // Stops routing the window's messages to this object; the window stays.
+  void ReleaseWindow();
 
  private:
   static LRESULT_T UserDataProc(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam);
