@@ -325,14 +325,20 @@ TEST_F(WindowLifecycle, MessageBoxesAndTooltipsAreRecordedForTests) {
 }
 
 TEST(HostSeam, AnInstalledHostAnswersUntilItsScopeEnds) {
-  IUiHost& inMemory = Host();
-  EXPECT_NE(dynamic_cast<HeadlessHost*>(&inMemory), nullptr);
+  HeadlessHost outer;
+  ScopedHost outerScope(outer);
   {
     HeadlessHost mine;
     ScopedHost scope(mine);
     EXPECT_EQ(&Host(), &mine);
   }
-  EXPECT_EQ(&Host(), &inMemory);
+  EXPECT_EQ(&Host(), &outer);
+}
+
+TEST(HostSeamDeathTest, UsingTheHostBeforeOneIsInstalledStopsTheProgram) {
+  IUiHost* previous = SetHost(nullptr);
+  EXPECT_DEATH(Host(), "UI host is used before one was installed");
+  SetHost(previous);
 }
 
 }  // namespace

@@ -1,15 +1,15 @@
 #pragma once
-// One in-memory window of the headless host (private to its sources).
+// One window of the emulation (private to its sources).
 
 #include <functional>
 #include <map>
 #include <string>
 
-#include "ui/host/headless/headless_host.h"
+#include "ui/host/emulated/emulated_host.h"
 
 namespace zui {
 
-struct HeadlessHost::WindowRecord {
+struct EmulatedHost::WindowRecord {
   WindowHandle handle = nullptr;
   std::wstring className;
   ClassRecord cls;
@@ -25,12 +25,8 @@ struct HeadlessHost::WindowRecord {
   WindowHandle owner = nullptr;   // top-level windows only
   void* userData = nullptr;
   Rect update;  // client coordinates
-  Bitmap frame;
-  int presentCount = 0;
   RoundRegion region;
   uint8_t opacity = 255;
-  Bitmap layered;  // the last UpdateLayered content
-  int layeredCount = 0;
   WindowHandle placedBehind = nullptr;
   int iconId = 0;
   bool destroying = false;
