@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "tests/support/golden_image.h"
 #include "ui/controls/control.h"
 #include "ui/window/shadow_ui.h"
 
@@ -207,6 +208,22 @@ TEST_F(WindowShadowTest, WindowOutlivingItsManagerKeepsWorking) {
   EXPECT_TRUE(saw(WM_MOVE)) << "still reaching its own procedure";
   EXPECT_TRUE(saw(WM_SHOWWINDOW));
   host_.DestroyHostWindow(parent);
+}
+
+}  // namespace
+}  // namespace ztest
+
+namespace ztest {
+namespace {
+
+TEST_F(WindowShadowTest, ComputedShadowAroundRoundCornersLooksRight) {
+  Open(L"<Window size=\"60,40\" roundcorner=\"12,12\" showshadow=\"true\" shadowsize=\"10\" shadowdarkness=\"160\""
+       L" shadowsharpness=\"3\" shadowcolor=\"#FF203040\" shadowposition=\"3,4\"><Control/></Window>");
+  const zui::WindowHandle shadow = host_.FindHostWindow(zui::CShadowUI::kClassName);
+  ASSERT_NE(shadow, nullptr);
+  const zui::Bitmap* content = host_.LayeredContent(shadow);
+  ASSERT_NE(content, nullptr);
+  EXPECT_TRUE(MatchesGolden(*content, "window_shadow_computed"));
 }
 
 }  // namespace
