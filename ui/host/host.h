@@ -199,11 +199,6 @@ class IUiHost {
   // The monitor nearest to the window (the primary one for none).
   virtual MonitorArea GetMonitorArea(WindowHandle window) const = 0;
   virtual int MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) = 0;
-
-  // The tooltip of `owner`: shown for `tool` (client coordinates) with at
-  // most `maxWidth` pixels per line; hiding an absent tooltip does nothing.
-  virtual void ShowTooltip(WindowHandle owner, std::wstring_view text, const Rect& tool, int maxWidth) = 0;
-  virtual void HideTooltip(WindowHandle owner) = 0;
 };
 
 // The process's host. A program installs its platform host before it makes

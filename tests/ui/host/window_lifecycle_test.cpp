@@ -304,7 +304,7 @@ TEST_F(WindowLifecycle, PresentKeepsTheCopiedAreaOfAClientSizedFrame) {
   EXPECT_EQ(host.PresentCount(w), 1);
 }
 
-TEST_F(WindowLifecycle, MessageBoxesAndTooltipsAreRecordedForTests) {
+TEST_F(WindowLifecycle, MessageBoxesAreRecordedForTests) {
   WindowHandle w = windows.Create({0, 0, 100, 100});
   host.QueueMessageBoxReply(IDNO);
   EXPECT_EQ(host.MessageBox(w, L"正文", L"标题", MB_YESNO), IDNO);
@@ -313,15 +313,6 @@ TEST_F(WindowLifecycle, MessageBoxesAndTooltipsAreRecordedForTests) {
   EXPECT_EQ(host.MessageBoxes()[0].owner, w);
   EXPECT_EQ(host.MessageBoxes()[0].text, L"正文");
   EXPECT_EQ(host.MessageBoxes()[0].flags, static_cast<uint32_t>(MB_YESNO));
-
-  host.HideTooltip(w);
-  EXPECT_EQ(host.Tooltip(w), nullptr);
-  host.ShowTooltip(w, L"tip", {1, 2, 3, 4}, 300);
-  host.HideTooltip(w);
-  ASSERT_NE(host.Tooltip(w), nullptr);
-  EXPECT_EQ(host.Tooltip(w)->text, L"tip");
-  EXPECT_EQ(host.Tooltip(w)->maxWidth, 300);
-  EXPECT_FALSE(host.Tooltip(w)->visible);
 }
 
 TEST(HostSeam, AnInstalledHostAnswersUntilItsScopeEnds) {

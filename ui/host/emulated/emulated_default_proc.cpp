@@ -139,7 +139,7 @@ LRESULT_T EmulatedHost::DefaultSetCursor(WindowHandle window, WPARAM_T wParam, L
   return 1;
 }
 
-// --- Monitor, message boxes, tooltips, cursor ---
+// --- Monitor, message boxes, cursor ---
 
 MonitorArea EmulatedHost::GetMonitorArea(WindowHandle window) const {
   return backend_->MonitorFor(GetWindowRect(RootOf(window)));
@@ -147,26 +147,6 @@ MonitorArea EmulatedHost::GetMonitorArea(WindowHandle window) const {
 
 int EmulatedHost::MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) {
   return backend_->MessageBox(owner, text, caption, flags);
-}
-
-void EmulatedHost::ShowTooltip(WindowHandle owner, std::wstring_view text, const Rect& tool, int maxWidth) {
-  if (Find(owner) == nullptr) return;
-  TooltipState& tip = tooltips_[owner];
-  tip.text = std::wstring(text);
-  tip.tool = tool;
-  tip.maxWidth = maxWidth;
-  tip.visible = true;
-  ++tip.showCount;
-}
-
-void EmulatedHost::HideTooltip(WindowHandle owner) {
-  auto it = tooltips_.find(owner);
-  if (it != tooltips_.end()) it->second.visible = false;
-}
-
-const EmulatedHost::TooltipState* EmulatedHost::Tooltip(WindowHandle owner) const {
-  auto it = tooltips_.find(owner);
-  return it == tooltips_.end() ? nullptr : &it->second;
 }
 
 void EmulatedHost::SetCursor(int systemCursor) { backend_->SetCursor(systemCursor); }

@@ -29,13 +29,6 @@ class EmulatedHost : public IUiHost, private IHostEvents {
   // What the toolkit's pre-translation answers: true consumes the message.
   using PreTranslate = std::function<bool(HostMessage&)>;
 
-  struct TooltipState {
-    std::wstring text;
-    Rect tool;  // client coordinates of the owner
-    int maxWidth = 0;
-    bool visible = false;
-    int showCount = 0;
-  };
   struct RoundRegion {
     bool set = false;
     Rect rect;
@@ -108,8 +101,6 @@ class EmulatedHost : public IUiHost, private IHostEvents {
   uint32_t GetTickCount() const override;
   MonitorArea GetMonitorArea(WindowHandle window) const override;
   int MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) override;
-  void ShowTooltip(WindowHandle owner, std::wstring_view text, const Rect& tool, int maxWidth) override;
-  void HideTooltip(WindowHandle owner) override;
 
   // --- Pumping ---
   // Retrieves and dispatches every message available now without waiting:
@@ -159,8 +150,6 @@ class EmulatedHost : public IUiHost, private IHostEvents {
   WindowHandle PlacedBehind(WindowHandle window) const;
   int IconId(WindowHandle window) const;
   std::wstring Title(WindowHandle window) const;
-  // The tooltip of `owner`; null when none was ever shown.
-  const TooltipState* Tooltip(WindowHandle owner) const;
   size_t WindowCount() const;
   // Live windows in creation order, and the newest one of a class (null for
   // none): how a test finds a window that the code under test created.
@@ -297,7 +286,6 @@ class EmulatedHost : public IUiHost, private IHostEvents {
   // Set while a backend report is applied, so the change is not echoed back.
   bool applyingSurfaceReport_ = false;
 
-  std::map<WindowHandle, TooltipState> tooltips_;
   std::optional<int> lastQuit_;
 };
 

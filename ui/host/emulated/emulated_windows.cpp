@@ -211,7 +211,6 @@ void EmulatedHost::SendNcDestroy(WindowHandle window) {
 
 void EmulatedHost::Forget(WindowHandle window) {
   std::erase_if(timers_, [window](const TimerRecord& t) { return t.window == window; });
-  tooltips_.erase(window);
   if (tracking_.window == window) tracking_ = Tracking{};
   if (cursorWindow_ == window) cursorWindow_ = nullptr;
   if (focus_ == window) focus_ = nullptr;

@@ -92,8 +92,6 @@ class Win32Host : public IUiHost {
   MonitorArea GetMonitorArea(WindowHandle window) const override;
   int MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) override;
   // Tooltips are drawn by the toolkit itself; the host has nothing to do.
-  void ShowTooltip(WindowHandle owner, std::wstring_view text, const Rect& tool, int maxWidth) override;
-  void HideTooltip(WindowHandle owner) override;
 
   struct State;
 

@@ -25,8 +25,4 @@ int Win32Host::MessageBox(WindowHandle owner, std::wstring_view text, std::wstri
   return MessageBoxW(ToHwnd(owner), std::wstring(text).c_str(), std::wstring(caption).c_str(), flags);
 }
 
-void Win32Host::ShowTooltip(WindowHandle, std::wstring_view, const Rect&, int) {}
-
-void Win32Host::HideTooltip(WindowHandle) {}
-
 }  // namespace zui
