@@ -1,29 +1,27 @@
 #include "ui/host/host.h"
 
 #include <atomic>
-
-#include "ui/host/headless/headless_host.h"
+#include <cstdio>
+#include <cstdlib>
 
 namespace zui {
 namespace {
 
 std::atomic<IUiHost*> installed{nullptr};
 
-IUiHost& InMemoryHost() {
-  static HeadlessHost host;
-  return host;
-}
-
 }  // namespace
 
 IUiHost& Host() {
   IUiHost* host = installed.load(std::memory_order_acquire);
-  return host != nullptr ? *host : InMemoryHost();
+  if (host == nullptr) {
+    // A window made without a host would live nowhere; better to stop at
+    // once than to show the user nothing.
+    std::fputs("internal error: the UI host is used before one was installed\n", stderr);
+    std::abort();
+  }
+  return *host;
 }
 
-IUiHost* SetHost(IUiHost* host) {
-  IUiHost* previous = installed.exchange(host, std::memory_order_acq_rel);
-  return previous != nullptr ? previous : &InMemoryHost();
-}
+IUiHost* SetHost(IUiHost* host) { return installed.exchange(host, std::memory_order_acq_rel); }
 
 }  // namespace zui

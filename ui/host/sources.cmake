@@ -1,10 +1,13 @@
 list(APPEND ZAVIZ_UI_SOURCES
   host/host.cpp
   host/icon_resources.cpp
-  host/headless/headless_default_proc.cpp
+  host/emulated/emulated_default_proc.cpp
+  host/emulated/emulated_events.cpp
+  host/emulated/emulated_input.cpp
+  host/emulated/emulated_queue.cpp
+  host/emulated/emulated_windows.cpp
   host/headless/headless_host.cpp
-  host/headless/headless_input.cpp
-  host/headless/headless_queue.cpp
+  host/headless/memory_backend.cpp
 )
 
 # Real windows on Linux: SDL2 under the user32 emulation. Only host/sdl/

@@ -45,6 +45,57 @@ TEST_F(WindowLifecycle, CreationSendsNcCreateCreateSizeMoveWithTheCreationParame
   EXPECT_TRUE(host.RegisterWindowClass({L"Recorder", 0, nullptr}) == false);  // no proc
 }
 
+// A replaced procedure sees messages first and hands them on through
+// CallWindowProc, the way a subclass follows its parent window.
+LRESULT_T SubclassCountingProc(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) {
+  auto* previous = reinterpret_cast<WindowProc>(Host().GetProp(window, L"previous"));
+  auto* count = static_cast<int*>(Host().GetProp(window, L"count"));
+  if (message == WM_USER) ++*count;
+  return Host().CallWindowProc(previous, window, message, wParam, lParam);
+}
+
+TEST_F(WindowLifecycle, ReplacedProceduresChainAndPropertiesStayWithTheWindow) {
+  ScopedHost scope(host);
+  WindowHandle w = windows.Create({0, 0, 10, 10});
+  int count = 0;
+  ASSERT_TRUE(host.SetProp(w, L"count", &count));
+  WindowProc previous = host.SetWindowProc(w, &SubclassCountingProc);
+  ASSERT_NE(previous, nullptr);
+  host.SetProp(w, L"previous", reinterpret_cast<void*>(previous));
+
+  host.SendMessage(w, WM_USER, 1, 2);
+  host.PostMessage(w, WM_USER, 3, 4);
+  host.PumpPending();
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(windows.Count(WM_USER, w), 2);  // the class's own proc still got both
+
+  EXPECT_EQ(host.SetWindowProc(w, previous), &SubclassCountingProc);
+  host.SendMessage(w, WM_USER, 0, 0);
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(host.RemoveProp(w, L"count"), &count);
+  EXPECT_EQ(host.GetProp(w, L"count"), nullptr);
+  EXPECT_EQ(host.RemoveProp(w, L"count"), nullptr);
+
+  WindowClassDesc info;
+  ASSERT_TRUE(host.GetClassInfo(L"Recorder", info));
+  EXPECT_EQ(info.style, static_cast<uint32_t>(CS_DBLCLKS));
+  EXPECT_EQ(info.proc, previous);
+  EXPECT_FALSE(host.GetClassInfo(L"NoSuchClass", info));
+}
+
+TEST_F(WindowLifecycle, LayeredContentPlacesAndSizesTheWindow) {
+  WindowHandle w = windows.Create({0, 0, 10, 10}, WS_POPUP, nullptr, L"Recorder");
+  host.SetStyle(w, true, WS_EX_LAYERED);
+  Bitmap shadow(40, 30, 0x80000000);
+  host.UpdateLayered(w, shadow, {-5, 7});
+  EXPECT_EQ(host.GetWindowRect(w), (Rect{-5, 7, 35, 37}));
+  ASSERT_NE(host.LayeredContent(w), nullptr);
+  EXPECT_EQ(host.LayeredContent(w)->at(39, 29), 0x80000000u);
+  WindowHandle other = windows.Create({0, 0, 10, 10});
+  host.PlaceBehind(w, other);
+  EXPECT_EQ(host.PlacedBehind(w), other);
+}
+
 TEST_F(WindowLifecycle, RefusedCreationAnswersNullAndCleansUp) {
   std::vector<WindowHandle> seen;
   windows.AnswerValue(WM_NCCREATE, 0);
@@ -274,14 +325,20 @@ TEST_F(WindowLifecycle, MessageBoxesAndTooltipsAreRecordedForTests) {
 }
 
 TEST(HostSeam, AnInstalledHostAnswersUntilItsScopeEnds) {
-  IUiHost& inMemory = Host();
-  EXPECT_NE(dynamic_cast<HeadlessHost*>(&inMemory), nullptr);
+  HeadlessHost outer;
+  ScopedHost outerScope(outer);
   {
     HeadlessHost mine;
     ScopedHost scope(mine);
     EXPECT_EQ(&Host(), &mine);
   }
-  EXPECT_EQ(&Host(), &inMemory);
+  EXPECT_EQ(&Host(), &outer);
+}
+
+TEST(HostSeamDeathTest, UsingTheHostBeforeOneIsInstalledStopsTheProgram) {
+  IUiHost* previous = SetHost(nullptr);
+  EXPECT_DEATH(Host(), "UI host is used before one was installed");
+  SetHost(previous);
 }
 
 }  // namespace

@@ -50,6 +50,10 @@ TEST_F(PaintTest, RepaintCoversOnlyTheInvalidatedRectangle) {
   EXPECT_EQ(host_.PresentCount(handle()), before + 1);
   ExpectFrameMatchesBitmap({0, 0, 400, 300});
   EXPECT_EQ(host_.Frame(handle())->at(50, 50), 0xFFFFFFFFu);
+  std::vector<Rect> areas = host_.PresentedAreas(handle());
+  ASSERT_EQ(areas.size(), static_cast<size_t>(before + 1));
+  EXPECT_EQ(areas.front(), (Rect{0, 0, 400, 300}));
+  EXPECT_EQ(areas.back(), (Rect{10, 20, 110, 70}));
 }
 
 TEST_F(PaintTest, TranslucentControlsDoNotPileUpOverRepaints) {

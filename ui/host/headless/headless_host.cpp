@@ -1,554 +1,63 @@
-// Windows of the headless host: classes, creation and destruction, placement,
-// activation and focus.
-
 #include "ui/host/headless/headless_host.h"
 
 #include <algorithm>
 
-#include "ui/host/headless/headless_window.h"
+#include "ui/host/headless/memory_backend.h"
 
 namespace zui {
-namespace {
 
-// Where user32 parks a minimised window.
-constexpr int kMinimizedPosition = -32000;
+HeadlessHost::HeadlessHost() : HeadlessHost(std::make_unique<MemoryBackend>(*this)) {}
 
-Rect Normalized(const Rect& r) { return {r.left, r.top, std::max(r.left, r.right), std::max(r.top, r.bottom)}; }
+// The backend is handed to the emulation, which keeps it for its life.
+HeadlessHost::HeadlessHost(std::unique_ptr<MemoryBackend> backend)
+    : EmulatedHost(std::move(backend)), memory_(static_cast<MemoryBackend&>(Backend())) {}
 
-}  // namespace
+HeadlessHost::~HeadlessHost() = default;
 
-HeadlessHost::HeadlessHost() = default;
-
-HeadlessHost::~HeadlessHost() {
-  // Nothing is sent on the way out: the procs' objects may be gone already.
-  std::lock_guard<std::mutex> lock(mutex_);
-  windows_.clear();
+void HeadlessHost::AdvanceClock(uint32_t ms) {
+  memory_.clock.fetch_add(ms);
+  memory_.Wake();
 }
 
-// --- Classes and windows ---
+void HeadlessHost::SetIdleHandler(std::function<void()> handler) { memory_.idleHandler = std::move(handler); }
 
-bool HeadlessHost::RegisterWindowClass(const WindowClassDesc& desc) {
-  if (desc.name.empty() || desc.proc == nullptr) return false;
-  classes_.emplace(desc.name, ClassRecord{desc.style, desc.proc});  // an existing class stays
-  return true;
+const Bitmap* HeadlessHost::Frame(WindowHandle window) const {
+  const MemoryBackend::Surface* surface = IsHostWindow(window) ? memory_.Find(window) : nullptr;
+  return surface == nullptr || surface->presentCount == 0 ? nullptr : &surface->frame;
 }
 
-HeadlessHost::WindowRecord* HeadlessHost::Find(WindowHandle window) const {
-  if (window == nullptr) return nullptr;
-  auto it = windows_.find(window);
-  return it == windows_.end() ? nullptr : it->second.get();
+int HeadlessHost::PresentCount(WindowHandle window) const {
+  const MemoryBackend::Surface* surface = IsHostWindow(window) ? memory_.Find(window) : nullptr;
+  return surface == nullptr ? 0 : surface->presentCount;
 }
 
-bool HeadlessHost::IsHostWindow(WindowHandle window) const { return Find(window) != nullptr; }
+int HeadlessHost::PresentCount() const { return memory_.presentCount; }
 
-size_t HeadlessHost::WindowCount() const { return windows_.size(); }
-
-std::vector<WindowHandle> HeadlessHost::Windows() const {
-  std::vector<WindowHandle> out;
-  for (auto& [handle, rec] : windows_) out.push_back(handle);
-  return out;
+std::vector<Rect> HeadlessHost::PresentedAreas(WindowHandle window) const {
+  const MemoryBackend::Surface* surface = IsHostWindow(window) ? memory_.Find(window) : nullptr;
+  return surface == nullptr ? std::vector<Rect>{} : surface->presented;
 }
 
-WindowHandle HeadlessHost::FindHostWindow(std::wstring_view className) const {
-  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-    if (it->second->className == className && !it->second->destroying) return it->first;
-  }
-  return nullptr;
+const Bitmap* HeadlessHost::LayeredContent(WindowHandle window) const {
+  const MemoryBackend::Surface* surface = IsHostWindow(window) ? memory_.Find(window) : nullptr;
+  return surface == nullptr || surface->layeredCount == 0 ? nullptr : &surface->layered;
 }
 
-std::wstring HeadlessHost::ClassName(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec == nullptr ? std::wstring() : rec->className;
+const std::vector<HeadlessHost::DragStart>& HeadlessHost::DragStarts() const { return memory_.dragStarts; }
+
+int HeadlessHost::CaptionDragCount() const {
+  return static_cast<int>(std::count_if(memory_.dragStarts.begin(), memory_.dragStarts.end(),
+                                        [](const DragStart& d) { return d.hitCode == HTCAPTION; }));
 }
 
-WindowHandle HeadlessHost::RootOf(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  while (rec != nullptr && rec->Child() && Find(rec->parent) != nullptr) rec = Find(rec->parent);
-  return rec == nullptr ? nullptr : rec->handle;
-}
+int HeadlessHost::Cursor() const { return memory_.cursor; }
 
-bool HeadlessHost::IsWithin(WindowHandle window, WindowHandle ancestor) const {
-  if (ancestor == nullptr) return false;
-  for (WindowRecord* rec = Find(window); rec != nullptr; rec = rec->Child() ? Find(rec->parent) : nullptr) {
-    if (rec->handle == ancestor) return true;
-  }
-  return false;
-}
+const std::vector<HeadlessHost::MessageBoxCall>& HeadlessHost::MessageBoxes() const { return memory_.messageBoxes; }
 
-WindowHandle HeadlessHost::CreateHostWindow(const HostWindowDesc& desc, void* createParam) {
-  auto cls = classes_.find(desc.className);
-  if (cls == classes_.end()) return nullptr;
-  bool child = (desc.style & WS_CHILD) != 0;
-  if (desc.parent != nullptr && Find(desc.parent) == nullptr) return nullptr;
-  if (child && desc.parent == nullptr) return nullptr;
+void HeadlessHost::QueueMessageBoxReply(int reply) { memory_.messageBoxReplies.push_back(reply); }
 
-  auto rec = std::make_unique<WindowRecord>();
-  rec->className = desc.className;
-  rec->cls = cls->second;
-  rec->title = desc.title;
-  rec->style = desc.style & ~(WS_VISIBLE | WS_MAXIMIZE | WS_MINIMIZE);
-  rec->exStyle = desc.exStyle;
-  rec->rect = Normalized(desc.rect);
-  rec->restoreRect = rec->rect;
-  if (child) {
-    rec->parent = desc.parent;
-  } else {
-    rec->owner = RootOf(desc.parent);
-  }
-  WindowHandle handle;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    handle = reinterpret_cast<WindowHandle>(nextHandle_);
-    nextHandle_ += 0x10;
-    rec->handle = handle;
-    windows_.emplace(handle, std::move(rec));
-  }
-  if (!SendCreation(handle, desc, createParam)) return nullptr;
-  if ((desc.style & WS_VISIBLE) != 0 && Find(handle) != nullptr) ShowHostWindow(handle, SW_SHOW);
-  return Find(handle) != nullptr ? handle : nullptr;
-}
+void HeadlessHost::SetDefaultMessageBoxReply(int reply) { memory_.defaultMessageBoxReply = reply; }
 
-bool HeadlessHost::SendCreation(WindowHandle handle, const HostWindowDesc& desc, void* createParam) {
-  WindowRecord* rec = Find(handle);
-  HostCreateStruct cs;
-  cs.createParam = createParam;
-  cs.parent = desc.parent;
-  cs.x = rec->rect.left;
-  cs.y = rec->rect.top;
-  cs.cx = rec->rect.Width();
-  cs.cy = rec->rect.Height();
-  cs.style = static_cast<int32_t>(desc.style);
-  cs.name = rec->title.c_str();
-  cs.className = rec->className.c_str();
-  cs.exStyle = desc.exStyle;
-
-  if (SendMessage(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM_T>(&cs)) == 0) {
-    // Refused before it existed for its proc: only WM_NCDESTROY follows.
-    if (Find(handle) != nullptr) {
-      Find(handle)->destroying = true;
-      SendNcDestroy(handle);
-    }
-    return false;
-  }
-  if (Find(handle) == nullptr) return false;
-  if (SendMessage(handle, WM_CREATE, 0, reinterpret_cast<LPARAM_T>(&cs)) == -1) {
-    DestroyHostWindow(handle);
-    return false;
-  }
-  rec = Find(handle);
-  if (rec == nullptr) return false;
-  Rect r = rec->rect;
-  SendMessage(handle, WM_SIZE, SIZE_RESTORED, MakeLParam(r.Width(), r.Height()));
-  if (Find(handle) == nullptr) return false;
-  SendMessage(handle, WM_MOVE, 0, MakeLParam(r.left, r.top));
-  return Find(handle) != nullptr;
-}
-
-bool HeadlessHost::DestroyHostWindow(WindowHandle window) {
-  WindowRecord* rec = Find(window);
-  if (rec == nullptr) return false;
-  if (rec->destroying) return true;
-  // Owned windows go first, as a whole.
-  std::vector<WindowHandle> owned;
-  for (auto& [handle, other] : windows_) {
-    if (other->owner == window) owned.push_back(handle);
-  }
-  for (WindowHandle o : owned) DestroyHostWindow(o);
-  rec = Find(window);
-  if (rec == nullptr || rec->destroying) return true;
-  DestroyTree(window);
-  return true;
-}
-
-void HeadlessHost::DestroyTree(WindowHandle window) {
-  std::vector<WindowHandle> tree{window};
-  for (size_t i = 0; i < tree.size(); ++i) {
-    for (auto& [handle, other] : windows_) {
-      if (other->Child() && other->parent == tree[i]) tree.push_back(handle);
-    }
-  }
-  for (WindowHandle h : tree) Find(h)->destroying = true;
-  // user32 hides it first, which hands activation and focus elsewhere.
-  Find(window)->style &= ~static_cast<uint32_t>(WS_VISIBLE);
-  if (active_ == window) ActivateOtherThan(window);
-  if (IsWithin(focus_, window)) ChangeFocus(nullptr);
-  if (IsWithin(capture_, window)) ReleaseCapture();
-  SendDestroy(window);
-  SendNcDestroy(window);
-}
-
-void HeadlessHost::SendDestroy(WindowHandle window) {
-  if (Find(window) == nullptr) return;
-  SendMessage(window, WM_DESTROY, 0, 0);
-  std::vector<WindowHandle> children;
-  for (auto& [handle, other] : windows_) {
-    if (other->Child() && other->parent == window) children.push_back(handle);
-  }
-  for (WindowHandle c : children) SendDestroy(c);
-}
-
-void HeadlessHost::SendNcDestroy(WindowHandle window) {
-  if (Find(window) == nullptr) return;
-  std::vector<WindowHandle> children;
-  for (auto& [handle, other] : windows_) {
-    if (other->Child() && other->parent == window) children.push_back(handle);
-  }
-  for (WindowHandle c : children) SendNcDestroy(c);
-  if (Find(window) == nullptr) return;
-  SendMessage(window, WM_NCDESTROY, 0, 0);
-  Forget(window);
-}
-
-void HeadlessHost::Forget(WindowHandle window) {
-  std::erase_if(timers_, [window](const TimerRecord& t) { return t.window == window; });
-  tooltips_.erase(window);
-  if (tracking_.window == window) tracking_ = Tracking{};
-  if (cursorWindow_ == window) cursorWindow_ = nullptr;
-  if (focus_ == window) focus_ = nullptr;
-  if (active_ == window) active_ = nullptr;
-  if (capture_ == window) capture_ = nullptr;
-  DropQueued(window);
-  std::unique_ptr<WindowRecord> gone;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto it = windows_.find(window);
-    if (it == windows_.end()) return;
-    gone = std::move(it->second);
-    windows_.erase(it);
-  }
-}
-
-// --- Attributes ---
-
-void* HeadlessHost::GetUserData(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec == nullptr ? nullptr : rec->userData;
-}
-
-void HeadlessHost::SetUserData(WindowHandle window, void* data) {
-  if (WindowRecord* rec = Find(window)) rec->userData = data;
-}
-
-bool HeadlessHost::IsVisible(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  if (rec == nullptr) return false;
-  for (; rec != nullptr; rec = rec->Child() ? Find(rec->parent) : nullptr) {
-    if (!rec->Visible()) return false;
-  }
-  return true;
-}
-
-bool HeadlessHost::IsMaximized(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec != nullptr && rec->Maximized();
-}
-
-bool HeadlessHost::IsMinimized(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec != nullptr && rec->Minimized();
-}
-
-Rect HeadlessHost::GetWindowRect(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec == nullptr ? Rect{} : rec->rect;
-}
-
-Rect HeadlessHost::GetClientRect(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec == nullptr ? Rect{} : rec->Client();
-}
-
-void HeadlessHost::SetRoundRegion(WindowHandle window, const Rect* rect, Size ellipse) {
-  WindowRecord* rec = Find(window);
-  if (rec == nullptr) return;
-  rec->region = rect == nullptr ? RoundRegion{} : RoundRegion{true, *rect, ellipse};
-}
-
-bool HeadlessHost::EnableHostWindow(WindowHandle window, bool enable) {
-  WindowRecord* rec = Find(window);
-  if (rec == nullptr) return false;
-  bool wasDisabled = !rec->Enabled();
-  if (enable != wasDisabled) return wasDisabled;
-  if (enable) {
-    rec->style &= ~static_cast<uint32_t>(WS_DISABLED);
-  } else {
-    rec->style |= WS_DISABLED;
-    if (IsWithin(focus_, window)) ChangeFocus(nullptr);
-    if (IsWithin(capture_, window)) ReleaseCapture();
-  }
-  SendMessage(window, WM_ENABLE, enable ? 1 : 0, 0);
-  return wasDisabled;
-}
-
-bool HeadlessHost::IsEnabled(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec != nullptr && rec->Enabled();
-}
-
-WindowHandle HeadlessHost::GetOwner(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec == nullptr ? nullptr : rec->owner;
-}
-
-WindowHandle HeadlessHost::GetParent(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  if (rec == nullptr) return nullptr;
-  if (rec->Child()) return rec->parent;
-  return (rec->style & WS_POPUP) != 0 ? rec->owner : nullptr;
-}
-
-uint32_t HeadlessHost::GetStyle(WindowHandle window, bool extended) const {
-  WindowRecord* rec = Find(window);
-  if (rec == nullptr) return 0;
-  return extended ? rec->exStyle : rec->style;
-}
-
-void HeadlessHost::SetStyle(WindowHandle window, bool extended, uint32_t style) {
-  WindowRecord* rec = Find(window);
-  if (rec == nullptr) return;
-  (extended ? rec->exStyle : rec->style) = style;
-}
-
-void HeadlessHost::SetOpacity(WindowHandle window, uint8_t alpha) {
-  if (WindowRecord* rec = Find(window)) rec->opacity = alpha;
-}
-
-HeadlessHost::RoundRegion HeadlessHost::Region(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec == nullptr ? RoundRegion{} : rec->region;
-}
-
-uint8_t HeadlessHost::Opacity(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec == nullptr ? 0 : rec->opacity;
-}
-
-std::wstring HeadlessHost::Title(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec == nullptr ? std::wstring() : rec->title;
-}
-
-// --- Placement ---
-
-bool HeadlessHost::ShowHostWindow(WindowHandle window, int showCommand) {
-  WindowRecord* rec = Find(window);
-  if (rec == nullptr) return false;
-  bool wasVisible = rec->Visible();
-  bool show = showCommand != SW_HIDE;
-  if (show != wasVisible) {
-    SendMessage(window, WM_SHOWWINDOW, show ? 1 : 0, 0);
-    rec = Find(window);
-    if (rec == nullptr) return wasVisible;
-  }
-  if (!show) {
-    rec->style &= ~static_cast<uint32_t>(WS_VISIBLE);
-    if (active_ == window) ActivateOtherThan(window);
-    if (IsWithin(focus_, window)) ChangeFocus(nullptr);
-    return wasVisible;
-  }
-  rec->style |= WS_VISIBLE;
-  if (!wasVisible) InvalidateRect(window, nullptr);
-  switch (showCommand) {
-    case SW_SHOWMAXIMIZED:
-      Maximize(window);
-      break;
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-    case SW_SHOWMINNOACTIVE:
-      Minimize(window);
-      break;
-    case SW_SHOWNORMAL:
-    case SW_SHOWNOACTIVATE:
-    case SW_RESTORE:
-      Restore(window);
-      break;
-    default:
-      break;
-  }
-  if (Find(window) == nullptr) return wasVisible;
-  if (showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINNOACTIVE) {
-    if (active_ == window) ActivateOtherThan(window);
-    if (IsWithin(focus_, window)) ChangeFocus(nullptr);
-  } else if (ActivatesOnShow(window, showCommand)) {
-    Activate(window, WA_ACTIVE);
-  }
-  return wasVisible;
-}
-
-bool HeadlessHost::ActivatesOnShow(WindowHandle window, int showCommand) const {
-  WindowRecord* rec = Find(window);
-  if (rec == nullptr || rec->Child() || (rec->exStyle & WS_EX_NOACTIVATE) != 0) return false;
-  switch (showCommand) {
-    case SW_SHOWNORMAL:
-    case SW_SHOWMINIMIZED:
-    case SW_SHOWMAXIMIZED:
-    case SW_SHOW:
-    case SW_RESTORE:
-      return true;
-    default:
-      return false;
-  }
-}
-
-void HeadlessHost::Maximize(WindowHandle window) {
-  WindowRecord* rec = Find(window);
-  if (rec->Maximized() && !rec->Minimized()) return;
-  if (!rec->Minimized()) rec->restoreRect = rec->rect;
-  Rect target = MaximizedRect(window);
-  rec = Find(window);
-  if (rec == nullptr) return;
-  rec->style = (rec->style | WS_MAXIMIZE) & ~static_cast<uint32_t>(WS_MINIMIZE);
-  rec->maximizedBeforeMinimize = false;
-  ApplyPlacement(window, target, SIZE_MAXIMIZED, true, true);
-}
-
-void HeadlessHost::Minimize(WindowHandle window) {
-  WindowRecord* rec = Find(window);
-  if (rec->Minimized()) return;
-  rec->maximizedBeforeMinimize = rec->Maximized();
-  if (!rec->Maximized()) rec->restoreRect = rec->rect;
-  rec->style = (rec->style | WS_MINIMIZE) & ~static_cast<uint32_t>(WS_MAXIMIZE);
-  Rect parked{kMinimizedPosition, kMinimizedPosition, kMinimizedPosition, kMinimizedPosition};
-  ApplyPlacement(window, parked, SIZE_MINIMIZED, true, false);
-}
-
-void HeadlessHost::Restore(WindowHandle window) {
-  WindowRecord* rec = Find(window);
-  if (rec->Minimized() && rec->maximizedBeforeMinimize) {
-    Maximize(window);
-    return;
-  }
-  if (!rec->Minimized() && !rec->Maximized()) return;
-  rec->style &= ~static_cast<uint32_t>(WS_MINIMIZE | WS_MAXIMIZE);
-  ApplyPlacement(window, rec->restoreRect, SIZE_RESTORED, true, true);
-}
-
-Rect HeadlessHost::MaximizedRect(WindowHandle window) {
-  MonitorArea area = GetMonitorArea(window);
-  MinMaxInfo info;
-  info.maxSize = {area.work.Width(), area.work.Height()};
-  info.maxPosition = {area.work.left - area.monitor.left, area.work.top - area.monitor.top};
-  info.maxTrackSize = {area.monitor.Width(), area.monitor.Height()};
-  SendMessage(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM_T>(&info));
-  Size size{info.maxSize.x, info.maxSize.y};
-  WindowRecord* rec = Find(window);
-  // Like user32, sizable and overlapped windows keep to their track limits.
-  if (rec != nullptr && ((rec->style & WS_THICKFRAME) != 0 || (rec->style & (WS_POPUP | WS_CHILD)) == 0)) {
-    size.cx = std::max(std::min(size.cx, info.maxTrackSize.x), info.minTrackSize.x);
-    size.cy = std::max(std::min(size.cy, info.maxTrackSize.y), info.minTrackSize.y);
-  }
-  int left = area.monitor.left + info.maxPosition.x;
-  int top = area.monitor.top + info.maxPosition.y;
-  return Normalized({left, top, left + size.cx, top + size.cy});
-}
-
-bool HeadlessHost::MoveHostWindow(WindowHandle window, const Rect& rect, bool repaint) {
-  WindowRecord* rec = Find(window);
-  if (rec == nullptr) return false;
-  if (rec->Minimized()) {
-    rec->restoreRect = Normalized(rect);
-    return true;
-  }
-  ApplyPlacement(window, Normalized(rect), rec->Maximized() ? SIZE_MAXIMIZED : SIZE_RESTORED, false, repaint);
-  return true;
-}
-
-void HeadlessHost::ApplyPlacement(WindowHandle window, const Rect& rect, int sizeType, bool stateChanged,
-                                  bool repaint) {
-  WindowRecord* rec = Find(window);
-  Rect old = rec->rect;
-  rec->rect = rect;
-  bool moved = old.left != rect.left || old.top != rect.top;
-  bool sized = old.Width() != rect.Width() || old.Height() != rect.Height();
-  if (moved) MoveDescendants(window, rect.left - old.left, rect.top - old.top);
-  if (sized) {
-    rec->update = rec->update.Intersect(rec->Client());
-    if (repaint) {
-      bool whole = (rec->cls.style & (CS_HREDRAW | CS_VREDRAW)) != 0;
-      Rect exposed = rec->Client();
-      if (!whole) {
-        Rect right{std::min(old.Width(), rect.Width()), 0, rect.Width(), rect.Height()};
-        Rect bottom{0, std::min(old.Height(), rect.Height()), rect.Width(), rect.Height()};
-        exposed = right.Intersect(exposed).Union(bottom.Intersect(exposed));
-      }
-      InvalidateRect(window, &exposed);
-    }
-  }
-  if (moved) SendMessage(window, WM_MOVE, 0, MakeLParam(rect.left, rect.top));
-  if ((sized || stateChanged) && Find(window) != nullptr) {
-    SendMessage(window, WM_SIZE, static_cast<WPARAM_T>(sizeType), MakeLParam(rect.Width(), rect.Height()));
-  }
-}
-
-// Children keep their place in the parent, so they travel with it, silently.
-void HeadlessHost::MoveDescendants(WindowHandle window, int dx, int dy) {
-  for (auto& [handle, rec] : windows_) {
-    if (rec->Child() && rec->parent == window) {
-      rec->rect = rec->rect.Offset(dx, dy);
-      rec->restoreRect = rec->restoreRect.Offset(dx, dy);
-      MoveDescendants(handle, dx, dy);
-    }
-  }
-}
-
-// --- Activation and focus ---
-
-void HeadlessHost::Activate(WindowHandle window, int how) {
-  if (active_ == window) return;
-  WindowHandle old = active_;
-  active_ = window;
-  if (Find(old) != nullptr) {
-    SendMessage(old, WM_NCACTIVATE, 0, 0);
-    SendMessage(old, WM_ACTIVATE, MakeWParam(WA_INACTIVE, IsMinimized(old) ? 1 : 0),
-                reinterpret_cast<LPARAM_T>(window));
-  }
-  if (active_ == window && Find(window) != nullptr) {
-    SendMessage(window, WM_NCACTIVATE, 1, 0);
-    SendMessage(window, WM_ACTIVATE, MakeWParam(how, IsMinimized(window) ? 1 : 0), reinterpret_cast<LPARAM_T>(old));
-  }
-  if (active_ != window) return;
-  if (Find(window) == nullptr) {
-    ChangeFocus(nullptr);
-  } else if (!IsWithin(focus_, window)) {
-    ChangeFocus(IsMinimized(window) ? nullptr : window);
-  }
-}
-
-void HeadlessHost::ActivateOtherThan(WindowHandle leaving) {
-  WindowHandle next = GetOwner(leaving);
-  WindowRecord* rec = Find(next);
-  if (rec == nullptr || rec->destroying || !rec->Visible() || !rec->Enabled()) next = nullptr;
-  Activate(next, WA_ACTIVE);
-}
-
-void HeadlessHost::ChangeFocus(WindowHandle window) {
-  WindowHandle old = focus_;
-  if (old == window) return;
-  focus_ = window;
-  if (Find(old) != nullptr) SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM_T>(window), 0);
-  if (focus_ == window && Find(window) != nullptr) {
-    SendMessage(window, WM_SETFOCUS, reinterpret_cast<WPARAM_T>(old), 0);
-  }
-}
-
-WindowHandle HeadlessHost::SetFocus(WindowHandle window) {
-  WindowHandle old = focus_;
-  if (window != nullptr) {
-    if (Find(window) == nullptr) return nullptr;
-    // user32 refuses focus inside a disabled or minimised window.
-    for (WindowRecord* rec = Find(window); rec != nullptr; rec = rec->Child() ? Find(rec->parent) : nullptr) {
-      if (!rec->Enabled() || rec->Minimized()) return nullptr;
-    }
-    WindowHandle root = RootOf(window);
-    if (root != active_) Activate(root, WA_ACTIVE);
-    if (Find(window) == nullptr) return old;
-  }
-  ChangeFocus(window);
-  return old;
-}
-
-WindowHandle HeadlessHost::GetFocus() const { return focus_; }
-
-WindowHandle HeadlessHost::GetActiveWindow() const { return active_; }
+void HeadlessHost::SetMonitorArea(const MonitorArea& area) { memory_.monitor = area; }
 
 }  // namespace zui

@@ -1,13 +1,13 @@
-// Input of the headless host: the synthesis helpers queue raw mouse and key
-// events; at retrieval they become the messages user32 would deliver
-// (capture, hit-testing, WM_SETCURSOR, activation by click, system keys),
-// and the key state that GetKeyState reports moves with them. Mouse
-// tracking (hover and leave) and capture live here too.
+// Input of the emulation: the backend's reports and the synthesis helpers
+// queue raw mouse and key events; at retrieval they become the messages
+// user32 would deliver (capture, hit-testing, WM_SETCURSOR, activation by
+// click, system keys), and the key state that GetKeyState reports moves with
+// them. Mouse tracking (hover and leave) and capture live here too.
 
 #include <algorithm>
 
-#include "ui/host/headless/headless_host.h"
-#include "ui/host/headless/headless_window.h"
+#include "ui/host/emulated/emulated_host.h"
+#include "ui/host/emulated/emulated_window.h"
 
 namespace zui {
 namespace {
@@ -86,22 +86,15 @@ wchar_t CharOfKey(int vk, bool shift, bool ctrl, bool capsLock) {
 
 // --- Clock and hover ---
 
-void HeadlessHost::AdvanceClock(uint32_t ms) {
-  clock_.fetch_add(ms);
-  if (tracking_.hover && cursorWindow_ == tracking_.window && Find(tracking_.window) != nullptr &&
-      clock_.load() - tracking_.hoverStart >= tracking_.hoverMs) {
-    tracking_.hover = false;
-    Point client = ScreenToClient(tracking_.window, GetCursorPos());
-    PostMessage(tracking_.window, WM_MOUSEHOVER, AsyncMouseKeyFlags(), PointParam(client));
-  }
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    ++clockGeneration_;
-  }
-  wake_.notify_all();
+void EmulatedHost::PostDueHover() {
+  if (!tracking_.hover || cursorWindow_ != tracking_.window || Find(tracking_.window) == nullptr) return;
+  if (backend_->Now() - tracking_.hoverStart < tracking_.hoverMs) return;
+  tracking_.hover = false;
+  Point client = ScreenToClient(tracking_.window, GetCursorPos());
+  PostMessage(tracking_.window, WM_MOUSEHOVER, AsyncMouseKeyFlags(), PointParam(client));
 }
 
-bool HeadlessHost::TrackMouseEvent(WindowHandle window, uint32_t hoverMs) {
+bool EmulatedHost::TrackMouseEvent(WindowHandle window, uint32_t hoverMs) {
   if (Find(window) == nullptr) return false;
   if (cursorWindow_ != window && capture_ != window) {
     // Like user32: the mouse is not there, so it has already left.
@@ -110,11 +103,11 @@ bool HeadlessHost::TrackMouseEvent(WindowHandle window, uint32_t hoverMs) {
     return true;
   }
   uint32_t hover = hoverMs == HOVER_DEFAULT ? kDefaultHoverMs : hoverMs;
-  tracking_ = Tracking{window, true, true, hover, clock_.load()};
+  tracking_ = Tracking{window, true, true, hover, backend_->Now()};
   return true;
 }
 
-void HeadlessHost::CheckLeave(WindowHandle window, bool client, std::vector<HostMessage>& out) {
+void EmulatedHost::CheckLeave(WindowHandle window, bool client, std::vector<HostMessage>& out) {
   if (!tracking_.leave || capture_ == tracking_.window) return;
   if (tracking_.window == window && client) return;
   std::lock_guard<std::mutex> lock(mutex_);
@@ -122,7 +115,7 @@ void HeadlessHost::CheckLeave(WindowHandle window, bool client, std::vector<Host
   tracking_ = Tracking{};
 }
 
-void HeadlessHost::MaybePostLeaveAfterCapture(WindowHandle lostCapture) {
+void EmulatedHost::MaybePostLeaveAfterCapture(WindowHandle lostCapture) {
   if (tracking_.leave && tracking_.window == lostCapture && cursorWindow_ != lostCapture) {
     tracking_ = Tracking{};
     PostMessage(lostCapture, WM_MOUSELEAVE, 0, 0);
@@ -131,7 +124,7 @@ void HeadlessHost::MaybePostLeaveAfterCapture(WindowHandle lostCapture) {
 
 // --- Capture, cursor, keys ---
 
-WindowHandle HeadlessHost::SetCapture(WindowHandle window) {
+WindowHandle EmulatedHost::SetCapture(WindowHandle window) {
   if (window == nullptr) {
     WindowHandle old = capture_;
     ReleaseCapture();
@@ -147,7 +140,7 @@ WindowHandle HeadlessHost::SetCapture(WindowHandle window) {
   return old;
 }
 
-bool HeadlessHost::ReleaseCapture() {
+bool EmulatedHost::ReleaseCapture() {
   WindowHandle old = capture_;
   capture_ = nullptr;
   if (Find(old) != nullptr) {
@@ -157,37 +150,37 @@ bool HeadlessHost::ReleaseCapture() {
   return true;
 }
 
-WindowHandle HeadlessHost::GetCapture() const { return capture_; }
+WindowHandle EmulatedHost::GetCapture() const { return capture_; }
 
-Point HeadlessHost::GetCursorPos() const {
+Point EmulatedHost::GetCursorPos() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return cursorPos_;
 }
 
-Point HeadlessHost::ScreenToClient(WindowHandle window, Point screen) const {
+Point EmulatedHost::ScreenToClient(WindowHandle window, Point screen) const {
   Rect r = GetWindowRect(window);
   return {screen.x - r.left, screen.y - r.top};
 }
 
-Point HeadlessHost::ClientToScreen(WindowHandle window, Point client) const {
+Point EmulatedHost::ClientToScreen(WindowHandle window, Point client) const {
   Rect r = GetWindowRect(window);
   return {client.x + r.left, client.y + r.top};
 }
 
-int16_t HeadlessHost::GetKeyState(int virtualKey) const {
+int16_t EmulatedHost::GetKeyState(int virtualKey) const {
   if (virtualKey < 0 || virtualKey > 255) return 0;
   uint8_t state = keys_[virtualKey];
   uint16_t value = ((state & kKeyDown) ? 0x8000 : 0) | ((state & kKeyToggled) ? 1 : 0);
   return static_cast<int16_t>(value);
 }
 
-uint16_t HeadlessHost::MouseKeyFlags() const { return FlagsOf(keys_); }
+uint16_t EmulatedHost::MouseKeyFlags() const { return FlagsOf(keys_); }
 
-uint16_t HeadlessHost::AsyncMouseKeyFlags() const { return FlagsOf(asyncKeys_); }
+uint16_t EmulatedHost::AsyncMouseKeyFlags() const { return FlagsOf(asyncKeys_); }
 
 // --- Synthesis ---
 
-void HeadlessHost::QueueMouse(WindowHandle window, Point point, MouseAction action, int button, int wheelDelta) {
+void EmulatedHost::QueueMouse(WindowHandle window, Point point, MouseAction action, int button, int wheelDelta) {
   if (window != nullptr && Find(window) == nullptr) return;
   Point screen = window != nullptr ? ClientToScreen(window, point) : point;
   Point before = GetCursorPos();
@@ -196,7 +189,7 @@ void HeadlessHost::QueueMouse(WindowHandle window, Point point, MouseAction acti
     PostMessage(tracking_.window, WM_MOUSELEAVE, 0, 0);
     tracking_ = Tracking{};
   }
-  if (tracking_.hover && tracking_.window == window && !(before == screen)) tracking_.hoverStart = clock_.load();
+  if (tracking_.hover && tracking_.window == window && !(before == screen)) tracking_.hoverStart = backend_->Now();
   cursorWindow_ = window;
   if (action == MouseAction::kDown || action == MouseAction::kDoubleDown) asyncKeys_[button] |= kKeyDown;
   if (action == MouseAction::kUp) asyncKeys_[button] &= static_cast<uint8_t>(~kKeyDown);
@@ -214,50 +207,50 @@ void HeadlessHost::QueueMouse(WindowHandle window, Point point, MouseAction acti
   EnqueueInput(item);
 }
 
-void HeadlessHost::MoveMouse(WindowHandle window, Point point) { QueueMouse(window, point, MouseAction::kMove, 0); }
+void EmulatedHost::MoveMouse(WindowHandle window, Point point) { QueueMouse(window, point, MouseAction::kMove, 0); }
 
-void HeadlessHost::Press(WindowHandle window, Point point, int button, bool doubleClick) {
+void EmulatedHost::Press(WindowHandle window, Point point, int button, bool doubleClick) {
   QueueMouse(window, point, doubleClick ? MouseAction::kDoubleDown : MouseAction::kDown, button);
 }
 
-void HeadlessHost::PressLeft(WindowHandle window, Point point) { Press(window, point, VK_LBUTTON, false); }
-void HeadlessHost::ReleaseLeft(WindowHandle window, Point point) {
+void EmulatedHost::PressLeft(WindowHandle window, Point point) { Press(window, point, VK_LBUTTON, false); }
+void EmulatedHost::ReleaseLeft(WindowHandle window, Point point) {
   QueueMouse(window, point, MouseAction::kUp, VK_LBUTTON);
 }
-void HeadlessHost::ClickLeft(WindowHandle window, Point point) {
+void EmulatedHost::ClickLeft(WindowHandle window, Point point) {
   PressLeft(window, point);
   ReleaseLeft(window, point);
 }
-void HeadlessHost::DoubleClickLeft(WindowHandle window, Point point) {
+void EmulatedHost::DoubleClickLeft(WindowHandle window, Point point) {
   ClickLeft(window, point);
   Press(window, point, VK_LBUTTON, true);
   ReleaseLeft(window, point);
 }
-void HeadlessHost::PressRight(WindowHandle window, Point point) { Press(window, point, VK_RBUTTON, false); }
-void HeadlessHost::ReleaseRight(WindowHandle window, Point point) {
+void EmulatedHost::PressRight(WindowHandle window, Point point) { Press(window, point, VK_RBUTTON, false); }
+void EmulatedHost::ReleaseRight(WindowHandle window, Point point) {
   QueueMouse(window, point, MouseAction::kUp, VK_RBUTTON);
 }
-void HeadlessHost::ClickRight(WindowHandle window, Point point) {
+void EmulatedHost::ClickRight(WindowHandle window, Point point) {
   PressRight(window, point);
   ReleaseRight(window, point);
 }
-void HeadlessHost::PressMiddle(WindowHandle window, Point point) { Press(window, point, VK_MBUTTON, false); }
-void HeadlessHost::ReleaseMiddle(WindowHandle window, Point point) {
+void EmulatedHost::PressMiddle(WindowHandle window, Point point) { Press(window, point, VK_MBUTTON, false); }
+void EmulatedHost::ReleaseMiddle(WindowHandle window, Point point) {
   QueueMouse(window, point, MouseAction::kUp, VK_MBUTTON);
 }
-void HeadlessHost::ClickMiddle(WindowHandle window, Point point) {
+void EmulatedHost::ClickMiddle(WindowHandle window, Point point) {
   PressMiddle(window, point);
   ReleaseMiddle(window, point);
 }
-void HeadlessHost::Wheel(WindowHandle window, Point point, int delta) {
+void EmulatedHost::Wheel(WindowHandle window, Point point, int delta) {
   QueueMouse(window, point, MouseAction::kWheel, 0, delta);
 }
 
-void HeadlessHost::KeyDown(int virtualKey) { QueueKey(virtualKey, true); }
+void EmulatedHost::KeyDown(int virtualKey) { QueueKey(virtualKey, true); }
 
-void HeadlessHost::KeyUp(int virtualKey) { QueueKey(virtualKey, false); }
+void EmulatedHost::KeyUp(int virtualKey) { QueueKey(virtualKey, false); }
 
-void HeadlessHost::QueueKey(int virtualKey, bool down) {
+void EmulatedHost::QueueKey(int virtualKey, bool down) {
   if (virtualKey <= 0 || virtualKey > 255) return;
   if (down)
     asyncKeys_[virtualKey] |= kKeyDown;
@@ -274,17 +267,17 @@ void HeadlessHost::QueueKey(int virtualKey, bool down) {
   EnqueueInput(item);
 }
 
-void HeadlessHost::PressKey(int virtualKey) {
+void EmulatedHost::PressKey(int virtualKey) {
   KeyDown(virtualKey);
   KeyUp(virtualKey);
 }
 
-void HeadlessHost::PressKeys(std::initializer_list<int> virtualKeys) {
+void EmulatedHost::PressKeys(std::initializer_list<int> virtualKeys) {
   for (int vk : virtualKeys) KeyDown(vk);
   for (auto it = std::rbegin(virtualKeys); it != std::rend(virtualKeys); ++it) KeyUp(*it);
 }
 
-void HeadlessHost::TypeText(std::wstring_view text) {
+void EmulatedHost::TypeText(std::wstring_view text) {
   for (wchar_t ch : text) {
     QueueItem item;
     item.input = InputKind::kChar;
@@ -299,7 +292,7 @@ void HeadlessHost::TypeText(std::wstring_view text) {
 
 // --- Retrieval ---
 
-std::vector<HostMessage> HeadlessHost::Cook(const QueueItem& item) {
+std::vector<HostMessage> EmulatedHost::Cook(const QueueItem& item) {
   switch (item.input) {
     case InputKind::kMouse:
       return CookMouse(item);
@@ -319,7 +312,7 @@ std::vector<HostMessage> HeadlessHost::Cook(const QueueItem& item) {
   }
 }
 
-std::vector<HostMessage> HeadlessHost::CookMouse(const QueueItem& item) {
+std::vector<HostMessage> EmulatedHost::CookMouse(const QueueItem& item) {
   bool down = item.action == MouseAction::kDown || item.action == MouseAction::kDoubleDown;
   if (down) keys_[item.button] |= kKeyDown;
   if (item.action == MouseAction::kUp) keys_[item.button] &= static_cast<uint8_t>(~kKeyDown);
@@ -390,7 +383,7 @@ std::vector<HostMessage> HeadlessHost::CookMouse(const QueueItem& item) {
   return out;
 }
 
-bool HeadlessHost::MouseActivateEats(WindowHandle window, int hit, uint32_t mouseMessage) {
+bool EmulatedHost::MouseActivateEats(WindowHandle window, int hit, uint32_t mouseMessage) {
   WindowHandle root = RootOf(window);
   WindowRecord* rootRec = Find(root);
   if (rootRec == nullptr || root == active_ || (rootRec->exStyle & WS_EX_NOACTIVATE) != 0) return false;
@@ -400,7 +393,7 @@ bool HeadlessHost::MouseActivateEats(WindowHandle window, int hit, uint32_t mous
   return answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT;
 }
 
-std::vector<HostMessage> HeadlessHost::CookKey(const QueueItem& item) {
+std::vector<HostMessage> EmulatedHost::CookKey(const QueueItem& item) {
   int vk = item.key;
   bool wasDown = (keys_[vk] & kKeyDown) != 0;
   bool altBefore = (keys_[VK_MENU] & kKeyDown) != 0;
@@ -431,12 +424,16 @@ std::vector<HostMessage> HeadlessHost::CookKey(const QueueItem& item) {
   return {msg};
 }
 
-void HeadlessHost::TranslateMessage(const HostMessage& msg) {
+void EmulatedHost::TranslateMessage(const HostMessage& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return;
   bool shift = (keys_[VK_SHIFT] & kKeyDown) != 0;
   bool ctrl = (keys_[VK_CONTROL] & kKeyDown) != 0;
   bool caps = (keys_[VK_CAPITAL] & kKeyToggled) != 0;
-  wchar_t ch = CharOfKey(static_cast<int>(msg.wParam), shift, ctrl, caps);
+  int vk = static_cast<int>(msg.wParam);
+  // Where the platform sends typed text of its own, keys make only the
+  // characters that no text event carries.
+  if (backend_->TextComesSeparately() && vk != VK_RETURN && vk != VK_ESCAPE && vk != VK_BACK && vk != VK_TAB) return;
+  wchar_t ch = CharOfKey(vk, shift, ctrl, caps);
   if (ch == 0) return;
   HostMessage character = msg;
   character.message = msg.message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;

@@ -1,16 +1,20 @@
 #pragma once
-// One in-memory window of the headless host (private to its sources).
+// One window of the emulation (private to its sources).
 
+#include <functional>
+#include <map>
 #include <string>
 
-#include "ui/host/headless/headless_host.h"
+#include "ui/host/emulated/emulated_host.h"
 
 namespace zui {
 
-struct HeadlessHost::WindowRecord {
+struct EmulatedHost::WindowRecord {
   WindowHandle handle = nullptr;
   std::wstring className;
   ClassRecord cls;
+  WindowProc proc = nullptr;  // the class's, until replaced
+  std::map<std::wstring, void*, std::less<>> props;
   std::wstring title;
   uint32_t style = 0;  // WS_VISIBLE, WS_DISABLED, WS_MAXIMIZE, WS_MINIMIZE live here
   uint32_t exStyle = 0;
@@ -21,10 +25,10 @@ struct HeadlessHost::WindowRecord {
   WindowHandle owner = nullptr;   // top-level windows only
   void* userData = nullptr;
   Rect update;  // client coordinates
-  Bitmap frame;
-  int presentCount = 0;
   RoundRegion region;
   uint8_t opacity = 255;
+  WindowHandle placedBehind = nullptr;
+  int iconId = 0;
   bool destroying = false;
 
   bool Visible() const { return (style & WS_VISIBLE) != 0; }

@@ -1,4 +1,4 @@
-// The headless host's message queue, timers and painting. Retrieval follows
+// The emulation's message queue, timers and painting. Retrieval follows
 // user32's order: posted and input messages in the order they came, then
 // WM_QUIT, then WM_PAINT for a window with something to paint, then WM_TIMER
 // for a due timer. Paint and timer messages are made when they are retrieved,
@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "ui/host/headless/headless_host.h"
-#include "ui/host/headless/headless_window.h"
+#include "ui/host/emulated/emulated_host.h"
+#include "ui/host/emulated/emulated_window.h"
 
 namespace zui {
 namespace {
@@ -20,18 +20,18 @@ bool IsDue(uint32_t now, uint32_t due) { return static_cast<int32_t>(now - due) 
 
 }  // namespace
 
-HostMessage HeadlessHost::StampLocked(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) const {
+HostMessage EmulatedHost::StampLocked(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) const {
   HostMessage msg;
   msg.window = window;
   msg.message = message;
   msg.wParam = wParam;
   msg.lParam = lParam;
-  msg.time = clock_.load();
+  msg.time = backend_->Now();
   msg.point = cursorPos_;
   return msg;
 }
 
-bool HeadlessHost::PostMessage(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) {
+bool EmulatedHost::PostMessage(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (window != nullptr && windows_.find(window) == windows_.end()) return false;
@@ -39,52 +39,53 @@ bool HeadlessHost::PostMessage(WindowHandle window, uint32_t message, WPARAM_T w
     item.msg = StampLocked(window, message, wParam, lParam);
     queue_.push_back(item);
   }
-  wake_.notify_all();
+  backend_->Wake();
   return true;
 }
 
-void HeadlessHost::PostQuitMessage(int exitCode) {
+void EmulatedHost::PostQuitMessage(int exitCode) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     quitPending_ = true;
     quitCode_ = exitCode;
   }
-  wake_.notify_all();
+  backend_->Wake();
 }
 
-void HeadlessHost::PostFront(const HostMessage& msg) {
+void EmulatedHost::PostFront(const HostMessage& msg) {
   std::lock_guard<std::mutex> lock(mutex_);
   QueueItem item;
   item.msg = msg;
   queue_.push_front(item);
 }
 
-void HeadlessHost::EnqueueInput(QueueItem item) {
+void EmulatedHost::EnqueueInput(QueueItem item) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     queue_.push_back(item);
   }
-  wake_.notify_all();
+  backend_->Wake();
 }
 
-void HeadlessHost::DropQueued(WindowHandle window) {
+void EmulatedHost::DropQueued(WindowHandle window) {
   std::lock_guard<std::mutex> lock(mutex_);
   std::erase_if(queue_, [window](const QueueItem& item) { return item.msg.window == window; });
 }
 
-LRESULT_T HeadlessHost::SendMessage(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) {
+LRESULT_T EmulatedHost::SendMessage(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) {
   WindowRecord* rec = Find(window);
   if (rec == nullptr) return 0;
-  return rec->cls.proc(window, message, wParam, lParam);
+  return rec->proc(window, message, wParam, lParam);
 }
 
-LRESULT_T HeadlessHost::DispatchMessage(const HostMessage& msg) {
+LRESULT_T EmulatedHost::DispatchMessage(const HostMessage& msg) {
   WindowRecord* rec = Find(msg.window);
   if (rec == nullptr) return 0;
-  return rec->cls.proc(msg.window, msg.message, msg.wParam, msg.lParam);
+  return rec->proc(msg.window, msg.message, msg.wParam, msg.lParam);
 }
 
-bool HeadlessHost::Retrieve(HostMessage& msg, bool remove) {
+bool EmulatedHost::Retrieve(HostMessage& msg, bool remove) {
+  PostDueHover();
   for (;;) {
     std::unique_lock<std::mutex> lock(mutex_);
     if (!queue_.empty()) {
@@ -117,7 +118,7 @@ bool HeadlessHost::Retrieve(HostMessage& msg, bool remove) {
   }
 }
 
-bool HeadlessHost::TakePaint(HostMessage& msg) const {
+bool EmulatedHost::TakePaint(HostMessage& msg) const {
   for (auto& [handle, rec] : windows_) {
     if (rec->destroying || rec->Minimized() || rec->update.IsEmpty() || !IsVisible(handle)) continue;
     std::lock_guard<std::mutex> lock(mutex_);
@@ -127,8 +128,8 @@ bool HeadlessHost::TakePaint(HostMessage& msg) const {
   return false;
 }
 
-bool HeadlessHost::TakeTimer(HostMessage& msg, bool remove) {
-  uint32_t now = clock_.load();
+bool EmulatedHost::TakeTimer(HostMessage& msg, bool remove) {
+  uint32_t now = backend_->Now();
   TimerRecord* next = nullptr;
   for (TimerRecord& t : timers_) {
     if (!IsDue(now, t.due)) continue;
@@ -146,22 +147,28 @@ bool HeadlessHost::TakeTimer(HostMessage& msg, bool remove) {
   return true;
 }
 
-bool HeadlessHost::PeekMessage(HostMessage& msg, bool remove) { return Retrieve(msg, remove); }
+bool EmulatedHost::PeekMessage(HostMessage& msg, bool remove) { return Retrieve(msg, remove); }
 
-bool HeadlessHost::GetMessage(HostMessage& msg) {
+bool EmulatedHost::GetMessage(HostMessage& msg) {
   for (;;) {
     if (Retrieve(msg, true)) return msg.message != WM_QUIT;
-    if (idleHandler_) {
-      idleHandler_();
-      if (Retrieve(msg, true)) return msg.message != WM_QUIT;
-    }
-    std::unique_lock<std::mutex> lock(mutex_);
-    uint64_t generation = clockGeneration_;
-    wake_.wait(lock, [&] { return !queue_.empty() || quitPending_ || clockGeneration_ != generation; });
+    backend_->WaitForEvents(NextDueIn());
   }
 }
 
-int HeadlessHost::PumpPending(const PreTranslate& preTranslate, int limit) {
+std::optional<uint32_t> EmulatedHost::NextDueIn() const {
+  uint32_t now = backend_->Now();
+  std::optional<uint32_t> wait;
+  auto consider = [&](uint32_t due) {
+    uint32_t in = IsDue(now, due) ? 0 : due - now;
+    if (!wait || in < *wait) wait = in;
+  };
+  for (const TimerRecord& t : timers_) consider(t.due);
+  if (tracking_.hover && cursorWindow_ == tracking_.window) consider(tracking_.hoverStart + tracking_.hoverMs);
+  return wait;
+}
+
+int EmulatedHost::PumpPending(const PreTranslate& preTranslate, int limit) {
   lastQuit_.reset();
   int handled = 0;
   HostMessage msg;
@@ -180,10 +187,10 @@ int HeadlessHost::PumpPending(const PreTranslate& preTranslate, int limit) {
 
 // --- Timers and clock ---
 
-bool HeadlessHost::SetTimer(WindowHandle window, uintptr_t id, uint32_t elapseMs) {
+bool EmulatedHost::SetTimer(WindowHandle window, uintptr_t id, uint32_t elapseMs) {
   if (window != nullptr && Find(window) == nullptr) return false;
   uint32_t elapse = std::clamp(elapseMs, kMinimumTimerMs, kMaximumTimerMs);
-  uint32_t due = clock_.load() + elapse;
+  uint32_t due = backend_->Now() + elapse;
   for (TimerRecord& t : timers_) {
     if (t.window == window && t.id == id) {
       t.elapse = elapse;
@@ -195,7 +202,7 @@ bool HeadlessHost::SetTimer(WindowHandle window, uintptr_t id, uint32_t elapseMs
   return true;
 }
 
-bool HeadlessHost::KillTimer(WindowHandle window, uintptr_t id) {
+bool EmulatedHost::KillTimer(WindowHandle window, uintptr_t id) {
   auto it = std::find_if(timers_.begin(), timers_.end(),
                          [&](const TimerRecord& t) { return t.window == window && t.id == id; });
   if (it == timers_.end()) return false;
@@ -203,18 +210,18 @@ bool HeadlessHost::KillTimer(WindowHandle window, uintptr_t id) {
   return true;
 }
 
-std::optional<uint32_t> HeadlessHost::TimerPeriod(WindowHandle window, uintptr_t id) const {
+std::optional<uint32_t> EmulatedHost::TimerPeriod(WindowHandle window, uintptr_t id) const {
   for (const TimerRecord& t : timers_) {
     if (t.window == window && t.id == id) return t.elapse;
   }
   return std::nullopt;
 }
 
-uint32_t HeadlessHost::GetTickCount() const { return clock_.load(); }
+uint32_t EmulatedHost::GetTickCount() const { return backend_->Now(); }
 
 // --- Painting ---
 
-void HeadlessHost::InvalidateRect(WindowHandle window, const Rect* rect) {
+void EmulatedHost::InvalidateRect(WindowHandle window, const Rect* rect) {
   if (window == nullptr) {
     for (auto& [handle, rec] : windows_) rec->update = rec->Client();
     return;
@@ -225,7 +232,7 @@ void HeadlessHost::InvalidateRect(WindowHandle window, const Rect* rect) {
   rec->update = rec->update.Union(area);
 }
 
-Rect HeadlessHost::BeginPaint(WindowHandle window) {
+Rect EmulatedHost::BeginPaint(WindowHandle window) {
   WindowRecord* rec = Find(window);
   if (rec == nullptr) return {};
   Rect area = rec->update.Intersect(rec->Client());
@@ -233,32 +240,16 @@ Rect HeadlessHost::BeginPaint(WindowHandle window) {
   return area;
 }
 
-void HeadlessHost::EndPaint(WindowHandle window) {}
+void EmulatedHost::EndPaint(WindowHandle window) {}
 
-void HeadlessHost::Present(WindowHandle window, const Bitmap& frame, const Rect& area) {
+void EmulatedHost::Present(WindowHandle window, const Bitmap& frame, const Rect& area) {
   WindowRecord* rec = Find(window);
   if (rec == nullptr) return;
-  Rect client = rec->Client();
-  rec->frame.Resize(client.Width(), client.Height());
-  Rect copy = area.Intersect(client).Intersect({0, 0, frame.width(), frame.height()});
-  for (int y = copy.top; y < copy.bottom; ++y) {
-    std::copy(frame.row(y) + copy.left, frame.row(y) + copy.right, rec->frame.row(y) + copy.left);
-  }
-  ++rec->presentCount;
-  ++presentCount_;
+  Rect copy = area.Intersect(rec->Client()).Intersect({0, 0, frame.width(), frame.height()});
+  backend_->Present(window, frame, copy);
 }
 
-const Bitmap* HeadlessHost::Frame(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec == nullptr || rec->presentCount == 0 ? nullptr : &rec->frame;
-}
-
-int HeadlessHost::PresentCount(WindowHandle window) const {
-  WindowRecord* rec = Find(window);
-  return rec == nullptr ? 0 : rec->presentCount;
-}
-
-Rect HeadlessHost::UpdateRect(WindowHandle window) const {
+Rect EmulatedHost::UpdateRect(WindowHandle window) const {
   WindowRecord* rec = Find(window);
   return rec == nullptr ? Rect{} : rec->update;
 }

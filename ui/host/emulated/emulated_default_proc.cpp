@@ -1,10 +1,9 @@
 // What DefWindowProc does for the messages the toolkit leaves to it, and the
-// host's records for tests: message boxes, tooltips, the monitor, the cursor.
+// system services that go straight to the backend: monitor, message boxes,
+// cursor.
 
-#include <algorithm>
-
-#include "ui/host/headless/headless_host.h"
-#include "ui/host/headless/headless_window.h"
+#include "ui/host/emulated/emulated_host.h"
+#include "ui/host/emulated/emulated_window.h"
 
 namespace zui {
 namespace {
@@ -34,7 +33,7 @@ int SizingCursor(int hit) {
 
 }  // namespace
 
-LRESULT_T HeadlessHost::DefaultProc(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) {
+LRESULT_T EmulatedHost::DefaultProc(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) {
   WindowRecord* rec = Find(window);
   if (rec == nullptr) return 0;
   WindowHandle parent = rec->Child() ? rec->parent : nullptr;
@@ -75,6 +74,7 @@ LRESULT_T HeadlessHost::DefaultProc(WindowHandle window, uint32_t message, WPARA
     }
     case WM_SETTEXT:
       rec->title = lParam == 0 ? L"" : reinterpret_cast<const wchar_t*>(lParam);
+      if (!rec->Child()) backend_->SetSurfaceTitle(window, rec->title);
       return 1;
     case WM_SYSCOMMAND:
       return DefaultSysCommand(window, wParam, lParam);
@@ -100,7 +100,7 @@ LRESULT_T HeadlessHost::DefaultProc(WindowHandle window, uint32_t message, WPARA
   }
 }
 
-LRESULT_T HeadlessHost::DefaultSysCommand(WindowHandle window, WPARAM_T command, LPARAM_T lParam) {
+LRESULT_T EmulatedHost::DefaultSysCommand(WindowHandle window, WPARAM_T command, LPARAM_T lParam) {
   switch (command & kSysCommandMask) {
     case SC_CLOSE:
       SendMessage(window, WM_CLOSE, 0, 0);
@@ -116,11 +116,11 @@ LRESULT_T HeadlessHost::DefaultSysCommand(WindowHandle window, WPARAM_T command,
       break;
     case SC_MOVE:
     case SC_SIZE: {
-      // The modal move/size loop is not run: the window only sees it begin
-      // and end, and the test sees that it would have started.
+      // The platform runs the move or size (or, in memory, only notes it);
+      // the window sees it begin and end.
       bool move = (command & kSysCommandMask) == SC_MOVE;
       int hit = move ? HTCAPTION : static_cast<int>(command & 0x0F) + HTLEFT - 1;
-      dragStarts_.push_back({window, hit});
+      backend_->BeginMoveSize(RootOf(window), hit);
       SendMessage(window, WM_ENTERSIZEMOVE, 0, 0);
       SendMessage(window, WM_EXITSIZEMOVE, 0, 0);
       break;
@@ -131,7 +131,7 @@ LRESULT_T HeadlessHost::DefaultSysCommand(WindowHandle window, WPARAM_T command,
   return 0;
 }
 
-LRESULT_T HeadlessHost::DefaultSetCursor(WindowHandle window, WPARAM_T wParam, LPARAM_T lParam) {
+LRESULT_T EmulatedHost::DefaultSetCursor(WindowHandle window, WPARAM_T wParam, LPARAM_T lParam) {
   WindowRecord* rec = Find(window);
   if (rec->Child() && SendMessage(rec->parent, WM_SETCURSOR, wParam, lParam) != 0) return 1;
   int hit = static_cast<int16_t>(LowWord(static_cast<uintptr_t>(lParam)));
@@ -139,24 +139,17 @@ LRESULT_T HeadlessHost::DefaultSetCursor(WindowHandle window, WPARAM_T wParam, L
   return 1;
 }
 
-int HeadlessHost::CaptionDragCount() const {
-  return static_cast<int>(
-      std::count_if(dragStarts_.begin(), dragStarts_.end(), [](const DragStart& d) { return d.hitCode == HTCAPTION; }));
-}
-
 // --- Monitor, message boxes, tooltips, cursor ---
 
-MonitorArea HeadlessHost::GetMonitorArea(WindowHandle window) const { return monitor_; }
-
-int HeadlessHost::MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) {
-  messageBoxes_.push_back({owner, std::wstring(text), std::wstring(caption), flags});
-  if (messageBoxReplies_.empty()) return defaultMessageBoxReply_;
-  int reply = messageBoxReplies_.front();
-  messageBoxReplies_.pop_front();
-  return reply;
+MonitorArea EmulatedHost::GetMonitorArea(WindowHandle window) const {
+  return backend_->MonitorFor(GetWindowRect(RootOf(window)));
 }
 
-void HeadlessHost::ShowTooltip(WindowHandle owner, std::wstring_view text, const Rect& tool, int maxWidth) {
+int EmulatedHost::MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) {
+  return backend_->MessageBox(owner, text, caption, flags);
+}
+
+void EmulatedHost::ShowTooltip(WindowHandle owner, std::wstring_view text, const Rect& tool, int maxWidth) {
   if (Find(owner) == nullptr) return;
   TooltipState& tip = tooltips_[owner];
   tip.text = std::wstring(text);
@@ -166,16 +159,16 @@ void HeadlessHost::ShowTooltip(WindowHandle owner, std::wstring_view text, const
   ++tip.showCount;
 }
 
-void HeadlessHost::HideTooltip(WindowHandle owner) {
+void EmulatedHost::HideTooltip(WindowHandle owner) {
   auto it = tooltips_.find(owner);
   if (it != tooltips_.end()) it->second.visible = false;
 }
 
-const HeadlessHost::TooltipState* HeadlessHost::Tooltip(WindowHandle owner) const {
+const EmulatedHost::TooltipState* EmulatedHost::Tooltip(WindowHandle owner) const {
   auto it = tooltips_.find(owner);
   return it == tooltips_.end() ? nullptr : &it->second;
 }
 
-void HeadlessHost::SetCursor(int systemCursor) { cursor_ = systemCursor; }
+void EmulatedHost::SetCursor(int systemCursor) { backend_->SetCursor(systemCursor); }
 
 }  // namespace zui
