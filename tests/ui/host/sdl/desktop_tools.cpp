@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <future>
 #include <sstream>
-#include <thread>
 
 #include "tests/support/golden_image.h"
 
@@ -36,18 +35,19 @@ std::string ArtifactPath(const std::string& name) {
 }  // namespace
 
 bool PumpUntil(zui::IUiHost& host, const std::function<bool()>& done, int timeoutMs) {
+  // GetMessage is what takes platform input in; a thread timer of our own
+  // makes it come back every few milliseconds to look at `done`.
+  constexpr uintptr_t kPumpTimer = 0x5D1;
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  for (;;) {
-    zui::HostMessage msg;
-    while (host.PeekMessage(msg, true)) {
-      if (msg.message == WM_QUIT) continue;
-      host.TranslateMessage(msg);
-      host.DispatchMessage(msg);
-    }
-    if (done()) return true;
-    if (Clock::now() >= deadline) return done();
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  host.SetTimer(nullptr, kPumpTimer, 10);
+  zui::HostMessage msg;
+  while (!done() && Clock::now() < deadline && host.GetMessage(msg)) {
+    if (msg.message == WM_TIMER && msg.window == nullptr && msg.wParam == kPumpTimer) continue;
+    host.TranslateMessage(msg);
+    host.DispatchMessage(msg);
   }
+  host.KillTimer(nullptr, kPumpTimer);
+  return done();
 }
 
 void PumpFor(zui::IUiHost& host, int ms) {
