@@ -8,6 +8,8 @@
 #include <future>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "tests/support/golden_image.h"
 
 namespace ztest::desktop {
@@ -30,6 +32,19 @@ std::string ArtifactPath(const std::string& name) {
   std::filesystem::path dir = std::filesystem::path(ZAVIZ_BINARY_DIR) / "artifacts";
   std::filesystem::create_directories(dir);
   return (dir / name).string();
+}
+
+// Parallel runs share the artifacts folder: each writes its own file and
+// renames it into place, so nobody reads another run's half-written shot.
+zui::Bitmap Import(zui::IUiHost& host, const std::string& arguments, const std::string& name) {
+  const std::string path = ArtifactPath(name);
+  const std::string own = path + "." + std::to_string(getpid()) + ".png";
+  std::filesystem::remove(own);
+  RunWhilePumping(host, "import " + arguments + " png:" + own + " 2>/dev/null");
+  zui::Bitmap shot = ReadPng(own);
+  std::error_code ignored;
+  std::filesystem::rename(own, path, ignored);
+  return shot;
 }
 
 }  // namespace
@@ -93,20 +108,14 @@ std::optional<zui::Rect> XGeometry(zui::IUiHost& host, unsigned long xWindow) {
 }
 
 zui::Bitmap Screenshot(zui::IUiHost& host, unsigned long xWindow, const std::string& name) {
-  const std::string path = ArtifactPath(name);
-  std::filesystem::remove(path);
-  RunWhilePumping(host, "import -window " + std::to_string(xWindow) + " png:" + path + " 2>/dev/null");
-  return ReadPng(path);
+  return Import(host, "-window " + std::to_string(xWindow), name);
 }
 
 zui::Bitmap ScreenshotOfScreen(zui::IUiHost& host, const zui::Rect& crop, const std::string& name) {
-  const std::string path = ArtifactPath(name);
-  std::filesystem::remove(path);
-  std::ostringstream command;
-  command << "import -window root -crop " << crop.Width() << "x" << crop.Height() << "+" << crop.left << "+"
-          << crop.top << " +repage png:" << path << " 2>/dev/null";
-  RunWhilePumping(host, command.str());
-  return ReadPng(path);
+  std::ostringstream arguments;
+  arguments << "-window root -crop " << crop.Width() << "x" << crop.Height() << "+" << crop.left << "+" << crop.top
+            << " +repage";
+  return Import(host, arguments.str(), name);
 }
 
 long DifferentPixels(const zui::Bitmap& a, const zui::Bitmap& b) {
