@@ -519,3 +519,75 @@ TEST_F(SdlDesktop, MessageBoxAnswersTheChosenButton) {
 
 }  // namespace
 }  // namespace zui
+
+namespace zui {
+namespace {
+
+TEST_F(SdlDesktop, WheelNotchesAndDoubleClicks) {
+  const std::string title = Title("zsdl-wheel");
+  WindowHandle window = Show(title, {500, 500, 700, 650});
+  ASSERT_NE(window, nullptr);
+  std::optional<unsigned long> x = FindXWindow(*host_, title);
+  ASSERT_TRUE(x.has_value());
+  PumpFor(*host_, 200);
+  ASSERT_EQ(RunWhilePumping(*host_, "xdotool mousemove --window " + std::to_string(*x) +
+                                        " 30 40 click 4 sleep 0.1 click 5 sleep 0.1 click --repeat 2 --delay 60 1"),
+            0);
+  ASSERT_TRUE(WaitFor([&] { return Count(WM_MOUSEWHEEL, window) == 2 && Count(WM_LBUTTONUP, window) == 2; }));
+  const std::vector<Received> wheel = Of(WM_MOUSEWHEEL, window);
+  EXPECT_EQ(static_cast<int16_t>(HighWord(wheel[0].wParam)), WHEEL_DELTA);
+  EXPECT_EQ(static_cast<int16_t>(HighWord(wheel[1].wParam)), -WHEEL_DELTA);
+  // The wheel's point is on the screen, as on Windows.
+  EXPECT_EQ(LParamX(wheel[0].lParam), 530);
+  EXPECT_EQ(LParamY(wheel[0].lParam), 540);
+  EXPECT_EQ(Count(WM_LBUTTONDOWN, window), 1);
+  EXPECT_EQ(Count(WM_LBUTTONDBLCLK, window), 1);
+}
+
+TEST_F(SdlDesktop, SizeBoxCornerResizesThroughTheWindowManager) {
+  const std::string title = Title("zsdl-size");
+  responder_ = [this](WindowHandle w, uint32_t message, WPARAM_T, LPARAM_T lParam) -> std::optional<LRESULT_T> {
+    if (message != WM_NCHITTEST) return std::nullopt;
+    const Point client = host_->ScreenToClient(w, {LParamX(lParam), LParamY(lParam)});
+    const Rect size = host_->GetClientRect(w);
+    return client.x >= size.right - 8 && client.y >= size.bottom - 8 ? HTBOTTOMRIGHT : HTCLIENT;
+  };
+  HostWindowDesc desc;
+  desc.className = L"SdlProbe";
+  desc.title = std::wstring(title.begin(), title.end());
+  desc.style = WS_POPUP | WS_THICKFRAME;
+  desc.rect = {100, 400, 300, 520};
+  WindowHandle window = host_->CreateHostWindow(desc, nullptr);
+  ASSERT_NE(window, nullptr);
+  windows_.push_back(window);
+  frames_[window] = Bitmap(200, 120, 0xFF406080);
+  host_->ShowHostWindow(window, SW_SHOWNORMAL);
+  std::optional<unsigned long> x = FindXWindow(*host_, title);
+  ASSERT_TRUE(x.has_value());
+  PumpFor(*host_, 200);
+
+  ASSERT_EQ(RunWhilePumping(*host_, "xdotool mousemove --window " + std::to_string(*x) +
+                                        " 197 117 mousedown 1 sleep 0.2 mousemove_relative --sync 40 30 sleep 0.2 "
+                                        "mouseup 1"),
+            0);
+  EXPECT_TRUE(WaitFor([&] { return host_->GetClientRect(window) == Rect{0, 0, 240, 150}; }))
+      << "client " << host_->GetClientRect(window).right << "x" << host_->GetClientRect(window).bottom;
+  std::optional<Rect> geometry = XGeometry(*host_, *x);
+  ASSERT_TRUE(geometry.has_value());
+  EXPECT_EQ(geometry->Width(), 240);
+  EXPECT_EQ(geometry->Height(), 150);
+  EXPECT_EQ(geometry->left, 100) << "sizing at the bottom right keeps the top left";
+  bool sized = false;
+  for (const Received& r : Of(WM_SIZE, window)) sized = sized || (LowWord(r.lParam) == 240 && HighWord(r.lParam) == 150);
+  EXPECT_TRUE(sized);
+
+  // The new, larger surface shows a whole frame, not a blank strip.
+  frames_[window] = Bitmap(240, 150, 0xFF406080);
+  host_->InvalidateRect(window, nullptr);
+  PumpFor(*host_, 200);
+  Bitmap shot = Screenshot(*host_, *x, "sdl_resized.png");
+  EXPECT_EQ(DifferentPixels(shot, frames_[window]), 0);
+}
+
+}  // namespace
+}  // namespace zui
