@@ -306,6 +306,16 @@ TEST_F(SdlDesktop, TypedTextArrivesAsCharactersAndKeysAsVirtualKeys) {
   for (const Received& r : Of(WM_CHAR, window)) typed.push_back(static_cast<wchar_t>(r.wParam));
   EXPECT_EQ(typed, L"Hi 5!");
 
+  // Characters beyond ASCII come as the UTF-16 units of what was typed.
+  log_.clear();
+  ASSERT_EQ(RunWhilePumping(*host_, "xdotool type --delay 60 '\xC3\xA9\xE4\xBF\xAE'"), 0);  // é修
+  ASSERT_TRUE(WaitFor([&] { return Count(WM_CHAR, window) >= 2; }));
+  PumpFor(*host_, 100);
+  const std::vector<Received> wide = Of(WM_CHAR, window);
+  ASSERT_EQ(wide.size(), 2u);
+  EXPECT_EQ(wide[0].wParam, 0xE9u);
+  EXPECT_EQ(wide[1].wParam, 0x4FEEu);
+
   log_.clear();
   ASSERT_EQ(RunWhilePumping(*host_, "xdotool key --delay 30 Escape F5 a Home Return"), 0);
   std::vector<int> keys;
