@@ -1,5 +1,7 @@
 #include "tests/support/golden_image.h"
 
+#include "ui/resources/png_writer.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -8,9 +10,6 @@
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb/stb_image.h>
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
 
 namespace ztest {
 namespace {
@@ -19,15 +18,6 @@ uint32_t Premultiply(const unsigned char* rgba) {
   const uint32_t a = rgba[3];
   auto mul = [a](uint32_t c) { return a == 255 ? c : c * a / 255; };
   return (a << 24) | (mul(rgba[0]) << 16) | (mul(rgba[1]) << 8) | mul(rgba[2]);
-}
-
-void Unpremultiply(uint32_t pixel, unsigned char* rgba) {
-  const uint32_t a = pixel >> 24;
-  auto un = [a](uint32_t c) { return a == 0 ? 0u : a == 255 ? c : std::min(255u, (c * 255 + a / 2) / a); };
-  rgba[0] = static_cast<unsigned char>(un((pixel >> 16) & 0xFF));
-  rgba[1] = static_cast<unsigned char>(un((pixel >> 8) & 0xFF));
-  rgba[2] = static_cast<unsigned char>(un(pixel & 0xFF));
-  rgba[3] = static_cast<unsigned char>(a);
 }
 
 std::string GoldenPath(const std::string& name) {
@@ -51,14 +41,7 @@ zui::Bitmap ReadPng(const std::string& path) {
   return bitmap;
 }
 
-bool WritePng(const std::string& path, const zui::Bitmap& bitmap) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::vector<unsigned char> rgba(static_cast<size_t>(bitmap.width()) * bitmap.height() * 4);
-  for (int y = 0; y < bitmap.height(); ++y)
-    for (int x = 0; x < bitmap.width(); ++x)
-      Unpremultiply(bitmap.at(x, y), rgba.data() + (static_cast<size_t>(y) * bitmap.width() + x) * 4);
-  return stbi_write_png(path.c_str(), bitmap.width(), bitmap.height(), 4, rgba.data(), bitmap.width() * 4) != 0;
-}
+bool WritePng(const std::string& path, const zui::Bitmap& bitmap) { return zui::WritePngFile(path, bitmap); }
 
 ::testing::AssertionResult MatchesGolden(const zui::Bitmap& actual, const std::string& name, int tolerance) {
   const std::string golden = GoldenPath(name);
@@ -82,8 +65,8 @@ bool WritePng(const std::string& path, const zui::Bitmap& bitmap) {
   for (int y = 0; y < actual.height(); ++y) {
     for (int x = 0; x < actual.width(); ++x) {
       unsigned char a[4], e[4];
-      Unpremultiply(actual.at(x, y), a);
-      Unpremultiply(expected.at(x, y), e);
+      zui::UnpremultiplyPixel(actual.at(x, y), a);
+      zui::UnpremultiplyPixel(expected.at(x, y), e);
       // Colour of nearly transparent pixels carries no weight.
       const int alpha = std::max(a[3], e[3]);
       int diff = std::abs(a[3] - e[3]);

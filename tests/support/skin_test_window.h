@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ui/window/paint_manager.h"
+#include "ui/window/window_wnd.h"
 #include "ui/host/headless/headless_host.h"
 
 namespace ztest {
@@ -20,17 +21,27 @@ class SkinTestWindow {
 
   zui::HeadlessHost& Host() { return host_; }
   zui::CPaintManagerUI& Manager() { return *manager_; }
-  zui::WindowHandle Handle() const { return window_; }
+  zui::WindowHandle Handle() const { return window_.GetHWND(); }
 
   // Shows the window and pumps until nothing is pending; the last presented
   // frame, or null when nothing was presented.
   const zui::Bitmap* ShowAndPaint();
 
  private:
+  // The window object: messages to the manager, then the previous procedure.
+  class Window : public zui::CWindowWnd {
+   public:
+    zui::CPaintManagerUI* manager = nullptr;
+
+   protected:
+    std::wstring_view GetWindowClassName() const override { return L"ZavizSkinTestWindow"; }
+    zui::LRESULT_T HandleMessage(uint32_t message, zui::WPARAM_T wParam, zui::LPARAM_T lParam) override;
+  };
+
   zui::HeadlessHost host_;
   zui::ScopedHost scope_{host_};
-  zui::WindowHandle window_ = nullptr;
   std::unique_ptr<zui::CPaintManagerUI> manager_;
+  Window window_;
 };
 
 }  // namespace ztest

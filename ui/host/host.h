@@ -34,6 +34,21 @@
 #ifdef MessageBox
 #undef MessageBox
 #endif
+#ifdef SetProp
+#undef SetProp
+#endif
+#ifdef GetProp
+#undef GetProp
+#endif
+#ifdef RemoveProp
+#undef RemoveProp
+#endif
+#ifdef CallWindowProc
+#undef CallWindowProc
+#endif
+#ifdef GetClassInfo
+#undef GetClassInfo
+#endif
 
 namespace zui {
 

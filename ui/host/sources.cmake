@@ -30,3 +30,16 @@ if(NOT WIN32)
     list(APPEND ZAVIZ_UI_LIBS X11::X11 X11::Xext)
   endif()
 endif()
+
+# The Windows host: user32 and gdi32 directly.
+if(WIN32)
+  list(APPEND ZAVIZ_UI_SOURCES
+    host/win32/win32_dib_surface.cpp
+    host/win32/win32_host_windows.cpp
+    host/win32/win32_host_placement.cpp
+    host/win32/win32_host_queue.cpp
+    host/win32/win32_host_paint.cpp
+    host/win32/win32_host_system.cpp
+  )
+  list(APPEND ZAVIZ_UI_LIBS user32 gdi32)
+endif()

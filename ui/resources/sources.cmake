@@ -13,6 +13,7 @@ list(APPEND ZAVIZ_UI_SOURCES
   resources/document_reader.cpp
   resources/image_loader.cpp
   resources/stb_image_impl.cpp
+  resources/png_writer.cpp
   resources/resource_tables.cpp
 )
 list(APPEND ZAVIZ_UI_LIBS ZLIB::ZLIB zaviz_stb)

@@ -8,6 +8,7 @@
 #include "ui/controls/control.h"
 #include "ui/host/host.h"
 #include "ui/text/text_engine.h"
+#include "ui/window/tooltip_window.h"
 
 namespace zui {
 
@@ -103,6 +104,7 @@ Size CPaintManagerUI::GetClientSize() const {
 
 bool CPaintManagerUI::AttachDialog(CControlUI* root) {
   if (root == nullptr) return false;
+  shadow_.Create(this);
   SetFocus(nullptr);
   key_ = nullptr;
   hot_ = nullptr;

@@ -23,10 +23,12 @@
 #include "ui/base/bitmap.h"
 #include "ui/render/descriptor_cache.h"
 #include "ui/render/render_resources.h"
+#include "ui/window/shadow_ui.h"
 
 namespace zui {
 
 class CControlUI;
+class CTooltipWindow;
 struct HostMessage;
 
 // A control timer: the control's own key mapped to a native timer id.
@@ -36,21 +38,6 @@ struct TimerRecord {
   WindowHandle window = nullptr;
   uintptr_t nativeId = 0;
   bool killed = false;
-};
-
-// The drop shadow settings a skin's Window element carries; the window base
-// draws the shadow from them.
-struct ShadowSettings {
-  bool enabled = false;
-  std::wstring image;
-  Rect imageCorner;
-  Rect extents;
-  int8_t size = 0;
-  uint8_t sharpness = 5;
-  uint8_t darkness = 200;
-  int8_t offsetX = 0;
-  int8_t offsetY = 0;
-  uint32_t color = 0;
 };
 
 // Makes a control of a class the factory does not know (a loaded plug-in).
@@ -187,8 +174,12 @@ class CPaintManagerUI : public IControlManagerUI {
   void SetNoActivate(bool on) { noActivate_ = on; }
   DefaultColors& GetDefaultColors() { return defaultColors_; }
   const DefaultColors& GetDefaultColors() const override { return defaultColors_; }
-  ShadowSettings& GetShadow() { return shadow_; }
-  const ShadowSettings& GetShadow() const { return shadow_; }
+  ShadowSettings& GetShadow() { return shadow_.Settings(); }
+  const ShadowSettings& GetShadow() const { return shadow_.Settings(); }
+  // The window's drop shadow, made when a tree is attached.
+  CShadowUI& GetShadowUI() { return shadow_; }
+  // The window's tooltip popup; null until a tooltip was first shown.
+  CTooltipWindow* GetTooltipWindow() const { return tooltip_.get(); }
   void SetUseGdiplusText(bool on) { gdiplusText_ = on; }
   int GetGdiplusTextRenderingHint() const { return textRenderingHint_; }
   void SetGdiplusTextRenderingHint(int hint) { textRenderingHint_ = hint; }
@@ -254,6 +245,7 @@ class CPaintManagerUI : public IControlManagerUI {
   void OnMouseLeave();
   bool OnSetCursor(WPARAM_T wParam, LPARAM_T lParam);
   void OnClose();
+  void HideTooltip();
   bool HandleTimer(WPARAM_T id, LPARAM_T lParam);
   void Paint();
   void PaintInto(Bitmap& target, const Rect& area);
@@ -310,7 +302,8 @@ class CPaintManagerUI : public IControlManagerUI {
   Size minInfo_;
   Size maxInfo_;
   DefaultColors defaultColors_;
-  ShadowSettings shadow_;
+  CShadowUI shadow_;
+  std::unique_ptr<CTooltipWindow> tooltip_;
 
   std::vector<INotifyUI*> notifiers_;
   std::vector<TimerRecord> timers_;

@@ -4,6 +4,7 @@
 #include "ui/controls/control.h"
 #include "ui/window/paint_manager.h"
 #include "ui/host/host.h"
+#include "ui/window/tooltip_window.h"
 
 namespace zui {
 
@@ -133,7 +134,11 @@ void CPaintManagerUI::OnClose() {
     WindowHandle owner = Host().GetOwner(window_);
     if (owner != nullptr) Host().SetFocus(owner);
   }
-  Host().HideTooltip(window_);
+  tooltip_.reset();
+}
+
+void CPaintManagerUI::HideTooltip() {
+  if (tooltip_ != nullptr) tooltip_->Hide();
 }
 
 bool CPaintManagerUI::OnSetCursor(WPARAM_T wParam, LPARAM_T lParam) {
@@ -218,7 +223,7 @@ void CPaintManagerUI::OnMouseMove(Point point, WPARAM_T wParam, LPARAM_T lParam)
       CControlUI* old = hot_;
       hot_ = nullptr;
       SendEvent(old, kEventMouseLeave, wParam, lParam, 0, buttons);
-      Host().HideTooltip(window_);
+      HideTooltip();
     }
     if (found.get() != nullptr) {
       hot_ = found.get();
@@ -284,11 +289,12 @@ void CPaintManagerUI::OnMouseHover(Point point, WPARAM_T wParam, LPARAM_T lParam
   if (control == nullptr) return;
   const std::wstring tip = control->GetToolTip();
   if (tip.empty()) return;
-  Host().ShowTooltip(window_, tip, control->GetPos(), control->GetToolTipWidth());
+  if (tooltip_ == nullptr) tooltip_ = std::make_unique<CTooltipWindow>();
+  tooltip_->Show(window_, tip, control->GetToolTipWidth(), Host().ClientToScreen(window_, point));
 }
 
 void CPaintManagerUI::OnMouseLeave() {
-  Host().HideTooltip(window_);
+  HideTooltip();
   if (mouseTracking_) {
     Point p{-1, -1};
     const Point cursor = Host().ScreenToClient(window_, Host().GetCursorPos());

@@ -72,7 +72,8 @@ void CPaintManagerUI::Paint() {
   if (laidOut && firstLayout_) {
     firstLayout_ = false;
     SendNotify(root_, L"windowinit");
-    // The window's shadow follows its first layout; the window base draws it.
+    // The window has its final place and size only now.
+    shadow_.Update();
   }
   if (root_ == nullptr) return;  // a listener of "windowinit" took the tree away
 

@@ -20,3 +20,14 @@ list(APPEND ZAVIZ_UI_SOURCES
   window/skin_builder_window.cpp
   window/skin_builder_controls.cpp
 )
+
+# The window base: native windows as objects, the skinned top-level window
+# with its frame, drop shadow and standard buttons, and the tooltip popup.
+list(APPEND ZAVIZ_UI_SOURCES
+  window/window_wnd.cpp
+  window/window_impl_base.cpp
+  window/window_impl_base_messages.cpp
+  window/shadow_ui.cpp
+  window/shadow_paint.cpp
+  window/tooltip_window.cpp
+)

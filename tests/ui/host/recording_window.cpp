@@ -7,7 +7,7 @@ RecordingWindows* current = nullptr;
 
 }  // namespace
 
-RecordingWindows::RecordingWindows(HeadlessHost& host) : host_(host) {
+RecordingWindows::RecordingWindows(EmulatedHost& host) : host_(host) {
   current = this;
   host_.RegisterWindowClass({L"Recorder", CS_DBLCLKS, &RecordingWindows::Proc});
   host_.RegisterWindowClass({L"PlainRecorder", 0, &RecordingWindows::Proc});

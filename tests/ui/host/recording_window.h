@@ -27,7 +27,7 @@ class RecordingWindows {
 
   // Registers "Recorder" (CS_DBLCLKS) and "PlainRecorder" (no class style)
   // with `host`; one instance at a time.
-  explicit RecordingWindows(HeadlessHost& host);
+  explicit RecordingWindows(EmulatedHost& host);
   ~RecordingWindows();
 
   WindowHandle Create(Rect rect, uint32_t style = WS_POPUP, WindowHandle parent = nullptr,
@@ -60,7 +60,7 @@ class RecordingWindows {
  private:
   static LRESULT_T Proc(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam);
 
-  HeadlessHost& host_;
+  EmulatedHost& host_;
   std::vector<Received> log_;
   std::map<uint32_t, Responder> answers_;
 };

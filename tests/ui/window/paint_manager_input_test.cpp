@@ -1,6 +1,7 @@
 // Mouse and key input as a user produces it, routed to single controls.
 
 #include "manager_test_support.h"
+#include "ui/window/tooltip_window.h"
 
 namespace zui::test {
 namespace {
@@ -92,28 +93,89 @@ TEST_F(InputTest, WheelTellsTheDirectionInTheLowWordAndTheDeltaInTheHighWord) {
   EXPECT_EQ(manager().GetHot(), b_) << "the wheel re-checks what lies under the mouse";
 }
 
-TEST_F(InputTest, HoverShowsTheTooltipAndLeavingHidesIt) {
+// Pixels of the tooltip frame darker than every channel of `limit`.
+int DarkPixels(const Bitmap& frame, uint32_t limit) {
+  int count = 0;
+  for (int y = 0; y < frame.height(); ++y)
+    for (int x = 0; x < frame.width(); ++x) {
+      const uint32_t p = frame.at(x, y);
+      if (((p >> 16) & 0xFF) < limit && ((p >> 8) & 0xFF) < limit && (p & 0xFF) < limit) ++count;
+    }
+  return count;
+}
+
+TEST_F(InputTest, HoverShowsTheTooltipPopupAndLeavingHidesIt) {
   b_->SetToolTip(L"Start the repair");
   host_.MoveMouse(handle(), {120, 20});
   Pump();
+  EXPECT_EQ(host_.FindHostWindow(CTooltipWindow::kClassName), nullptr) << "made on first hover only";
   host_.AdvanceClock(manager().GetHoverTime() + 10);
   Pump();
   EXPECT_EQ(b_->Count(kEventMouseHover), 1);
-  const HeadlessHost::TooltipState* tip = host_.Tooltip(handle());
+  const WindowHandle tip = host_.FindHostWindow(CTooltipWindow::kClassName);
   ASSERT_NE(tip, nullptr);
-  EXPECT_TRUE(tip->visible);
-  EXPECT_EQ(tip->text, L"Start the repair");
-  EXPECT_EQ(tip->tool, b_->GetPos());
+  EXPECT_TRUE(host_.IsVisible(tip));
+  EXPECT_EQ(host_.GetOwner(tip), handle());
+  EXPECT_EQ(host_.GetStyle(tip, true) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE),
+            static_cast<uint32_t>(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE));
+  EXPECT_EQ(host_.GetActiveWindow(), handle()) << "the tooltip does not take activation";
+
+  // Below the cursor (screen 220,120), one line of text wide.
+  const Rect place = host_.GetWindowRect(tip);
+  EXPECT_EQ(place.left, 220);
+  EXPECT_EQ(place.top, 120 + CTooltipWindow::kCursorClearance);
+  EXPECT_GT(place.Width(), 2 * (CTooltipWindow::kPadding + 1));
+  EXPECT_LE(place.Width(), b_->GetToolTipWidth());
+
+  const Bitmap* frame = host_.Frame(tip);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->at(0, 0), CTooltipWindow::kBorder);
+  EXPECT_EQ(frame->at(frame->width() - 1, frame->height() - 1), CTooltipWindow::kBorder);
+  EXPECT_EQ(frame->at(2, 2), CTooltipWindow::kBackground);
+  EXPECT_GT(DarkPixels(*frame, 0x60), 10) << "the text is drawn in black";
 
   host_.MoveMouse(handle(), {20, 20});
   Pump();
-  EXPECT_FALSE(host_.Tooltip(handle())->visible);
+  EXPECT_FALSE(host_.IsVisible(tip)) << "a new hot control hides it";
   EXPECT_EQ(b_->Kinds().back(), kEventMouseLeave);
 
   host_.MoveMouse(nullptr, {5000, 5000});  // out of the window
   Pump();
   EXPECT_EQ(a_->Kinds().back(), kEventMouseLeave);
   EXPECT_EQ(manager().GetHot(), nullptr);
+}
+
+TEST_F(InputTest, TooltipWrapsAtTheControlsWidthAndStaysInTheWorkArea) {
+  b_->SetToolTip(L"Hold the MESH key while you switch the device on, then wait for the download to begin");
+  b_->SetToolTipWidth(120);
+  host_.SetMonitorArea({{0, 0, 400, 300}, {0, 0, 400, 260}, true});
+  host_.MoveHostWindow(handle(), {250, 200, 650, 500}, true);
+  host_.MoveMouse(handle(), {120, 20});  // screen 370,220: too near the right and bottom
+  Pump();
+  host_.AdvanceClock(manager().GetHoverTime() + 10);
+  Pump();
+  const WindowHandle tip = host_.FindHostWindow(CTooltipWindow::kClassName);
+  ASSERT_NE(tip, nullptr);
+  const Rect place = host_.GetWindowRect(tip);
+  EXPECT_LE(place.Width(), 120);
+  EXPECT_GT(place.Height(), 3 * 12) << "several lines";
+  EXPECT_LE(place.right, 400);
+  EXPECT_LE(place.bottom, 260);
+  EXPECT_LE(place.bottom, 220) << "no room below: above the cursor";
+
+  // Hovering again after leaving shows the same popup, and closing the
+  // window destroys it.
+  host_.MoveMouse(handle(), {20, 20});
+  host_.MoveMouse(handle(), {121, 21});
+  Pump();
+  host_.AdvanceClock(manager().GetHoverTime() + 10);
+  Pump();
+  EXPECT_EQ(host_.FindHostWindow(CTooltipWindow::kClassName), tip);
+  EXPECT_TRUE(host_.IsVisible(tip));
+  LRESULT_T result = 0;
+  manager().MessageHandler(WM_CLOSE, 0, 0, result);
+  EXPECT_FALSE(host_.IsHostWindow(tip));
+  EXPECT_EQ(manager().GetTooltipWindow(), nullptr);
 }
 
 TEST_F(InputTest, KeyUpGoesToTheControlThatHadTheKeyDown) {
