@@ -1,5 +1,6 @@
 list(APPEND ZAVIZ_UI_SOURCES
   host/host.cpp
+  host/icon_resources.cpp
   host/emulated/emulated_default_proc.cpp
   host/emulated/emulated_events.cpp
   host/emulated/emulated_input.cpp
@@ -8,6 +9,27 @@ list(APPEND ZAVIZ_UI_SOURCES
   host/headless/headless_host.cpp
   host/headless/memory_backend.cpp
 )
+
+# Real windows on Linux: SDL2 under the user32 emulation. Only host/sdl/
+# sees SDL's headers (and X11's, for window shapes).
+if(NOT WIN32)
+  find_package(SDL2 REQUIRED)
+  list(APPEND ZAVIZ_UI_SOURCES
+    host/sdl/sdl_backend.cpp
+    host/sdl/sdl_events.cpp
+    host/sdl/sdl_host.cpp
+    host/sdl/sdl_keys.cpp
+    host/sdl/sdl_message_box.cpp
+    host/sdl/sdl_pixels.cpp
+    host/sdl/sdl_shape.cpp
+  )
+  list(APPEND ZAVIZ_UI_LIBS SDL2::SDL2)
+  find_package(X11)
+  if(X11_FOUND AND X11_Xext_FOUND)
+    set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/sdl/sdl_shape.cpp APPEND PROPERTY COMPILE_DEFINITIONS ZAVIZ_HAVE_XSHAPE=1)
+    list(APPEND ZAVIZ_UI_LIBS X11::X11 X11::Xext)
+  endif()
+endif()
 
 # The Windows host: user32 and gdi32 directly.
 if(WIN32)
