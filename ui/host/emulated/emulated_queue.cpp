@@ -147,7 +147,12 @@ bool EmulatedHost::TakeTimer(HostMessage& msg, bool remove) {
   return true;
 }
 
-bool EmulatedHost::PeekMessage(HostMessage& msg, bool remove) { return Retrieve(msg, remove); }
+bool EmulatedHost::PeekMessage(HostMessage& msg, bool remove) {
+  if (Retrieve(msg, remove)) return true;
+  // Like user32, a peek also takes in what the platform has for us now.
+  backend_->WaitForEvents(0);
+  return Retrieve(msg, remove);
+}
 
 bool EmulatedHost::GetMessage(HostMessage& msg) {
   for (;;) {

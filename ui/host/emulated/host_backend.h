@@ -96,7 +96,8 @@ class IHostBackend {
   virtual uint32_t Now() const = 0;
   // Blocks until the platform has events (handed in through IHostEvents
   // before it returns), Wake() is called, or `timeoutMs` passes (nullopt:
-  // no limit). Returning early is allowed.
+  // no limit; 0: only take what is there now, never block). Returning early
+  // is allowed.
   virtual void WaitForEvents(std::optional<uint32_t> timeoutMs) = 0;
   // Makes a WaitForEvents on the UI thread return; any thread.
   virtual void Wake() = 0;

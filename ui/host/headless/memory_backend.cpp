@@ -34,8 +34,10 @@ const HeadlessHost::MemoryBackend::Surface* HeadlessHost::MemoryBackend::Find(Wi
 }
 
 // Time only moves by hand, so there is no timeout to keep: the wait ends when
-// the idle handler or another thread gives the loop something.
-void HeadlessHost::MemoryBackend::WaitForEvents(std::optional<uint32_t>) {
+// the idle handler or another thread gives the loop something. A zero
+// timeout is a peek: nothing in memory arrives by itself.
+void HeadlessHost::MemoryBackend::WaitForEvents(std::optional<uint32_t> timeoutMs) {
+  if (timeoutMs == 0u) return;
   if (idleHandler) idleHandler();
   std::unique_lock<std::mutex> lock(wakeMutex_);
   wakeSignal_.wait(lock, [this] { return woken_; });
