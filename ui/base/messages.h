@@ -261,6 +261,7 @@ constexpr uintptr_t MakeWParam(int lo, int hi) { return static_cast<uintptr_t>(s
 #define WS_EX_TOPMOST     0x00000008L
 #define WS_EX_TRANSPARENT 0x00000020L
 #define WS_EX_TOOLWINDOW  0x00000080L
+#define WS_EX_WINDOWEDGE  0x00000100L
 #define WS_EX_LAYERED     0x00080000L
 #define WS_EX_NOACTIVATE  0x08000000L
 #endif

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 #include "sys/text_encoding.h"
@@ -60,6 +61,16 @@ int64_t OverlapArea(const Rect& a, const Rect& b) {
 }  // namespace
 
 std::unique_ptr<SdlBackend> SdlBackend::Open(std::string& error) {
+  // Asked for no driver and given no display: say so before SDL probes its
+  // drivers (which prints complaints of its libraries on the way).
+  auto unset = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr || *value == '\0';
+  };
+  if (unset("SDL_VIDEODRIVER") && unset("DISPLAY") && unset("WAYLAND_DISPLAY")) {
+    error = "no display: set DISPLAY or WAYLAND_DISPLAY";
+    return nullptr;
+  }
   // Software frames only: loading GL costs start-up time and ~80 MiB.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // Ctrl+C and SIGTERM keep their usual meaning; SDL would turn them into
@@ -88,6 +99,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string& error) {
     error = "no display: SDL has no user event left";
     return nullptr;
   }
+  if (std::strcmp(driver, "x11") == 0) TolerateVanishedWindows();
   SDL_StartTextInput();
   return std::unique_ptr<SdlBackend>(new SdlBackend(wakeType));
 }

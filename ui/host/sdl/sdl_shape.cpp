@@ -31,7 +31,28 @@ short ClampShort(int v) { return static_cast<short>(std::clamp(v, -32768, 32767)
 unsigned short ClampExtent(int v) { return static_cast<unsigned short>(std::clamp(v, 0, 65535)); }
 #endif
 
+#ifdef ZAVIZ_SHAPE_X11
+XErrorHandler previousErrorHandler = nullptr;
+
+// A request that names a window the server has just destroyed (the window
+// manager and we both act on a closing window) is harmless; Xlib's default
+// answer to it would end the program.
+int IgnoreVanishedWindows(Display* display, XErrorEvent* event) {
+  if (event->error_code == BadWindow) return 0;
+  return previousErrorHandler != nullptr ? previousErrorHandler(display, event) : 0;
+}
+#endif
+
 }  // namespace
+
+void TolerateVanishedWindows() {
+#ifdef ZAVIZ_SHAPE_X11
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  previousErrorHandler = XSetErrorHandler(&IgnoreVanishedWindows);
+#endif
+}
 
 std::vector<Rect> RoundRegionBands(const Rect& rect, Size ellipse) {
   const Rect area{rect.left, rect.top, SaturatedSub(rect.right, 1), SaturatedSub(rect.bottom, 1)};

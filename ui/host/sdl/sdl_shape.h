@@ -18,6 +18,9 @@ namespace zui::sdl {
 // the rectangle. An empty rectangle gives no bands: nothing is visible.
 std::vector<Rect> RoundRegionBands(const Rect& rect, Size ellipse);
 
+// On X11: requests about windows that are already gone are not fatal.
+void TolerateVanishedWindows();
+
 // Sets the window's shape to `bands` (null: the whole window again).
 // False when the platform has no shaped windows.
 bool ApplyWindowShape(SDL_Window* window, const std::vector<Rect>* bands);
