@@ -201,7 +201,8 @@ def case_alt_f4_and_the_close_button_end_the_viewer(args):
         viewer.xdo("windowactivate", "--sync", viewer.window)
         viewer.xdo("key", "alt+F4")
         code = viewer.finish()
-        check(code == 0, "Alt+F4 did not close the viewer (exit %s)" % code)
+        errors = viewer.proc.stderr.read() if code is not None else ""
+        check(code == 0, "Alt+F4 did not close the viewer (exit %s) %s" % (code, errors))
     finally:
         viewer.stop()
     viewer = Viewer(args, [skin_path(args)])

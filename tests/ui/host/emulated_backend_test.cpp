@@ -76,6 +76,7 @@ class EmulatedBackend : public ::testing::Test {
     host.ShowHostWindow(w, SW_SHOWNORMAL);
     host.PumpPending();
     backend.calls.clear();
+    backend.waits.clear();
     windows.Clear();
     return w;
   }

@@ -38,7 +38,9 @@ XErrorHandler previousErrorHandler = nullptr;
 // manager and we both act on a closing window) is harmless; Xlib's default
 // answer to it would end the program.
 int IgnoreVanishedWindows(Display* display, XErrorEvent* event) {
-  if (event->error_code == BadWindow) return 0;
+  constexpr unsigned char kSetInputFocus = 42;  // focus on a window just unmapped: BadMatch
+  if (event->error_code == BadWindow || event->error_code == BadDrawable) return 0;
+  if (event->error_code == BadMatch && event->request_code == kSetInputFocus) return 0;
   return previousErrorHandler != nullptr ? previousErrorHandler(display, event) : 0;
 }
 #endif
