@@ -82,6 +82,10 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string& error) {
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
 
+  // Before SDL's video starts: SDL keeps the handler it finds, calls it from
+  // its own, and puts it back when it closes its display connections, which
+  // is when errors of its last requests arrive.
+  TolerateVanishedWindows();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = std::string("no display: ") + SDL_GetError();
     return nullptr;
@@ -99,7 +103,6 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string& error) {
     error = "no display: SDL has no user event left";
     return nullptr;
   }
-  if (std::strcmp(driver, "x11") == 0) TolerateVanishedWindows();
   SDL_StartTextInput();
   return std::unique_ptr<SdlBackend>(new SdlBackend(wakeType));
 }
