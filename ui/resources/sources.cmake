@@ -30,8 +30,12 @@ if(NOT WIN32)
   endif()
 endif()
 if(ZAVIZ_UI_HAS_SVG)
-  list(APPEND ZAVIZ_UI_SOURCES resources/linux/svg_renderer.cpp)
-  list(APPEND ZAVIZ_UI_LIBS PkgConfig::RSVG)
+  # Only the headers at build time: the library (with glib, cairo, pango) is
+  # opened when the first SVG image is drawn, so programs whose skins have
+  # none start without loading it.
+  list(APPEND ZAVIZ_UI_SOURCES resources/linux/svg_renderer.cpp resources/linux/svg_library.cpp)
+  list(APPEND ZAVIZ_UI_INCLUDES ${RSVG_INCLUDE_DIRS})
+  list(APPEND ZAVIZ_UI_LIBS ${CMAKE_DL_LIBS})
 else()
   list(APPEND ZAVIZ_UI_SOURCES resources/svg_renderer_none.cpp)
 endif()
