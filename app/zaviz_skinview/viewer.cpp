@@ -9,6 +9,7 @@
 #include "ui/host/headless/headless_host.h"
 #include "ui/host/host.h"
 #include "ui/resources/png_writer.h"
+#include "ui/text/text_engine.h"
 
 namespace skinview {
 namespace {
@@ -27,6 +28,7 @@ bool CreateWindowFor(ViewerWindow& window, const ViewerOptions& options) {
 }  // namespace
 
 int ShowInWindow(const ViewerOptions& options, const std::wstring& skinName) {
+  zui::PreparePlatformTextEngine();  // fonts load while the display connects
   std::string error;
   std::unique_ptr<zui::IUiHost> host = CreatePlatformHost(error);
   if (host == nullptr) {

@@ -68,4 +68,8 @@ class ITextEngine {
 // The platform's engine, made on first use and kept for the process.
 ITextEngine& PlatformTextEngine();
 
+// Lets the engine read the system's font configuration on another thread
+// while the program goes on starting; calling it is optional.
+void PreparePlatformTextEngine();
+
 }  // namespace zui

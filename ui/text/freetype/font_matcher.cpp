@@ -4,6 +4,7 @@
 
 #include <strings.h>
 
+#include <future>
 #include <memory>
 
 #include "sys/text_encoding.h"
@@ -22,10 +23,14 @@ struct CharSetDeleter {
 
 const FcChar8* Str(const char* s) { return reinterpret_cast<const FcChar8*>(s); }
 
-bool EnsureInitialised() {
-  static const bool ok = FcInit() == FcTrue;
-  return ok;
+// Loading the configuration and the font caches is the slow part; it may
+// start on its own thread while the program connects to the display.
+std::shared_future<bool>& Initialisation() {
+  static std::shared_future<bool> ready = std::async(std::launch::async, [] { return FcInit() == FcTrue; }).share();
+  return ready;
 }
+
+bool EnsureInitialised() { return Initialisation().get(); }
 
 std::string FamilyOf(const FontRequest& fontRequest) {
   return fontRequest.face.empty() ? std::string("sans-serif") : zsys::WideToUtf8(fontRequest.face);
@@ -68,6 +73,8 @@ std::optional<FontFileChoice> ChoiceFrom(FcPattern* font) {
 }
 
 }  // namespace
+
+void FontMatcher::PrepareInBackground() { Initialisation(); }
 
 std::optional<FontFileChoice> FontMatcher::MatchFace(const FontRequest& fontRequest) {
   if (!EnsureInitialised()) return std::nullopt;

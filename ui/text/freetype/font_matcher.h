@@ -16,6 +16,10 @@ struct FontFileChoice {
 
 class FontMatcher {
  public:
+  // Starts reading the font configuration on another thread; the first match
+  // waits for it.
+  static void PrepareInBackground();
+
   // The file for `fontRequest`. A face that is not installed (the skins ask for
   // "微软雅黑", which Linux machines rarely have) is replaced by the best
   // installed face for Simplified Chinese, since every text of the program

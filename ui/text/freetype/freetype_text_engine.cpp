@@ -1,6 +1,7 @@
 #include "ui/text/freetype/freetype_text_engine.h"
 
 #include "ui/text/coverage_blend.h"
+#include "ui/text/freetype/font_matcher.h"
 #include "ui/text/freetype/freetype_font.h"
 #include "ui/text/text_format.h"
 #include "ui/text/text_layout.h"
@@ -66,5 +67,7 @@ ITextEngine& PlatformTextEngine() {
   static FreeTypeTextEngine engine;
   return engine;
 }
+
+void PreparePlatformTextEngine() { FontMatcher::PrepareInBackground(); }
 
 }  // namespace zui

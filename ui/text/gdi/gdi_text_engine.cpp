@@ -175,4 +175,7 @@ ITextEngine& PlatformTextEngine() {
   return engine;
 }
 
+// GDI has nothing worth preparing.
+void PreparePlatformTextEngine() {}
+
 }  // namespace zui

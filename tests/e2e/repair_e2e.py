@@ -1,0 +1,291 @@
+#!/usr/bin/env python3
+"""The whole repair as a person does it, on Linux: the program in a real window
+on a private X desktop (driven with xdotool, photographed with import), in a
+"pc" network namespace whose veth end is the card (named with --card); a
+"device" namespace at 192.168.1.10 fetches upgradeimage.bin from 192.168.1.2
+with curl and with atftp. Afterwards the card's addresses must be exactly as
+before.
+
+usage: repair_e2e.py --program PATH --artifacts DIR CASE   (as root, under desktop-session)
+"""
+
+import argparse
+import hashlib
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from netns import REPAIR_ADDRESS, Namespaces  # noqa: E402
+
+FIRMWARE_SIZE = 3 * 1024 * 1024 + 777
+# Client points of vxgdown.xml.
+BEGIN_BUTTON = (243, 218)      # "下一步" on the first page
+CLOSE_BUTTON = (460, 30)       # the cross in the title bar
+EXIT_BUTTON = (242, 242)       # "退出" on the finished page
+CONFIRM_BUTTON = (272, 208)    # "确认" on the exit confirmation
+CANCEL_BUTTON = (418, 208)     # "取消" on the exit confirmation
+RETRY_BUTTON = (242, 242)      # "重试" on the failure page
+PAGES = {0: "begin_upgrade", 1: "waitingforuseraction", 2: "upgradeing", 3: "end_upgrade",
+         4: "warning_layout", 5: "upgrade_error"}
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def run(cmd, timeout=60, **kw):
+    return subprocess.run(cmd, capture_output=True, text=True, timeout=timeout, **kw)
+
+
+def wait_for(what, probe, seconds=10.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        value = probe()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise Failure("timed out waiting for " + what)
+
+
+class Workspace:
+    """A per-test folder: the firmware (the program finds it in its working
+    folder), a private /run and runtime folder (single-instance lock and restore
+    record stay the test's own, and survive a restart of the program)."""
+
+    def __init__(self, root):
+        self.root = root
+        self.firmware_dir = os.path.join(root, "fw")
+        self.run_dir = os.path.join(root, "run")
+        self.runtime_dir = os.path.join(root, "xdg")
+        for d in (self.firmware_dir, self.run_dir, self.runtime_dir):
+            os.makedirs(d, mode=0o700, exist_ok=True)
+        self.firmware = os.path.join(self.firmware_dir, "upgradeimage.bin")
+        with open(self.firmware, "wb") as f:
+            f.write(os.urandom(FIRMWARE_SIZE))
+        self.digest = digest(self.firmware)
+
+
+def digest(path):
+    with open(path, "rb") as f:
+        return hashlib.sha256(f.read()).hexdigest()
+
+
+class Program:
+    """One run of the repair program with a live window."""
+
+    def __init__(self, args, ns, ws, extra=()):
+        env = dict(os.environ, XDG_RUNTIME_DIR=ws.runtime_dir)
+        script = 'mount --bind "$0" /run && exec "$@"'
+        cmd = ns.in_pc(["sh", "-c", script, ws.run_dir, args.program, "--card", ns.card] + list(extra))
+        self.proc = subprocess.Popen(cmd, cwd=ws.firmware_dir, env=env, stdout=subprocess.PIPE,
+                                     stderr=subprocess.PIPE, text=True, encoding="utf-8")
+        self.lines = []
+        self.errors = []
+        threading.Thread(target=self._read, args=(self.proc.stdout, self.lines), daemon=True).start()
+        threading.Thread(target=self._read, args=(self.proc.stderr, self.errors), daemon=True).start()
+        self.window = wait_for("the program's window", self._find_window, 15)
+        time.sleep(0.3)
+
+    @staticmethod
+    def _read(stream, into):
+        for line in stream:
+            into.append(line.rstrip("\n"))
+
+    def _find_window(self):
+        if self.proc.poll() is not None:
+            raise Failure("the program ended at start (exit %s): %s" % (self.proc.returncode, self.output()))
+        r = run(["xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid)])
+        ids = r.stdout.split()
+        return ids[0] if ids else None
+
+    def output(self):
+        return "\n".join(self.lines[-30:] + self.errors[-30:])
+
+    def click(self, point):
+        r = run(["xdotool", "mousemove", "--window", self.window, point[0], point[1], "sleep", "0.1", "click", "1"])
+        check(r.returncode == 0, "xdotool failed: " + r.stderr)
+
+    def shot(self, args, name):
+        path = os.path.join(args.artifacts, "repair_%s.png" % name)
+        r = run(["import", "-window", self.window, path])
+        check(r.returncode == 0, "import failed: " + r.stderr)
+        return path
+
+    def saw(self, text, seconds=10.0):
+        wait_for('"%s" on the program\'s output' % text, lambda: any(text in l for l in self.lines), seconds)
+
+    def page(self, index, seconds=10.0):
+        self.saw("page %d" % index, seconds)
+
+    def finish(self, seconds=15.0):
+        try:
+            return self.proc.wait(timeout=seconds)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+
+
+def fetch(ns, ws, client):
+    out = os.path.join(ws.root, "fetched-%s.bin" % client)
+    if client == "curl":
+        cmd = ["curl", "-sS", "--tftp-blksize", "1468", "-o", out, "tftp://%s/upgradeimage.bin" % REPAIR_ADDRESS]
+    else:
+        cmd = ["atftp", "-g", "-r", "upgradeimage.bin", "-l", out, REPAIR_ADDRESS]
+    r = run(ns.in_device(cmd), timeout=120)
+    check(r.returncode == 0, "%s failed: %s%s" % (client, r.stdout, r.stderr))
+    check(digest(out) == ws.digest, "%s fetched other bytes than the firmware" % client)
+
+
+def prepared(args, tag, body):
+    with tempfile.TemporaryDirectory() as root, Namespaces(tag) as ns:
+        ws = Workspace(root)
+        before = ns.card_addresses()
+        body(args, ns, ws)
+        after = ns.card_addresses()
+        check(after == before, "the card's addresses are %s, before the repair %s" % (after, before))
+
+
+# --- Cases ---------------------------------------------------------------------------------
+
+
+def case_curl_repair_through_every_page(args):
+    def body(args, ns, ws):
+        p = Program(args, ns, ws)
+        try:
+            p.shot(args, "page0_start")
+            p.click(BEGIN_BUTTON)
+            p.page(1)
+            check(REPAIR_ADDRESS + "/24" in ns.card_addresses(), "the card did not get the repair address")
+            p.shot(args, "page1_waiting")
+            fetch(ns, ws, "curl")
+            p.page(2)
+            p.shot(args, "page2_downloading")
+            # The finishing phase: one percent every 3 s from 60 to 100.
+            p.page(3, 150)
+            p.shot(args, "page3_finished")
+            p.click(EXIT_BUTTON)
+            check(p.finish() == 0, "the exit button did not end the program: " + p.output())
+        finally:
+            p.stop()
+    prepared(args, "curl", body)
+
+
+def case_atftp_then_close_asks_and_confirm_exits(args):
+    def body(args, ns, ws):
+        p = Program(args, ns, ws)
+        try:
+            p.click(BEGIN_BUTTON)
+            p.page(1)
+            fetch(ns, ws, "atftp")
+            p.page(2)
+            p.click(CLOSE_BUTTON)
+            p.page(4)
+            p.shot(args, "page4_confirm_exit")
+            p.click(CANCEL_BUTTON)
+            p.page(2)
+            p.click(CLOSE_BUTTON)
+            p.page(4)
+            p.click(CONFIRM_BUTTON)
+            check(p.finish() == 0, "confirming did not end the program: " + p.output())
+        finally:
+            p.stop()
+    prepared(args, "atftp", body)
+
+
+def case_no_firmware_shows_the_failure_page_and_changes_nothing(args):
+    def body(args, ns, ws):
+        os.remove(ws.firmware)
+        p = Program(args, ns, ws)
+        try:
+            p.click(BEGIN_BUTTON)
+            p.page(5)
+            p.shot(args, "page5_failed")
+            check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "a failed start changed the card")
+            run(["xdotool", "windowactivate", "--sync", p.window])
+            run(["xdotool", "key", "alt+F4"])
+            check(p.finish() == 0, "Alt+F4 did not end the program: " + p.output())
+        finally:
+            p.stop()
+    prepared(args, "nofw", body)
+
+
+def case_signals_and_alt_f4_while_waiting_give_the_card_back(args):
+    def body(args, ns, ws):
+        for how in ("SIGTERM", "SIGINT", "SIGHUP", "alt+F4"):
+            p = Program(args, ns, ws)
+            try:
+                p.click(BEGIN_BUTTON)
+                p.page(1)
+                check(REPAIR_ADDRESS + "/24" in ns.card_addresses(), "the card did not get the repair address")
+                if how.startswith("SIG"):
+                    p.proc.send_signal(getattr(signal, how))
+                else:
+                    run(["xdotool", "windowactivate", "--sync", p.window])
+                    run(["xdotool", "key", how])
+                check(p.finish() is not None, "%s did not end the program" % how)
+                check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "%s left the repair address" % how)
+            finally:
+                p.stop()
+    prepared(args, "signals", body)
+
+
+def case_killed_while_waiting_the_next_start_restores_the_card(args):
+    def body(args, ns, ws):
+        p = Program(args, ns, ws)
+        try:
+            p.click(BEGIN_BUTTON)
+            p.page(1)
+            p.proc.kill()
+            p.proc.wait()
+        finally:
+            p.stop()
+        check(REPAIR_ADDRESS + "/24" in ns.card_addresses(), "SIGKILL cannot have restored the card")
+        p = Program(args, ns, ws)
+        try:
+            check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(),
+                  "the new start did not restore the card from the record: " + p.output())
+            p.shot(args, "restart_after_kill")
+            p.click(CLOSE_BUTTON)
+            p.page(4)
+            p.click(CONFIRM_BUTTON)
+            check(p.finish() == 0, "the restarted program did not end: " + p.output())
+        finally:
+            p.stop()
+    prepared(args, "kill", body)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--artifacts", required=True)
+    parser.add_argument("case")
+    args = parser.parse_args()
+    os.makedirs(args.artifacts, exist_ok=True)
+    if os.geteuid() != 0:
+        print("SKIP: the end-to-end repair needs root (network namespaces, port 69)")
+        return 77
+    try:
+        globals()["case_" + args.case](args)
+    except Failure as e:
+        print("FAILED:", e)
+        return 1
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,204 @@
+#!/usr/bin/env python3
+"""The Windows program under Wine, as a user meets it: in a network namespace
+the test makes (its one card a veth end), on an X display of its own, in a
+fresh Wine prefix. The first page shows; a second start is refused with the
+"实例已经在运行中" box; with the card registered as physical, the start button
+reaches the waiting page, and the netsh lines (recorded by a stand-in next to
+the program) set the card and then give it back.
+
+usage: wine_repair_e2e.py --program EXE --netsh EXE --tftpd EXE --wine-run SCRIPT --artifacts DIR
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from netns import Namespaces  # noqa: E402
+
+BEGIN_BUTTON = (243, 218)
+CLOSE_BUTTON = (460, 30)
+CONFIRM_BUTTON = (272, 208)
+CARD_CLASS_KEY = r"HKLM\SYSTEM\CurrentControlSet\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0000"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def run(cmd, timeout=120, **kw):
+    return subprocess.run(cmd, capture_output=True, text=True, timeout=timeout, **kw)
+
+
+def wait_for(what, probe, seconds=20.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        value = probe()
+        if value:
+            return value
+        time.sleep(0.1)
+    raise Failure("timed out waiting for " + what)
+
+
+class Display:
+    """A private Xvfb, without a window manager (as Wine is tested here)."""
+
+    def __enter__(self):
+        read_end, write_end = os.pipe()
+        self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                                      "-nolisten", "tcp"], pass_fds=(write_end,),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        number = os.read(read_end, 16).decode().strip()
+        os.close(read_end)
+        check(number.isdigit(), "Xvfb did not start")
+        os.environ["DISPLAY"] = ":" + number
+        return self
+
+    def __exit__(self, *exc):
+        self.proc.terminate()
+        self.proc.wait()
+
+
+class Wine:
+    def __init__(self, args, prefix, folder, env):
+        self.args = args
+        self.folder = folder
+        self.env = dict(os.environ, WINEPREFIX=prefix, **env)
+
+    def run(self, exe, *argv, timeout=120):
+        return run([self.args.wine_run, os.path.join(self.folder, exe)] + list(argv), env=self.env,
+                   cwd=self.folder, timeout=timeout)
+
+    def start(self, exe, *argv):
+        return subprocess.Popen([self.args.wine_run, os.path.join(self.folder, exe)] + list(argv), env=self.env,
+                                cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+
+    def reg(self, *argv):
+        wine = shutil.which("wine64") or shutil.which("wine")
+        return run([wine, "reg"] + list(argv), env=dict(self.env, WINEDEBUG="-all"))
+
+    def stop(self):
+        run(["wineserver", "-k"], env=self.env)
+
+
+def find_window(name):
+    r = run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name])
+    ids = r.stdout.split()
+    return ids[0] if ids else None
+
+
+def click(window, point):
+    r = run(["xdotool", "mousemove", "--window", window, point[0], point[1], "sleep", "0.2", "click", "1"])
+    check(r.returncode == 0, "xdotool failed: " + r.stderr)
+
+
+def shot(args, window, name):
+    path = os.path.join(args.artifacts, "wine_%s.png" % name)
+    r = run(["import", "-window", window, path])
+    check(r.returncode == 0, "import failed: " + r.stderr)
+    return path
+
+
+def netsh_lines(log):
+    if not os.path.exists(log):
+        return []
+    with open(log, encoding="latin-1") as f:
+        return [l.strip() for l in f if l.strip()]
+
+
+def adapter_name(wine):
+    r = wine.run("zaviz-tftpd.exe", "--cards")
+    for line in r.stdout.splitlines():
+        if line.startswith("Adapter Name:"):
+            return line.split(":", 1)[1].strip()
+    raise Failure("Wine lists no adapter: " + r.stdout + r.stderr)
+
+
+def inside(args):
+    with tempfile.TemporaryDirectory() as root, Display():
+        folder = os.path.join(root, "app")
+        os.makedirs(folder)
+        for exe, name in ((args.program, "ZavizEraVaredu.exe"), (args.netsh, "netsh.exe"),
+                          (args.tftpd, "zaviz-tftpd.exe")):
+            shutil.copy(exe, os.path.join(folder, name))
+        with open(os.path.join(folder, "upgradeimage.bin"), "wb") as f:
+            f.write(os.urandom(64 * 1024))
+        log = os.path.join(root, "netsh.log")
+        wine = Wine(args, os.path.join(root, "prefix"), folder, {"ZAVIZ_NETSH_LOG": log})
+        try:
+            card = adapter_name(wine)
+            check(wine.reg("add", CARD_CLASS_KEY, "/v", "NetCfgInstanceId", "/t", "REG_SZ", "/d", card,
+                           "/f").returncode == 0, "reg add failed")
+            check(wine.reg("add", CARD_CLASS_KEY, "/v", "Characteristics", "/t", "REG_DWORD", "/d", "4",
+                           "/f").returncode == 0, "reg add failed")
+            program = wine.start("ZavizEraVaredu.exe")
+            window = wait_for("the repair window", lambda: find_window("vxdownload"), 60)
+            time.sleep(1)
+            shot(args, window, "page0_start")
+
+            second = wine.start("ZavizEraVaredu.exe")
+            box = wait_for("the second instance's box", lambda: find_window("提示"), 30)
+            run(["import", "-window", "root", os.path.join(args.artifacts, "wine_second_instance.png")])
+            run(["xdotool", "windowfocus", "--sync", box, "key", "Return"])
+            code = second.wait(timeout=30)
+            check(code == 0, "the refused second start ended with %s" % code)
+            check(find_window("vxdownload") == window, "the first window went away")
+
+            click(window, BEGIN_BUTTON)
+            wait_for("the netsh line that sets the card",
+                     lambda: any("static 192.168.1.2 255.255.255.0" in l for l in netsh_lines(log)), 30)
+            time.sleep(1)
+            shot(args, window, "page1_waiting")
+            click(window, CLOSE_BUTTON)
+            time.sleep(1)
+            shot(args, window, "page4_confirm_exit")
+            click(window, CONFIRM_BUTTON)
+            code = program.wait(timeout=60)
+            check(code == 0, "the program ended with %s" % code)
+            lines = netsh_lines(log)
+            print("netsh lines:", *lines, sep="\n  ")
+            sets = [l for l in lines if "static 192.168.1.2" in l]
+            restores = [l for l in lines if "source=dhcp" in l or "source=static" in l]
+            check(len(sets) == 1 and len(restores) == 1, "expected one set and one restore line")
+            check(lines.index(sets[0]) < lines.index(restores[0]), "the restore came before the set")
+        finally:
+            wine.stop()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for name in ("--program", "--netsh", "--tftpd", "--wine-run", "--artifacts"):
+        parser.add_argument(name, required=True)
+    parser.add_argument("--inside", action="store_true")
+    args = parser.parse_args()
+    os.makedirs(args.artifacts, exist_ok=True)
+    try:
+        if args.inside:
+            inside(args)
+        else:
+            if os.geteuid() != 0:
+                print("SKIP: the Wine repair test needs root (a network namespace, port 69)")
+                return 77
+            with Namespaces("wine") as ns:
+                r = subprocess.run(ns.in_pc([sys.executable, os.path.abspath(__file__), "--inside"] + sys.argv[1:]),
+                                   timeout=600)
+                return r.returncode
+    except Failure as e:
+        print("FAILED:", e)
+        return 1
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
