@@ -97,8 +97,8 @@ TEST_F(FirmwareFolderTest, OnlyARegularFileOfExactlyThatName) {
 #else
   const fs::path expected = working_;
   EXPECT_EQ(FirmwareFolder(program_, working_), expected) << "another case is another name";
-  fs::remove(program_ / "UpgradeImage.bin");
 #endif
+  fs::remove(program_ / "UpgradeImage.bin");
   fs::create_directory(program_ / kFirmwareFileName);
   EXPECT_EQ(FirmwareFolder(program_, working_), expected) << "a folder of that name is no image";
   EXPECT_EQ(FirmwareFolder(root_ / "missing", working_), expected == program_ ? root_ / "missing" : working_);
