@@ -21,6 +21,17 @@ class IAddressChanger {
   // that cannot know (netsh started without waiting) returns true.
   virtual bool GiveRepairAddress(uint32_t index) = 0;
   virtual bool RestoreCard(uint32_t index, const NetCardInfo& recorded) = 0;
+
+  // Whether the card carries 192.168.1.2 now, before the repair gives it
+  // (asked for the restore record). Backends that replace the address
+  // whole (netsh) answer false: their restore sets the recorded setup anyway.
+  virtual bool CardCarriesRepairAddress(uint32_t index) { return false; }
+  // After GiveRepairAddress: the card carried 192.168.1.2 already, so the
+  // restore leaves it in place.
+  virtual bool RepairAddressWasOwn(uint32_t index) const { return false; }
+  // A restore after a crash: tells a fresh changer what the restore record
+  // says about the address (true: leave it; false: remove it).
+  virtual void SetRepairAddressWasOwn(uint32_t index, bool own) {}
 };
 
 }  // namespace znet

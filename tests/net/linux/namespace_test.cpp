@@ -21,41 +21,17 @@
 #include "net/linux/netlink_adapter_source.h"
 #include "net/linux/netlink_address_changer.h"
 #include "net/set_ip.h"
+#include "netns_helpers.h"
 
 namespace znet {
 namespace {
 
+using testing::RunCommand;
+using testing::RunInNamespace;
+
 constexpr char kCard[] = "zcard0";
 constexpr char kDevice[] = "zdev0";
 constexpr uint16_t kPort = 40069;
-
-std::string RunCommand(const std::string& command, int* status = nullptr) {
-  std::string output;
-  if (std::FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
-    char buffer[512];
-    while (std::fgets(buffer, sizeof(buffer), pipe)) output += buffer;
-    const int rc = pclose(pipe);
-    if (status) *status = rc;
-  } else if (status) {
-    *status = -1;
-  }
-  return output;
-}
-
-// Network namespaces are per thread: the work runs on a thread that entered
-// the namespace, and sockets it opens stay in it afterwards.
-bool RunInNamespace(const std::string& name, const std::function<void()>& work) {
-  bool entered = false;
-  std::thread worker([&] {
-    const int fd = open(("/run/netns/" + name).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return;
-    entered = setns(fd, CLONE_NEWNET) == 0;
-    close(fd);
-    if (entered) work();
-  });
-  worker.join();
-  return entered;
-}
 
 int UdpSocketBoundTo(const char* address, uint16_t port) {
   const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
@@ -102,21 +78,7 @@ class NamespaceTest : public ::testing::Test {
     return status == 0;
   }
 
-  // The card's IPv4 addresses in the near namespace, e.g. "10.77.0.1/24".
-  std::string CardAddresses() {
-    std::string line = RunCommand("ip -n " + near_ + " -4 -br addr show dev " + kCard);
-    std::string addresses;
-    size_t field = 0;
-    for (size_t start = 0, end; start < line.size(); start = end + 1) {
-      end = line.find_first_of(" \n", start);
-      if (end == std::string::npos) end = line.size();
-      if (end == start) continue;
-      if (field++ < 2) continue;  // name and state
-      if (!addresses.empty()) addresses += ' ';
-      addresses.append(line, start, end - start);
-    }
-    return addresses;
-  }
+  std::string CardAddresses() { return testing::CardAddresses(near_, kCard); }
 
   std::string near_, far_;
   bool madeNear_ = false, madeFar_ = false;

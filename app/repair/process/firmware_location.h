@@ -1,0 +1,15 @@
+#pragma once
+// Where the firmware image "upgradeimage.bin" is looked for.
+
+#include <filesystem>
+
+namespace zapp {
+
+inline constexpr char kFirmwareFileName[] = "upgradeimage.bin";
+
+// The program's folder, then (Linux only) the working folder: the first that
+// holds a regular file of exactly that name; the program's folder when none.
+std::filesystem::path FirmwareFolder(const std::filesystem::path& programFolder,
+                                     const std::filesystem::path& workingFolder);
+
+}  // namespace zapp
