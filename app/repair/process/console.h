@@ -9,6 +9,8 @@ namespace zapp {
 // The pure rule on the command line after the program name (Linux: the
 // arguments joined with single blanks).
 bool ConsoleWanted(const std::wstring& commandLine);
+// Linux: the arguments after the program name (UTF-8) joined with single blanks.
+std::wstring CommandLineOf(int argc, char** argv);
 // Windows: AllocConsole and standard output onto it when wanted. Linux:
 // standard output is left as it is when wanted, else sent to /dev/null.
 void OpenConsoleIfWanted(bool wanted);
