@@ -1,7 +1,5 @@
 #include "net/linux/netlink_address_changer.h"
 
-#include <arpa/inet.h>
-#include <linux/if_addr.h>
 #include <linux/rtnetlink.h>
 #include <net/if.h>
 
@@ -10,33 +8,10 @@
 #include <cstring>
 
 #include "net/linux/netlink_socket.h"
+#include "net/linux/repair_address_netlink.h"
 
 namespace znet {
 namespace {
-
-in_addr Parse(const char* dotted) {
-  in_addr address{};
-  inet_pton(AF_INET, dotted, &address);
-  return address;
-}
-
-NetlinkRequest RepairAddressRequest(uint16_t type, uint16_t flags, uint32_t index) {
-  ifaddrmsg family{};
-  family.ifa_family = AF_INET;
-  family.ifa_prefixlen = kRepairPrefixLength;
-  family.ifa_scope = RT_SCOPE_UNIVERSE;
-  family.ifa_index = index;
-  NetlinkRequest request(type, flags, &family, sizeof(family));
-  const in_addr local = Parse(kRepairAddress);
-  request.AddAttribute(IFA_LOCAL, &local, sizeof(local));
-  request.AddAttribute(IFA_ADDRESS, &local, sizeof(local));
-  if (type == RTM_NEWADDR) {
-    in_addr broadcast = local;
-    broadcast.s_addr |= htonl(~uint32_t{0} >> kRepairPrefixLength);
-    request.AddAttribute(IFA_BROADCAST, &broadcast, sizeof(broadcast));
-  }
-  return request;
-}
 
 int BringLinkUp(NetlinkSocket& socket, uint32_t index) {
   ifinfomsg family{};
@@ -73,13 +48,14 @@ bool NetlinkAddressChanger::GiveRepairAddress(uint32_t index) {
   NetlinkSocket socket;
   if (socket.OpenError()) return Fail("open rtnetlink", index, socket.OpenError());
   if (int error = BringLinkUp(socket, index)) return Fail("bring the link up", index, error);
-  NetlinkRequest add = RepairAddressRequest(RTM_NEWADDR, NLM_F_CREATE | NLM_F_EXCL, index);
-  const int error = socket.Transact(add);
+  const int error = AddRepairAddress(socket, index);
   if (error == EEXIST) {
-    hadRepairAddress_.insert(index);
+    // Still there from an earlier call of ours is not the card's own.
+    if (!givenByUs_.count(index)) hadRepairAddress_.insert(index);
   } else if (error) {
     return Fail("add 192.168.1.2/24", index, error);
   }
+  if (!error) givenByUs_.insert(index);
   char line[128];
   std::snprintf(line, sizeof(line), "SetIP 111 netlink add %s/%d dev %u", kRepairAddress, kRepairPrefixLength,
                 index);
@@ -95,15 +71,32 @@ bool NetlinkAddressChanger::RestoreCard(uint32_t index, const NetCardInfo& recor
   }
   NetlinkSocket socket;
   if (socket.OpenError()) return Fail("open rtnetlink", index, socket.OpenError());
-  NetlinkRequest remove = RepairAddressRequest(RTM_DELADDR, 0, index);
-  const int error = socket.Transact(remove);
+  const int error = RemoveRepairAddress(socket, index);
   // Already gone (the link was reset meanwhile): the card is as it was.
   if (error && error != EADDRNOTAVAIL) return Fail("remove 192.168.1.2/24", index, error);
+  givenByUs_.erase(index);
   char line[128];
   std::snprintf(line, sizeof(line), "SetIP 222 netlink del %s/%d dev %u", kRepairAddress, kRepairPrefixLength,
                 index);
   trace_(line);
   return true;
+}
+
+bool NetlinkAddressChanger::CardCarriesRepairAddress(uint32_t index) {
+  NetlinkSocket socket;
+  bool carries = false;
+  if (socket.OpenError() || QueryRepairAddress(socket, index, carries)) return false;
+  return carries;
+}
+
+bool NetlinkAddressChanger::RepairAddressWasOwn(uint32_t index) const { return hadRepairAddress_.count(index) > 0; }
+
+void NetlinkAddressChanger::SetRepairAddressWasOwn(uint32_t index, bool own) {
+  if (own) {
+    hadRepairAddress_.insert(index);
+  } else {
+    hadRepairAddress_.erase(index);
+  }
 }
 
 }  // namespace znet

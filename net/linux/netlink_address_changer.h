@@ -18,6 +18,9 @@ class NetlinkAddressChanger : public IAddressChanger {
 
   bool GiveRepairAddress(uint32_t index) override;
   bool RestoreCard(uint32_t index, const NetCardInfo& recorded) override;
+  bool CardCarriesRepairAddress(uint32_t index) override;
+  bool RepairAddressWasOwn(uint32_t index) const override;
+  void SetRepairAddressWasOwn(uint32_t index, bool own) override;
 
   // The reason of the latest failure, empty after a success.
   const std::string& LastError() const { return lastError_; }
@@ -30,6 +33,8 @@ class NetlinkAddressChanger : public IAddressChanger {
   // Cards that already carried the repair address before the repair: it is
   // theirs, so the restore leaves it alone.
   std::set<uint32_t> hadRepairAddress_;
+  // Cards this changer gave the address to and has not restored yet.
+  std::set<uint32_t> givenByUs_;
 };
 
 }  // namespace znet

@@ -18,6 +18,21 @@ std::unique_ptr<IAddressChanger> CreateAddressChanger() {
       [](const std::string& commandLine) { WinExec(commandLine.c_str(), SW_HIDE); });
 }
 
+namespace {
+
+// netsh's address is static: nothing on Windows takes it away.
+class StaticAddressKeeper : public IRepairAddressKeeper {
+ public:
+  bool Start(uint32_t index) override { return index != 0; }
+  void Stop() override {}
+};
+
+}  // namespace
+
+std::unique_ptr<IRepairAddressKeeper> CreateRepairAddressKeeper(std::FILE* console) {
+  return std::make_unique<StaticAddressKeeper>();
+}
+
 bool AddFirewallRules(const FirewallRequest& request) {
   ComFirewall firewall;
   return AddFirewallRules(request, firewall);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "net/adapter_source.h"
+#include "net/address_changer.h"
 #include "net/registry_source.h"
 
 namespace znet::testing {
@@ -67,6 +68,28 @@ inline AdapterEntry Adapter(std::string name, std::string description, uint32_t 
   a.hardwareAddress = {0x00, 0x1a, 0x2b, 0x3c, 0x4d, 0x5e};
   return a;
 }
+
+// An address changer that records the restores it is asked for.
+class FakeChanger : public IAddressChanger {
+ public:
+  struct Restore {
+    uint32_t index;
+    NetCardInfo card;
+    bool repairAddressWasOwn;  // what the changer had been told before the restore
+  };
+  std::vector<Restore> restores;
+  std::map<uint32_t, bool> own;
+  std::map<uint32_t, bool> carries;
+  bool answer = true;
+
+  bool GiveRepairAddress(uint32_t index) override { return answer; }
+  bool RestoreCard(uint32_t index, const NetCardInfo& recorded) override {
+    restores.push_back({index, recorded, own[index]});
+    return answer;
+  }
+  bool CardCarriesRepairAddress(uint32_t index) override { return carries[index]; }
+  void SetRepairAddressWasOwn(uint32_t index, bool wasOwn) override { own[index] = wasOwn; }
+};
 
 // What `print` wrote to a FILE, read back from a temporary file (works with
 // the Windows C runtime too, which has no memory streams).
