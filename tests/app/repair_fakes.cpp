@@ -35,4 +35,21 @@ int FreeUdpPort() {
   return probe.socket ? probe.socket->LocalPort() : 0;
 }
 
+RepairSetup LoopbackSetup(znet::IAdapterSource& adapters, const znet::PhysicalCardTable& physical,
+                          FakeChanger& changer, FakeKeeper& keeper, znet::RestoreRecordFile& record,
+                          const std::filesystem::path& firmwareFolder, int port, std::FILE* console) {
+  RepairSetup setup;
+  setup.adapters = &adapters;
+  setup.physicalCards = physical;
+  setup.changer = &changer;
+  setup.keeper = &keeper;
+  setup.record = &record;
+  setup.firmwareFolder = firmwareFolder;
+  setup.bindAddress = "127.0.0.1";
+  setup.port = port;
+  setup.console = console;
+  setup.trace = [](const char*) {};
+  return setup;
+}
+
 }  // namespace zapp::testing

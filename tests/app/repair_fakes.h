@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/repair/repair_view.h"
+#include "app/repair/repair_workflow.h"
 #include "net/address_changer.h"
 #include "net/repair_address_keeper.h"
 
@@ -89,5 +90,11 @@ class ScriptedChooser : public ICardChooser {
 
 // A loopback UDP port that nothing holds right now.
 int FreeUdpPort();
+
+// The setup of a test: these stand-ins, the server on 127.0.0.1:`port`,
+// trace lines dropped.
+RepairSetup LoopbackSetup(znet::IAdapterSource& adapters, const znet::PhysicalCardTable& physical,
+                          FakeChanger& changer, FakeKeeper& keeper, znet::RestoreRecordFile& record,
+                          const std::filesystem::path& firmwareFolder, int port, std::FILE* console);
 
 }  // namespace zapp::testing

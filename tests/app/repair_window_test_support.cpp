@@ -31,17 +31,8 @@ void RepairWindowTest::AddCard(const std::string& name, uint32_t index, const st
 }
 
 VXGDown& RepairWindowTest::Open() {
-  RepairSetup setup;
-  setup.adapters = &adapters_;
-  setup.physicalCards = physical_;
-  setup.changer = &changer_;
-  setup.keeper = &keeper_;
-  setup.record = &record_;
-  setup.firmwareFolder = firmware_.path();
-  setup.bindAddress = "127.0.0.1";
-  setup.port = port_;
-  setup.console = console_;
-  setup.trace = [](const char*) {};
+  RepairSetup setup =
+      LoopbackSetup(adapters_, physical_, changer_, keeper_, record_, firmware_.path(), port_, console_);
   window_ = std::make_unique<VXGDown>(std::move(setup));
   window_->Workflow().Server().log_sink = [](const std::string&) {};
   hwnd_ = window_->Create(nullptr, L"vxdownload", WS_OVERLAPPEDWINDOW | WS_VISIBLE, WS_EX_WINDOWEDGE);

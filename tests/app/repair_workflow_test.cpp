@@ -41,17 +41,8 @@ class RepairWorkflowTest : public ::testing::Test {
   std::filesystem::path RecordPath() const { return runtime_.path() / "restore-record"; }
 
   RepairWorkflow& Make() {
-    RepairSetup setup;
-    setup.adapters = &adapters_;
-    setup.physicalCards = physical_;
-    setup.changer = &changer_;
-    setup.keeper = &keeper_;
-    setup.record = &record_;
-    setup.firmwareFolder = firmware_.path();
-    setup.bindAddress = "127.0.0.1";
-    setup.port = port_;
-    setup.console = console_;
-    setup.trace = [](const char*) {};
+    RepairSetup setup =
+        LoopbackSetup(adapters_, physical_, changer_, keeper_, record_, firmware_.path(), port_, console_);
     workflow_ = std::make_unique<RepairWorkflow>(std::move(setup), view_, chooser_);
     workflow_->Server().log_sink = [](const std::string&) {};
     return *workflow_;

@@ -1,9 +1,10 @@
 #include "app/repair/platform_process.h"
 
+#include "ui/host/win32/win32_host.h"
+
+// Last: its macros would rename the host's methods above.
 #include <windows.h>
 #include <objbase.h>
-
-#include "ui/host/win32/win32_host.h"
 
 namespace zapp {
 
