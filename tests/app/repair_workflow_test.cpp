@@ -116,6 +116,8 @@ TEST_F(RepairWorkflowTest, FailedStartsShowTheirTextAndChangeNothing) {
   AddCard("eth0", 7);
   for (const auto& [name, size] : std::vector<std::pair<std::string, size_t>>{
            {"", 0}, {"upgradeimage.bin", 0}, {"UpgradeImage.bin", 100}, {"upgradeimage.BIN", 100}}) {
+    // One name at a time: a file system that ignores case would take them for one file.
+    for (const auto& entry : std::filesystem::directory_iterator(firmware_.path())) std::filesystem::remove(entry);
     if (!name.empty()) WriteFirmware(size, name);
     view_.errorText.clear();
     w.StartRepair();
