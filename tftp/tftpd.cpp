@@ -9,16 +9,24 @@
 namespace ztftp {
 
 tftpd::~tftpd() {
+  shut_down();
+  progress_callback = nullptr;
+}
+
+void tftpd::shut_down() {
   stop_requested = true;
   if (sock) sock->Shutdown();  // wakes a receive that is blocked right now
   if (worker.joinable()) worker.join();
   clients.clear();
   sock.reset();
-  progress_callback = nullptr;
+  stop_requested = false;
 }
+
+void tftpd::serve_only(std::string file_name) { only_file_ = std::move(file_name); }
 
 int tftpd::start(const char* bind_ip, int port_number, const char* root) {
   if (sock || worker.joinable()) return -1;  // one server per object
+  stop_requested = false;
   if (bind_ip != nullptr && !ParseIpv4(bind_ip, &bind_addr)) {
     bind_addr = 0xFFFFFFFFu;  // like inet_addr: an address no card has, so bind fails
   }

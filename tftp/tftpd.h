@@ -42,6 +42,15 @@ class tftpd {
   int start(const char* bind_ip, int port, const char* root);
   // Asks the worker to leave its loop at its next wake-up.
   void stop();
+  // Stops the worker, wakes it at once and waits for it; the socket and the
+  // transfer records go. Afterwards the object can be started again.
+  void shut_down();
+  bool running() const { return worker.joinable(); }
+
+  // From now on only `file_name` (a plain name in the root) is served:
+  // every write request is refused as an access violation, any other name
+  // is answered as a missing file.
+  void serve_only(std::string file_name);
 
   // What went wrong in the last failed start, for callers that explain it.
   SocketStage failed_stage() const { return failed_stage_; }
@@ -77,6 +86,8 @@ class tftpd {
   void send_next_block(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
   void send_packet(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
   void send_error(uint16_t code, const char* message, const PeerAddress& to);
+  // False (after answering the peer) when serve_only forbids the request.
+  bool allowed_by_serve_only(const tftp_client& client, const PeerAddress& to);
 
   void write_log(const char* format, ...);
 
@@ -91,6 +102,7 @@ class tftpd {
   SocketStage failed_stage_ = SocketStage::kNone;
   int failed_error_ = 0;
   std::vector<uint8_t> error_packet_;
+  std::string only_file_;  // empty: every file in the root, uploads too
 };
 
 }  // namespace ztftp

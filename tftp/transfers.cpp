@@ -87,11 +87,27 @@ void tftpd::start_transfer(tftp_client& client, const PeerAddress& to, uint64_t 
   }
 }
 
+bool tftpd::allowed_by_serve_only(const tftp_client& client, const PeerAddress& to) {
+  if (only_file_.empty()) return true;
+  if (!client.is_read()) {
+    send_error(2, "access violation", to);
+    return false;
+  }
+  std::string requested, served;
+  if (!ResolveInsideRoot(root_dir, client.filename, &requested) ||
+      !ResolveInsideRoot(root_dir, only_file_, &served) || requested != served) {
+    send_error(1, "file not exist!", to);
+    return false;
+  }
+  return true;
+}
+
 bool tftpd::open_file(tftp_client& client, const PeerAddress& to) {
   std::string resolved;
   const bool inside = ResolveInsideRoot(root_dir, client.filename, &resolved);
   client.path = inside ? resolved : root_dir + "/" + client.filename;
   write_log("TRANS: %s\n", client.path.c_str());
+  if (!allowed_by_serve_only(client, to)) return false;
   if (!inside) {
     send_error(2, "access violation", to);
     return false;

@@ -107,8 +107,10 @@ bool DrivenServer::LogHas(const std::string& text) const {
   return false;
 }
 
-LoopbackServer::LoopbackServer(const std::string& root, tftpd::ProgressCallback progress) {
+LoopbackServer::LoopbackServer(const std::string& root, tftpd::ProgressCallback progress,
+                               const std::string& only_file) {
   server_.progress_callback = std::move(progress);
+  if (!only_file.empty()) server_.serve_only(only_file);
   server_.log_sink = [this](const std::string& line) {
     std::lock_guard<std::mutex> lock(mutex_);
     logs_.push_back(line);

@@ -232,3 +232,78 @@ TEST(UdpSocketShim, ShutdownWakesABlockedReceiveAtOnce) {
 
 }  // namespace
 }  // namespace ztftp::testing
+
+namespace ztftp::testing {
+namespace {
+
+// The repair program's server: the firmware and nothing else, never a write.
+class TftpdServeOnly : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_.Write("upgradeimage.bin", PatternBytes(1300));
+    root_.Write("other.bin", PatternBytes(40, 3));
+    ASSERT_TRUE(server_.started());
+  }
+  std::optional<Bytes> Ask(const Bytes& packet) {
+    TestPeer peer(server_.port());
+    peer.Send(packet);
+    return peer.Receive();
+  }
+
+  ScratchFolder root_;
+  LoopbackServer server_{root_.text(), nullptr, "upgradeimage.bin"};
+};
+
+TEST_F(TftpdServeOnly, ServesTheOneFileAndRefusesEverythingElse) {
+  EXPECT_EQ(TestPeer(server_.port()).Download("upgradeimage.bin"), PatternBytes(1300));
+  EXPECT_EQ(TestPeer(server_.port()).Download("upgradeimage.bin", {{"blksize", "1024"}, {"tsize", "0"}}),
+            PatternBytes(1300));
+
+  for (const char* name : {"other.bin", "UpgradeImage.bin", "upgradeimage.bin.bak", "sub/upgradeimage.bin",
+                           "../upgradeimage.bin"}) {
+    auto reply = Ask(Request(kReadRequest, name));
+    ASSERT_TRUE(reply) << name;
+    EXPECT_EQ(ErrorText(*reply), "1 file not exist!") << name;
+    reply = Ask(Request(kReadRequest, name, {{"tsize", "0"}}));
+    ASSERT_TRUE(reply) << name;
+    EXPECT_EQ(ErrorText(*reply), "1 file not exist!") << name << " with options";
+  }
+}
+
+TEST_F(TftpdServeOnly, RefusesEveryWriteAndLeavesTheFilesAsTheyWere) {
+  for (const char* name : {"upgradeimage.bin", "other.bin", "new.bin"}) {
+    auto reply = Ask(Request(kWriteRequest, name));
+    ASSERT_TRUE(reply) << name;
+    EXPECT_EQ(ErrorText(*reply), "2 access violation") << name;
+    reply = Ask(Request(kWriteRequest, name, {{"blksize", "1024"}}));
+    ASSERT_TRUE(reply) << name;
+    EXPECT_EQ(ErrorText(*reply), "2 access violation") << name << " with options";
+  }
+  EXPECT_EQ(root_.Read("upgradeimage.bin"), PatternBytes(1300));
+  EXPECT_EQ(root_.Read("other.bin"), PatternBytes(40, 3));
+  EXPECT_FALSE(root_.Exists("new.bin"));
+}
+
+TEST(TftpdShutDown, WaitsForTheWorkerFreesThePortAndAllowsAnotherStart) {
+  ScratchFolder root;
+  root.Write("f.bin", PatternBytes(600));
+  tftpd server;
+  server.log_sink = [](const std::string&) {};
+  ASSERT_EQ(server.start("127.0.0.1", 0, root.text().c_str()), 0);
+  const uint16_t port = server.bound_port();
+  ASSERT_NE(port, 0);
+  EXPECT_TRUE(server.running());
+  const auto begin = std::chrono::steady_clock::now();
+  server.shut_down();
+  EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(1)) << "woken, not timed out";
+  EXPECT_FALSE(server.running());
+  EXPECT_EQ(server.bound_port(), 0);
+  server.shut_down();  // twice is harmless
+
+  // The same port again, on the same object: the first socket is closed.
+  ASSERT_EQ(server.start("127.0.0.1", port, root.text().c_str()), 0);
+  EXPECT_EQ(TestPeer(port).Download("f.bin"), PatternBytes(600));
+}
+
+}  // namespace
+}  // namespace ztftp::testing

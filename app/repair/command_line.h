@@ -1,0 +1,21 @@
+#pragma once
+// What the program takes from its command line on Linux: the card to use
+// (also a virtual one) and --version. Anything else is ignored; on Windows
+// the command line only decides the console.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zapp {
+
+struct RepairOptions {
+  std::optional<std::string> card;  // --card IFNAME
+  bool version = false;
+};
+
+RepairOptions ParseRepairOptions(const std::vector<std::string>& args);
+// The arguments joined with single blanks, as the console rule reads them.
+std::wstring JoinedCommandLine(const std::vector<std::string>& args);
+
+}  // namespace zapp

@@ -1,0 +1,31 @@
+#include "app/repair/platform_process.h"
+
+#include <cstdio>
+
+#include "app/repair/command_line.h"
+#include "sys/text_encoding.h"
+#include "ui/host/sdl/sdl_host.h"
+
+namespace zapp {
+namespace {
+constexpr const wchar_t* kAlreadyRunning = L"实例已经在运行中";
+constexpr const wchar_t* kNotice = L"提示";
+}  // namespace
+
+void InitializeCom() {}
+void UninitializeCom() {}
+
+std::wstring CommandLineAfterProgramName(const std::vector<std::string>& args) { return JoinedCommandLine(args); }
+
+std::unique_ptr<zui::IUiHost> CreatePlatformHost(std::string& error) { return zui::CreateSdlHost(error); }
+
+void* ProgramModule() { return nullptr; }
+
+void ShowAlreadyRunning() {
+  std::fprintf(stderr, "zaviz-era-varedu: %s\n", zsys::WideToUtf8(kAlreadyRunning).c_str());
+  std::string error;
+  std::unique_ptr<zui::IUiHost> host = CreatePlatformHost(error);
+  if (host != nullptr) host->MessageBox(nullptr, kAlreadyRunning, kNotice, MB_OK);
+}
+
+}  // namespace zapp

@@ -1,0 +1,123 @@
+#include "app/repair/repair_program.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "app/repair/command_line.h"
+#include "app/repair/platform_process.h"
+#include "app/repair/process/console.h"
+#include "app/repair/process/firmware_location.h"
+#include "app/repair/process/shutdown_signals.h"
+#include "app/repair/process/single_instance.h"
+#include "app/repair/repair_skins.h"
+#include "app/repair/vxg_down.h"
+#include "net/adapter_discovery.h"
+#include "net/platform_network.h"
+#include "net/restore_record.h"
+#include "sys/program_path.h"
+
+namespace zapp {
+namespace {
+
+constexpr uint32_t kRepairWindowStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+
+void AddProgramFirewallRules() {
+  znet::FirewallRequest request;
+  request.ruleName = L"ZavizEraVaredu";
+  request.description = L"ZavizEraVaredu";
+  request.applicationPath = zsys::ProgramPath().wstring();
+  request.inbound = request.outbound = true;
+  request.inboundAction = request.outboundAction = 1;
+  znet::AddFirewallRules(request);  // what it reports does not stop the start
+}
+
+znet::PhysicalCardTable PhysicalCards(const RepairOptions& options) {
+  znet::PhysicalCardTable table;
+  if (options.card) {
+    table[*options.card] = true;  // the one card asked for, also a virtual one
+  } else {
+    std::unique_ptr<znet::IRegistrySource> registry = znet::CreateRegistrySource();
+    znet::LoadPhysicalCards(*registry, table);
+  }
+  return table;
+}
+
+std::filesystem::path WorkingFolder() {
+  std::error_code error;
+  std::filesystem::path folder = std::filesystem::current_path(error);
+  return error ? std::filesystem::path() : folder;
+}
+
+// The window, its loop, and everything that must outlive the window.
+int RunWindow(const RepairOptions& options, zui::IUiHost& host) {
+  std::unique_ptr<znet::IAdapterSource> adapters = znet::CreateAdapterSource();
+  std::unique_ptr<znet::IAddressChanger> changer = znet::CreateAddressChanger();
+  std::unique_ptr<znet::IRepairAddressKeeper> keeper = znet::CreateRepairAddressKeeper(stdout);
+  znet::RestoreRecordFile record(znet::RestoreRecordFile::DefaultPath());
+  // Before anything else touches the cards: a card a crashed run left behind.
+  znet::RecoverFromRestoreRecord(record, *adapters, *changer, stdout);
+
+  RepairSetup setup;
+  setup.adapters = adapters.get();
+  setup.physicalCards = PhysicalCards(options);
+  setup.changer = changer.get();
+  setup.keeper = keeper.get();
+  setup.record = &record;
+  setup.firmwareFolder = FirmwareFolder(zsys::ProgramDirectory(), WorkingFolder());
+  auto window = std::make_unique<VXGDown>(std::move(setup));
+  if (window->Create(nullptr, L"vxdownload", kRepairWindowStyle, WS_EX_WINDOWEDGE) == nullptr) {
+    std::fprintf(stderr, "zaviz-era-varedu: the repair window could not be created\n");
+    return 1;
+  }
+  const zui::WindowHandle handle = window->GetHWND();
+  InstallShutdownSignals([&host, handle] { host.PostMessage(handle, WM_CLOSE, 0, 0); });
+  window->CenterWindow();
+  window->ShowWindow(true, true);
+  zui::CPaintManagerUI::MessageLoop();
+  RemoveShutdownSignals();
+  // Server joined and card given back (already done by the close).
+  window.reset();
+  return 0;
+}
+
+}  // namespace
+
+int RunRepairProgram(const std::vector<std::string>& args) {
+#ifndef _WIN32
+  const RepairOptions options = ParseRepairOptions(args);
+  if (options.version) {
+    std::printf("zaviz-era-varedu %s\n", ZAVIZ_VERSION);
+    return 0;
+  }
+#else
+  const RepairOptions options;  // the command line is not read on Windows
+#endif
+  InitializeCom();
+  if (!AcquireSingleInstance()) {
+    ShowAlreadyRunning();
+    return 0;
+  }
+  const bool console = ConsoleWanted(CommandLineAfterProgramName(args));
+  OpenConsoleIfWanted(console);
+
+  std::string error;
+  std::unique_ptr<zui::IUiHost> host = CreatePlatformHost(error);
+  if (host == nullptr) {
+    std::fprintf(stderr, "zaviz-era-varedu: no display to show the repair window on (%s)\n", error.c_str());
+    CloseConsoleIfOpened(console);
+    UninitializeCom();
+    return 1;
+  }
+  zui::ScopedHost scope(*host);
+  PrepareRepairSkins(ProgramModule());
+  AddProgramFirewallRules();
+  const int code = RunWindow(options, *host);
+
+  UninitializeCom();
+  CloseConsoleIfOpened(ConsoleWanted(CommandLineAfterProgramName(args)));
+  return code;
+}
+
+}  // namespace zapp

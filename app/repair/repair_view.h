@@ -1,0 +1,37 @@
+#pragma once
+// What the repair workflow needs from its window and from the card chooser.
+// The window implements both over its controls; tests record the calls.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "net/net_card_info.h"
+
+namespace zapp {
+
+class IRepairView {
+ public:
+  virtual ~IRepairView() = default;
+  // Shows page `page` of the tab with the icon image `icon`; the tips line
+  // below the pages is shown or hidden.
+  virtual void ShowPage(int page, const wchar_t* icon, bool tipsVisible) = 0;
+  virtual void SetErrorText(const std::wstring& text) = 0;
+  // The percentage label ("%d%%") and the bar's value.
+  virtual void SetPercentage(int percent) = 0;
+  virtual void SetStatusText(const std::wstring& text) = 0;
+  virtual void StartFinishingTimer() = 0;
+  virtual void StopFinishingTimer() = 0;
+  // Closes the window with result 1; the program ends.
+  virtual void CloseWindow() = 0;
+};
+
+class ICardChooser {
+ public:
+  virtual ~ICardChooser() = default;
+  // Asks which of `cards` is connected to the device: its interface index,
+  // 0 when the user gave no answer.
+  virtual uint32_t ChooseCard(const std::vector<znet::NetCardInfo>& cards) = 0;
+};
+
+}  // namespace zapp

@@ -1,0 +1,209 @@
+#include "app/repair/repair_workflow.h"
+
+#include <cerrno>
+#include <cstdarg>
+
+#include "app/repair/firmware_size.h"
+#include "app/repair/process/firmware_location.h"
+#include "net/adapter_discovery.h"
+#include "net/set_ip.h"
+
+namespace zapp {
+namespace {
+
+// A bind refused because the port is a privileged one, not because it is busy.
+bool RefusedForPrivilege(const ztftp::tftpd& server) {
+#ifdef _WIN32
+  (void)server;
+  return false;
+#else
+  return server.failed_stage() == ztftp::SocketStage::kBind &&
+         (server.failed_error() == EACCES || server.failed_error() == EPERM);
+#endif
+}
+
+// The adapter list's name of the card with interface index `index`.
+std::string AdapterNameOf(znet::IAdapterSource& adapters, uint32_t index) {
+  std::vector<znet::AdapterEntry> list;
+  if (adapters.ListAdapters(list) != znet::AdapterQuery::Ok) return {};
+  for (const znet::AdapterEntry& entry : list) {
+    if (entry.index == index) return entry.name;
+  }
+  return {};
+}
+
+}  // namespace
+
+RepairWorkflow::RepairWorkflow(RepairSetup setup, IRepairView& view, ICardChooser& chooser)
+    : setup_(std::move(setup)), view_(view), chooser_(chooser) {
+  server_.serve_only(kFirmwareFileName);
+}
+
+RepairWorkflow::~RepairWorkflow() { GiveBack(); }
+
+void RepairWorkflow::StartRepair() {
+  if (closing_ || (state_ != Start && state_ != Failed)) return;
+  const int count = znet::GetNetCards(*setup_.adapters, setup_.physicalCards, netCards_,
+                                      setup_.console != nullptr ? setup_.console : stdout);
+  if (count <= 0) {
+    Fail(kNoWiredCardText);
+    return;
+  }
+  if (count == 1) {
+    selectedIndex_ = netCards_.front().index;
+  } else {
+    selectedIndex_ = chooser_.ChooseCard(netCards_);
+    // The window may have been closed while the chooser ran.
+    if (closing_ || selectedIndex_ == 0) return;
+  }
+  if (!StartServer()) return;
+  if (!GiveRepairAddress()) return;
+  state_ = WaitingForDevice;
+  ShowPage();
+}
+
+bool RepairWorkflow::StartServer() {
+  totalSize_ = 0;
+  int64_t total = 0;
+  if (!SumFirmwareSize(setup_.firmwareFolder, total)) {
+    Fail(kFirmwareText);
+    return false;
+  }
+  totalSize_ = total;
+  Print("_globalfilesize=%lld\n", static_cast<long long>(totalSize_));
+  if (totalSize_ == 0) {
+    Fail(kFirmwareText);
+    return false;
+  }
+  const std::string root = setup_.firmwareFolder.string();
+  if (server_.start(setup_.bindAddress.c_str(), setup_.port, root.c_str()) != 0) {
+    Fail(RefusedForPrivilege(server_) ? kServerPrivilegeText : kPortBusyText);
+    return false;
+  }
+  return true;
+}
+
+bool RepairWorkflow::GiveRepairAddress() {
+  WriteRecord();
+  cardGiven_ = true;
+  if (!znet::SetIP(true, selectedIndex_, netCards_, *setup_.changer, setup_.trace)) {
+    // Nothing was changed: the server goes and the record with it.
+    cardGiven_ = false;
+    server_.shut_down();
+    if (setup_.record != nullptr) setup_.record->Remove();
+    Fail(kAddressFailedText);
+    return false;
+  }
+  // The changer knows now whether the address was the card's own already.
+  if (setup_.changer->RepairAddressWasOwn(selectedIndex_)) WriteRecord();
+  if (setup_.keeper != nullptr) setup_.keeper->Start(selectedIndex_);
+  return true;
+}
+
+void RepairWorkflow::WriteRecord() {
+  if (setup_.record == nullptr) return;
+  for (const znet::NetCardInfo& card : netCards_) {
+    if (card.index != selectedIndex_) continue;
+    znet::RestoreRecord record =
+        znet::MakeRestoreRecord(card, AdapterNameOf(*setup_.adapters, card.index), *setup_.changer);
+    if (setup_.changer->RepairAddressWasOwn(selectedIndex_)) record.repairAddressWasOwn = true;
+    std::string error;
+    if (!setup_.record->Write(record, error)) Print("restore record not written: %s\n", error.c_str());
+    return;
+  }
+}
+
+void RepairWorkflow::OnCloseOrExitClick(bool closeButton) {
+  if (closeButton && state_ != ConfirmExit && state_ != Finished) {
+    previousState_ = state_;
+    state_ = ConfirmExit;
+    ShowPage();
+    return;
+  }
+  ExitRepair();
+}
+
+void RepairWorkflow::CancelExit() {
+  state_ = previousState_;
+  ShowPage();
+}
+
+void RepairWorkflow::ExitRepair() {
+  GiveBack();
+  view_.CloseWindow();
+}
+
+void RepairWorkflow::OnWindowClosing() {
+  closing_ = true;
+  GiveBack();
+}
+
+void RepairWorkflow::GiveBack() {
+  server_.shut_down();
+  if (!cardGiven_) return;
+  cardGiven_ = false;
+  if (setup_.keeper != nullptr) setup_.keeper->Stop();
+  const bool restored = znet::SetIP(false, selectedIndex_, netCards_, *setup_.changer, setup_.trace);
+  // A card that could not be given back keeps its record for the next start.
+  if (restored && setup_.record != nullptr) setup_.record->Remove();
+}
+
+void RepairWorkflow::OnProgress(const ProgressReport& report) {
+  if (state_ == WaitingForDevice) {
+    // The first report only tells that the device has begun.
+    state_ = Downloading;
+    ShowPage();
+    return;
+  }
+  fileProgress_[report.path] = report.position;
+  double sum = 0;
+  for (const auto& entry : fileProgress_) sum += entry.second;
+  if (totalSize_ <= 0) return;
+  const int percent = static_cast<int>(sum * 1.0 / static_cast<double>(totalSize_) * kDownloadShare);
+  // The bar never goes back, and completion is only checked when it moves.
+  if (barValue_ >= percent) return;
+  barValue_ = percent;
+  view_.SetPercentage(percent);
+  if (sum == static_cast<double>(totalSize_)) {
+    view_.SetStatusText(kUpdatingStatus);
+    view_.StartFinishingTimer();
+    fileProgress_.clear();
+  }
+}
+
+void RepairWorkflow::OnFinishingTick() {
+  barValue_ += 1;
+  view_.SetPercentage(barValue_);
+  if (barValue_ >= 100) {
+    view_.StopFinishingTimer();
+    FinishIfDownloading();
+  }
+}
+
+void RepairWorkflow::FinishIfDownloading() {
+  if (state_ != Downloading) return;
+  state_ = Finished;
+  ShowPage();
+}
+
+void RepairWorkflow::ShowPage() {
+  view_.ShowPage(state_, state_ >= ConfirmExit ? kWarningIcon : kNormalIcon, state_ < Finished);
+  Print("page %d\n", static_cast<int>(state_));
+}
+
+void RepairWorkflow::Fail(const wchar_t* text) {
+  state_ = Failed;
+  view_.SetErrorText(text);
+  ShowPage();
+}
+
+void RepairWorkflow::Print(const char* format, ...) {
+  if (setup_.console == nullptr) return;
+  va_list args;
+  va_start(args, format);
+  std::vfprintf(setup_.console, format, args);
+  va_end(args);
+  std::fflush(setup_.console);
+}
+
+}  // namespace zapp

@@ -1,0 +1,122 @@
+#pragma once
+// The repair, apart from its window: the pages it walks through, the start
+// of a repair (card, firmware, server, address), the progress percentage,
+// leaving, and giving the card back. It talks to the window through
+// IRepairView and ICardChooser and to the system through the seams of net/
+// and a real TFTP server.
+//
+// Everything here runs on the UI thread; only the server's progress
+// callback (installed by the window) runs on the server's worker.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/repair/progress_report.h"
+#include "app/repair/repair_texts.h"
+#include "app/repair/repair_view.h"
+#include "net/adapter_source.h"
+#include "net/address_changer.h"
+#include "net/net_card_info.h"
+#include "net/repair_address_keeper.h"
+#include "net/restore_record.h"
+#include "sys/debug_output.h"
+#include "tftp/tftpd.h"
+
+namespace zapp {
+
+// The value is also the index of the page in the window's tab.
+enum RepairState : int32_t {
+  Start = 0,
+  WaitingForDevice = 1,
+  Downloading = 2,
+  Finished = 3,
+  ConfirmExit = 4,
+  Failed = 5,
+};
+
+// What the workflow works with; the pointers are not owned and must outlive
+// it. `keeper` and `record` may be null (then there is nothing to keep or
+// to record).
+struct RepairSetup {
+  znet::IAdapterSource* adapters = nullptr;
+  znet::PhysicalCardTable physicalCards;
+  znet::IAddressChanger* changer = nullptr;
+  znet::IRepairAddressKeeper* keeper = nullptr;
+  znet::RestoreRecordFile* record = nullptr;
+  std::filesystem::path firmwareFolder;  // where the firmware is looked for and served from
+  std::string bindAddress = kServerBindAddress;
+  int port = kServerPort;
+  std::FILE* console = stdout;  // adapter dumps and state lines; null for none
+  znet::TraceSink trace = zsys::DebugOutput;
+};
+
+class RepairWorkflow {
+ public:
+  RepairWorkflow(RepairSetup setup, IRepairView& view, ICardChooser& chooser);
+  // Gives the card back and stops the server if that has not happened yet.
+  ~RepairWorkflow();
+  RepairWorkflow(const RepairWorkflow&) = delete;
+  RepairWorkflow& operator=(const RepairWorkflow&) = delete;
+
+  // "begin_btn" and "repair_retry": one attempt to start the repair.
+  void StartRepair();
+  // "close" (closeButton) or "exit_btn": the confirmation, or leaving.
+  void OnCloseOrExitClick(bool closeButton);
+  void CancelExit();
+  // Stops the server, gives the card back and closes the window.
+  void ExitRepair();
+  // The window is closing, whichever way: the server stops and the card is
+  // given back (once); nothing starts any more.
+  void OnWindowClosing();
+  // A progress report on the UI thread.
+  void OnProgress(const ProgressReport& report);
+  // One tick of the finishing timer.
+  void OnFinishingTick();
+  void FinishIfDownloading();
+
+  // Stops and waits for the server, then gives the card back when it has
+  // the repair address: keeper stopped, address restored, record removed.
+  // Does nothing the second time.
+  void GiveBack();
+
+  RepairState State() const { return state_; }
+  RepairState PreviousState() const { return previousState_; }
+  uint32_t SelectedIndex() const { return selectedIndex_; }
+  const std::vector<znet::NetCardInfo>& NetCards() const { return netCards_; }
+  int64_t TotalSize() const { return totalSize_; }
+  int BarValue() const { return barValue_; }
+  bool CardHasRepairAddress() const { return cardGiven_; }
+  const std::map<std::string, double>& FileProgress() const { return fileProgress_; }
+  ztftp::tftpd& Server() { return server_; }
+
+ private:
+  void ShowPage();
+  void Fail(const wchar_t* text);
+  // After the card was chosen: firmware, server, address. False when the
+  // attempt ended on the failure page.
+  bool StartServer();
+  bool GiveRepairAddress();
+  void WriteRecord();
+  void Print(const char* format, ...);
+
+  RepairSetup setup_;
+  IRepairView& view_;
+  ICardChooser& chooser_;
+  ztftp::tftpd server_;
+
+  int64_t totalSize_ = 0;
+  RepairState state_ = Start;
+  RepairState previousState_ = Start;
+  uint32_t selectedIndex_ = 0;
+  std::vector<znet::NetCardInfo> netCards_;
+  std::map<std::string, double> fileProgress_;
+  int barValue_ = 0;
+  bool cardGiven_ = false;
+  bool closing_ = false;
+};
+
+}  // namespace zapp

@@ -1,0 +1,349 @@
+// The repair workflow over a recording view: the start attempt with each of
+// its failures, the percentage rules, the confirmation, and the card given
+// back exactly once with its restore record around the change. The server is
+// the real one, on a free loopback port.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/repair/repair_workflow.h"
+#include "tests/app/repair_fakes.h"
+#include "tests/net/fakes.h"
+#include "tests/tftp/tftp_test_support.h"
+#include "tftp/packets.h"
+
+namespace zapp::testing {
+namespace {
+
+using ztftp::testing::PatternBytes;
+
+class RepairWorkflowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { changer_.recordToWatch = RecordPath(); }
+  void TearDown() override {
+    workflow_.reset();
+    if (console_ != nullptr) std::fclose(console_);
+  }
+
+  void AddCard(const std::string& name, uint32_t index, bool dhcp = false) {
+    znet::AdapterEntry entry = znet::testing::Adapter(name, "Card " + name, index);
+    entry.dhcpEnabled = dhcp;
+    entry.ipAddress = "10.0.0." + std::to_string(index);
+    entry.ipMask = "255.255.255.0";
+    adapters_.list.push_back(entry);
+    physical_[name] = true;
+  }
+  void WriteFirmware(size_t size, const std::string& name = "upgradeimage.bin") {
+    firmware_.Write(name, PatternBytes(size));
+  }
+  std::filesystem::path RecordPath() const { return runtime_.path() / "restore-record"; }
+
+  RepairWorkflow& Make() {
+    RepairSetup setup =
+        LoopbackSetup(adapters_, physical_, changer_, keeper_, record_, firmware_.path(), port_, console_);
+    workflow_ = std::make_unique<RepairWorkflow>(std::move(setup), view_, chooser_);
+    workflow_->Server().log_sink = [](const std::string&) {};
+    return *workflow_;
+  }
+  // Makes the workflow and starts a repair that reaches the waiting page.
+  RepairWorkflow& Started(size_t firmwareSize = 3000) {
+    AddCard("eth0", 7);
+    WriteFirmware(firmwareSize);
+    RepairWorkflow& w = Make();
+    w.StartRepair();
+    EXPECT_EQ(w.State(), WaitingForDevice);
+    return w;
+  }
+  std::string Console() {
+    std::fflush(console_);
+    std::rewind(console_);
+    std::string text;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, console_)) > 0;) text.append(buffer, n);
+    return text;
+  }
+  void Report(RepairWorkflow& w, double position) { w.OnProgress({position, 3000, "fw"}); }
+
+  ztftp::testing::ScratchFolder firmware_, runtime_;
+  Journal journal_;
+  znet::testing::FakeAdapters adapters_;
+  znet::PhysicalCardTable physical_;
+  FakeChanger changer_{journal_};
+  FakeKeeper keeper_{journal_};
+  znet::RestoreRecordFile record_{RecordPath()};
+  RecordingView view_;
+  ScriptedChooser chooser_;
+  std::FILE* console_ = std::tmpfile();
+  int port_ = FreeUdpPort();
+  std::unique_ptr<RepairWorkflow> workflow_;
+};
+
+TEST_F(RepairWorkflowTest, AStartWithOneCardServesTheFirmwareAndGivesTheCardTheAddressLast) {
+  RepairWorkflow& w = Started(3000);
+  EXPECT_EQ(w.SelectedIndex(), 7u);
+  EXPECT_EQ(w.TotalSize(), 3000);
+  EXPECT_EQ(chooser_.asked, 0) << "one card needs no question";
+  EXPECT_EQ(view_.pages, (std::vector<int>{WaitingForDevice}));
+  EXPECT_EQ(view_.icon, kNormalIcon);
+  EXPECT_TRUE(view_.tips);
+  EXPECT_TRUE(w.CardHasRepairAddress());
+  EXPECT_EQ(journal_, (Journal{"record at give: yes", "give 7", "keep 7"}))
+      << "the record is on disk before the change, the keeper starts after it";
+  EXPECT_NE(Console().find("_globalfilesize=3000\n"), std::string::npos);
+
+  // The running server hands out the firmware and nothing else.
+  EXPECT_EQ(ztftp::testing::TestPeer(port_).Download("upgradeimage.bin"), PatternBytes(3000));
+  ztftp::testing::TestPeer peer(port_);
+  peer.Send(ztftp::testing::Request(ztftp::kWriteRequest, "upgradeimage.bin"));
+  auto reply = peer.Receive();
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(ztftp::testing::ErrorText(*reply), "2 access violation");
+}
+
+TEST_F(RepairWorkflowTest, FailedStartsShowTheirTextAndChangeNothing) {
+  AddCard("eth0", 7);
+  RepairWorkflow& w = Make();
+  adapters_.list.clear();
+  w.StartRepair();  // no card at all
+  EXPECT_EQ(w.State(), Failed);
+  EXPECT_EQ(view_.errorText, kNoWiredCardText);
+  EXPECT_EQ(view_.icon, kWarningIcon);
+  EXPECT_FALSE(view_.tips);
+  EXPECT_TRUE(w.NetCards().empty());
+
+  AddCard("eth0", 7);
+  for (const auto& [name, size] : std::vector<std::pair<std::string, size_t>>{
+           {"", 0}, {"upgradeimage.bin", 0}, {"UpgradeImage.bin", 100}, {"upgradeimage.BIN", 100}}) {
+    // One name at a time: a file system that ignores case would take them for one file.
+    for (const auto& entry : std::filesystem::directory_iterator(firmware_.path())) std::filesystem::remove(entry);
+    if (!name.empty()) WriteFirmware(size, name);
+    view_.errorText.clear();
+    w.StartRepair();
+    EXPECT_EQ(w.State(), Failed) << name;
+    EXPECT_EQ(view_.errorText, kFirmwareText) << name << " of " << size;
+  }
+  // A folder of that name does not count either.
+  std::filesystem::remove(firmware_.path() / "upgradeimage.bin");
+  std::filesystem::create_directory(firmware_.path() / "upgradeimage.bin");
+  w.StartRepair();
+  EXPECT_EQ(view_.errorText, kFirmwareText);
+  std::filesystem::remove(firmware_.path() / "upgradeimage.bin");
+
+  // The port is held by someone else; once it is free, the retry starts.
+  WriteFirmware(1000);
+  {
+    ztftp::SocketOpenResult holder = ztftp::OpenUdpSocket(ztftp::LoopbackIp(), uint16_t(port_), 100);
+    ASSERT_TRUE(holder.socket);
+    w.StartRepair();
+    EXPECT_EQ(w.State(), Failed);
+    EXPECT_EQ(view_.errorText, kPortBusyText);
+    EXPECT_FALSE(w.Server().running());
+  }
+  EXPECT_TRUE(journal_.empty()) << "no failed start touches the card";
+  EXPECT_FALSE(std::filesystem::exists(RecordPath()));
+  w.StartRepair();
+  EXPECT_EQ(w.State(), WaitingForDevice);
+  EXPECT_EQ(view_.pages.back(), WaitingForDevice);
+}
+
+TEST_F(RepairWorkflowTest, ARefusedAddressChangeEndsTheStartWithNothingLeftChanged) {
+  AddCard("eth0", 7);
+  WriteFirmware(1000);
+  changer_.giveAnswer = false;
+  RepairWorkflow& w = Make();
+  w.StartRepair();
+  EXPECT_EQ(w.State(), Failed);
+  EXPECT_EQ(view_.errorText, kAddressFailedText);
+  EXPECT_FALSE(w.Server().running()) << "the server is stopped";
+  EXPECT_FALSE(std::filesystem::exists(RecordPath())) << "and the record removed";
+  EXPECT_FALSE(w.CardHasRepairAddress());
+  w.ExitRepair();
+  EXPECT_EQ(CountOf(journal_, "restore"), 0) << "there is nothing to give back";
+
+  // The retry works once the change is allowed: the same server object starts again.
+  changer_.giveAnswer = true;
+  w.StartRepair();
+  EXPECT_EQ(w.State(), WaitingForDevice);
+  EXPECT_TRUE(w.Server().running());
+}
+
+#ifndef _WIN32
+TEST_F(RepairWorkflowTest, APrivilegedPortRefusedToAUserSaysSo) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may bind any port";
+  AddCard("eth0", 7);
+  WriteFirmware(1000);
+  port_ = 69;
+  RepairWorkflow& w = Make();
+  w.StartRepair();
+  EXPECT_EQ(w.State(), Failed);
+  // Unless the system lets users bind low ports (net.ipv4.ip_unprivileged_port_start).
+  if (w.Server().failed_stage() == ztftp::SocketStage::kBind &&
+      (w.Server().failed_error() == EACCES || w.Server().failed_error() == EPERM)) {
+    EXPECT_EQ(view_.errorText, kServerPrivilegeText);
+  } else {
+    EXPECT_EQ(view_.errorText, kPortBusyText);
+  }
+}
+#endif
+
+TEST_F(RepairWorkflowTest, SeveralCardsAskTheChooserAndNoAnswerChangesNothing) {
+  AddCard("eth0", 7);
+  AddCard("eth1", 9, true);
+  WriteFirmware(1000);
+  RepairWorkflow& w = Make();
+  chooser_.answer = 0;
+  w.StartRepair();
+  ASSERT_EQ(chooser_.offered.size(), 2u);
+  EXPECT_EQ(chooser_.offered[1].index, 9u);
+  EXPECT_EQ(w.State(), Start);
+  EXPECT_TRUE(view_.pages.empty()) << "no page switch";
+  EXPECT_FALSE(w.Server().running());
+  EXPECT_EQ(Console().find("_globalfilesize"), std::string::npos) << "the firmware is not even looked at";
+
+  chooser_.answer = 9;
+  w.StartRepair();
+  EXPECT_EQ(w.SelectedIndex(), 9u);
+  EXPECT_EQ(journal_, (Journal{"record at give: yes", "give 9", "keep 9"}));
+  w.ExitRepair();
+  EXPECT_EQ(journal_.back(), "restore 9 dhcp");
+}
+
+TEST_F(RepairWorkflowTest, ThePercentageFollowsTheBytesButNeverGoesDown) {
+  RepairWorkflow& w = Started(3000);
+  Report(w, 512);
+  EXPECT_EQ(w.State(), Downloading);
+  EXPECT_TRUE(view_.percents.empty()) << "the first report only switches the page";
+  EXPECT_TRUE(w.FileProgress().empty());
+
+  Report(w, 49);  // below a sixtieth: 0.98 -> 0, not above the bar
+  EXPECT_TRUE(view_.percents.empty());
+  Report(w, 1024);  // 20.48 -> 20
+  Report(w, 1000);  // 20: not above
+  Report(w, 512);   // a slower peer: 10, the bar stays
+  EXPECT_EQ(view_.percents, (std::vector<int>{20}));
+  EXPECT_EQ(w.FileProgress().at("fw"), 512) << "the map keeps the latest position anyway";
+  EXPECT_EQ(view_.status, L"");
+
+  // The whole file while the bar does not rise: no completion.
+  Report(w, 3000);
+  EXPECT_EQ(view_.percents.back(), 60);
+  EXPECT_EQ(view_.status, kUpdatingStatus);
+  EXPECT_EQ(view_.timerStarts, 1);
+  EXPECT_TRUE(w.FileProgress().empty());
+  Report(w, 3000);  // the same again: 60 is not above 60
+  EXPECT_EQ(view_.timerStarts, 1);
+}
+
+TEST_F(RepairWorkflowTest, CompletionIsCheckedOnlyWhenThePercentageRises) {
+  RepairWorkflow& w = Started(3000);
+  Report(w, 1);
+  // Two files add up (the map is per path); their sum reaching the size with
+  // a rise completes.
+  w.OnProgress({2950, 3000, "a"});  // 59
+  EXPECT_EQ(view_.timerStarts, 0);
+  w.OnProgress({2999, 3000, "a"});  // 59.98 -> 59: no rise, so no check either
+  w.OnProgress({1, 3000, "b"});     // sum 3000 -> 60, rises: complete
+  EXPECT_EQ(view_.percents, (std::vector<int>{59, 60}));
+  EXPECT_EQ(view_.timerStarts, 1);
+}
+
+TEST_F(RepairWorkflowTest, FortyTicksFinishTheRepairOnlyWhileDownloading) {
+  RepairWorkflow& w = Started(3000);
+  Report(w, 512);
+  Report(w, 3000);
+  for (int i = 0; i < 39; ++i) w.OnFinishingTick();
+  EXPECT_EQ(w.BarValue(), 99);
+  EXPECT_EQ(w.State(), Downloading);
+  w.OnFinishingTick();
+  EXPECT_EQ(w.BarValue(), 100);
+  EXPECT_EQ(view_.timerStops, 1);
+  EXPECT_EQ(w.State(), Finished);
+  EXPECT_EQ(view_.pages.back(), Finished);
+  EXPECT_FALSE(view_.tips);
+
+  // "close" on the finished page leaves at once.
+  w.OnCloseOrExitClick(true);
+  EXPECT_EQ(view_.closes, 1);
+  EXPECT_EQ(CountOf(journal_, "restore"), 1);
+}
+
+TEST_F(RepairWorkflowTest, TheConfirmationKeepsTheDownloadGoingAndCancelReturnsToIt) {
+  RepairWorkflow& w = Started(3000);
+  Report(w, 512);
+  w.OnCloseOrExitClick(true);
+  EXPECT_EQ(w.State(), ConfirmExit);
+  EXPECT_EQ(w.PreviousState(), Downloading);
+  EXPECT_EQ(view_.icon, kWarningIcon);
+  Report(w, 3000);  // still counted
+  EXPECT_EQ(view_.percents.back(), 60);
+  for (int i = 0; i < 40; ++i) w.OnFinishingTick();
+  EXPECT_EQ(view_.timerStops, 1);
+  EXPECT_EQ(w.State(), ConfirmExit) << "the timer ends but the page stays";
+  w.CancelExit();
+  EXPECT_EQ(w.State(), Downloading);
+  EXPECT_EQ(w.BarValue(), 100);
+  EXPECT_EQ(view_.closes, 0);
+  EXPECT_EQ(CountOf(journal_, "restore"), 0);
+}
+
+TEST_F(RepairWorkflowTest, EveryWayOutGivesTheCardBackExactlyOnceAndRemovesTheRecord) {
+  RepairWorkflow& w = Started(1000);
+  ASSERT_TRUE(std::filesystem::exists(RecordPath()));
+  w.OnCloseOrExitClick(true);
+  w.OnCloseOrExitClick(true);  // "close" on the confirmation: leave
+  EXPECT_EQ(view_.closes, 1);
+  w.OnWindowClosing();  // the WM_CLOSE that follows
+  w.GiveBack();
+  EXPECT_EQ(journal_, (Journal{"record at give: yes", "give 7", "keep 7", "keeper stop", "record at restore: yes",
+                               "restore 7 10.0.0.7"}))
+      << "keeper stopped before the restore, the record still there during it";
+  EXPECT_FALSE(std::filesystem::exists(RecordPath())) << "removed after the restore";
+  EXPECT_FALSE(w.Server().running());
+  w.StartRepair();
+  EXPECT_EQ(CountOf(journal_, "give"), 1) << "nothing starts once the window closes";
+}
+
+TEST_F(RepairWorkflowTest, ASystemCloseOrTheEndOfTheWorkflowAloneGivesTheCardBack) {
+  {
+    RepairWorkflow& w = Started(1000);
+    w.OnWindowClosing();  // Alt+F4, a signal, the end of the session
+    EXPECT_EQ(CountOf(journal_, "restore 7"), 1);
+    EXPECT_FALSE(w.Server().running());
+  }
+  journal_.clear();
+  adapters_.list.clear();
+  {
+    RepairWorkflow& w = Started(1000);
+    (void)w;
+    workflow_.reset();  // destroyed without any close
+    EXPECT_EQ(CountOf(journal_, "restore 7"), 1);
+  }
+}
+
+TEST_F(RepairWorkflowTest, ACardThatCouldNotBeGivenBackKeepsItsRecordForTheNextStart) {
+  RepairWorkflow& w = Started(1000);
+  changer_.restoreAnswer = false;
+  w.ExitRepair();
+  EXPECT_TRUE(std::filesystem::exists(RecordPath()));
+  znet::RestoreRecord left;
+  ASSERT_EQ(record_.Read(left), znet::RestoreRecordFile::ReadResult::kLoaded);
+  EXPECT_EQ(left.card.index, 7u);
+  EXPECT_EQ(left.card.ipAddress, "10.0.0.7");
+  EXPECT_EQ(left.adapterName, "eth0");
+  EXPECT_FALSE(left.repairAddressWasOwn);
+}
+
+TEST_F(RepairWorkflowTest, TheRecordSaysWhenTheRepairAddressWasTheCardsOwn) {
+  changer_.wasOwn = true;
+  changer_.restoreAnswer = false;  // keeps the record for reading
+  RepairWorkflow& w = Started(1000);
+  w.ExitRepair();
+  znet::RestoreRecord left;
+  ASSERT_EQ(record_.Read(left), znet::RestoreRecordFile::ReadResult::kLoaded);
+  EXPECT_TRUE(left.repairAddressWasOwn);
+}
+
+}  // namespace
+}  // namespace zapp::testing
