@@ -17,6 +17,7 @@
 #include "net/platform_network.h"
 #include "net/restore_record.h"
 #include "sys/program_path.h"
+#include "ui/text/text_engine.h"
 
 namespace zapp {
 namespace {
@@ -102,6 +103,7 @@ int RunRepairProgram(const std::vector<std::string>& args) {
   const bool console = ConsoleWanted(CommandLineAfterProgramName(args));
   OpenConsoleIfWanted(console);
 
+  zui::PreparePlatformTextEngine();  // fonts load while the display connects
   std::string error;
   std::unique_ptr<zui::IUiHost> host = CreatePlatformHost(error);
   if (host == nullptr) {

@@ -24,12 +24,12 @@ from netns import REPAIR_ADDRESS, Namespaces  # noqa: E402
 
 FIRMWARE_SIZE = 3 * 1024 * 1024 + 777
 # Client points of vxgdown.xml.
-BEGIN_BUTTON = (243, 218)      # "下一步" on the first page
-CLOSE_BUTTON = (460, 30)       # the cross in the title bar
-EXIT_BUTTON = (242, 242)       # "退出" on the finished page
-CONFIRM_BUTTON = (272, 208)    # "确认" on the exit confirmation
-CANCEL_BUTTON = (418, 208)     # "取消" on the exit confirmation
-RETRY_BUTTON = (242, 242)      # "重试" on the failure page
+BEGIN_BUTTON = (243, 216)      # "下一步" on the first page
+CLOSE_BUTTON = (460, 29)       # the cross in the title bar
+EXIT_BUTTON = (242, 240)       # "退出" on the finished page
+CONFIRM_BUTTON = (170, 206)    # "确认" on the exit confirmation
+CANCEL_BUTTON = (315, 206)     # "取消" on the exit confirmation
+RETRY_BUTTON = (242, 240)      # "重试" on the failure page
 PAGES = {0: "begin_upgrade", 1: "waitingforuseraction", 2: "upgradeing", 3: "end_upgrade",
          4: "warning_layout", 5: "upgrade_error"}
 

@@ -20,9 +20,9 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from netns import Namespaces  # noqa: E402
 
-BEGIN_BUTTON = (243, 218)
-CLOSE_BUTTON = (460, 30)
-CONFIRM_BUTTON = (272, 208)
+BEGIN_BUTTON = (243, 216)
+CLOSE_BUTTON = (460, 29)
+CONFIRM_BUTTON = (170, 206)
 CARD_CLASS_KEY = r"HKLM\SYSTEM\CurrentControlSet\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0000"
 
 
