@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -95,6 +99,20 @@ TEST_F(SkinPages, TheArchiveIsFoundByNameAndAHandOverLaterIsIgnored) {
   EXPECT_EQ(icon->height(), 256);
 #endif
 }
+
+#ifdef _WIN32
+TEST_F(SkinPages, ExecutableCarriesIconAndManifest) {
+  HMODULE self = GetModuleHandleW(nullptr);
+  EXPECT_NE(FindResourceW(self, MAKEINTRESOURCEW(zapp::kWindowIconResource), MAKEINTRESOURCEW(14)), nullptr);
+  HRSRC manifest = FindResourceW(self, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  ASSERT_NE(manifest, nullptr);
+  const char* text = static_cast<const char*>(LockResource(LoadResource(self, manifest)));
+  const std::string xml(text, SizeofResource(self, manifest));
+  EXPECT_NE(xml.find("requireAdministrator"), std::string::npos);
+  EXPECT_NE(xml.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+  EXPECT_NE(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(zapp::kWindowIconResource)), nullptr);
+}
+#endif
 
 TEST_F(SkinPages, RepairWindowHasEveryControlTheWindowLooksUpOnce) {
   zui::CControlUI* root = Build(L"vxgdown.xml");
