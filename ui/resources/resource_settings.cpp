@@ -58,4 +58,17 @@ void CResourceSettings::Reset() {
   *this = CResourceSettings();
 }
 
+bool LoadSkinArchiveResource(const wchar_t* name, const wchar_t* type) {
+  CResourceSettings& settings = CResourceSettings::Instance();
+  settings.SetResourceType(CResourceSettings::kResourceZipResource);
+  if (name == nullptr || type == nullptr) return false;
+  const uint8_t* data = nullptr;
+  size_t size = 0;
+  if (!FindNativeResource(settings.GetResourceModule(), type, name, data, size)) return false;
+  // Resource blocks stay mapped for the life of the process, so the archive
+  // reads them in place.
+  settings.SetResourceZip(data, size);
+  return true;
+}
+
 }  // namespace zui

@@ -63,4 +63,11 @@ class CResourceSettings {
   std::map<std::wstring, std::wstring> skinNames_;
 };
 
+// The program's start-up step for its skins: switches to the archive kept
+// among the program's resources, finds the block named `name` of type `type`
+// in the resource module and hands it over as an in-memory archive without
+// password. A missing or empty block is silently nothing (the first window
+// then fails to build). True when the block was found.
+bool LoadSkinArchiveResource(const wchar_t* name, const wchar_t* type);
+
 }  // namespace zui

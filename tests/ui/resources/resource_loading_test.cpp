@@ -128,6 +128,47 @@ TEST_F(ResourceLoading, EmbeddedResourcesAreFoundByTypeAndNumber) {
   EXPECT_FALSE(LoadNativeResource(nullptr, L"PNG", 101, bytes));
 }
 
+TEST_F(ResourceLoading, EmbeddedResourcesAreFoundByTypeAndName) {
+  static const char kNamed[] = "named", kNumbered[] = "numbered";
+  RegisterEmbeddedResource(L"ZIPRES", L"IDR_ZIPRES", kNamed, sizeof kNamed - 1);
+  RegisterEmbeddedResource(L"ZIPRES", 101, kNumbered, sizeof kNumbered - 1);
+  RegisterEmbeddedResource(L"ZIPRES", L"EMPTY", kNamed, 0);
+  const uint8_t* data = nullptr;
+  size_t size = 0;
+  ASSERT_TRUE(FindNativeResource(nullptr, L"ZIPRES", L"IDR_ZIPRES", data, size));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(data), size), "named");
+  EXPECT_FALSE(FindNativeResource(nullptr, L"ZIPRES", L"101", data, size));  // a name is not a number
+  EXPECT_FALSE(FindNativeResource(nullptr, L"OTHER", L"IDR_ZIPRES", data, size));
+  EXPECT_FALSE(FindNativeResource(nullptr, L"ZIPRES", L"EMPTY", data, size));
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(LoadNativeResource(nullptr, L"ZIPRES", 101, bytes));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "numbered");
+}
+
+TEST_F(ResourceLoading, SkinArchiveFromANamedResourceServesItsDocuments) {
+  const ztest::BuiltZip zip = ztest::BuildZip({{"vxgdown.xml", kSkin}});
+  RegisterEmbeddedResource(L"ZIPRES", L"IDR_ZIPRES", zip.bytes.data(), zip.bytes.size());
+  ASSERT_TRUE(LoadSkinArchiveResource(L"IDR_ZIPRES", L"ZIPRES"));
+  CResourceSettings& settings = CResourceSettings::Instance();
+  EXPECT_EQ(settings.GetResourceType(), CResourceSettings::kResourceZipResource);
+  EXPECT_EQ(settings.GetResourceZip(), L"membuffer");
+  EXPECT_TRUE(settings.GetResourceZipPassword().empty());
+  EXPECT_EQ(LoadMessage(L"vxgdown.xml"), L"<loaded>");
+}
+
+TEST_F(ResourceLoading, MissingOrEmptySkinArchiveResourceChangesNothingButTheKind) {
+  static const char kByte[] = "x";
+  RegisterEmbeddedResource(L"ZIPRES", L"EMPTY", kByte, 0);
+  CResourceSettings& settings = CResourceSettings::Instance();
+  EXPECT_FALSE(LoadSkinArchiveResource(L"IDR_ZIPRES", L"ZIPRES"));
+  EXPECT_FALSE(LoadSkinArchiveResource(L"EMPTY", L"ZIPRES"));
+  EXPECT_FALSE(LoadSkinArchiveResource(nullptr, L"ZIPRES"));
+  EXPECT_EQ(settings.GetResourceType(), CResourceSettings::kResourceZipResource);
+  EXPECT_TRUE(settings.GetResourceZip().empty());
+  EXPECT_EQ(settings.GetResourceZipHandle(), nullptr);
+  EXPECT_EQ(LoadMessage(L"vxgdown.xml"), L"Error opening file");
+}
+
 #ifdef ZAVIZ_UI_RESOURCES_FIXTURES
 TEST_F(ResourceLoading, DocumentsInAnArchiveMadeByPython) {
   CResourceSettings& settings = CResourceSettings::Instance();
