@@ -112,7 +112,7 @@ class Program:
         return "\n".join(self.lines[-30:] + self.errors[-30:])
 
     def click(self, point):
-        r = run(["xdotool", "mousemove", "--window", self.window, point[0], point[1], "sleep", "0.1", "click", "1"])
+        r = run(["xdotool", "mousemove", "--window", self.window, str(point[0]), str(point[1]), "sleep", "0.1", "click", "1"])
         check(r.returncode == 0, "xdotool failed: " + r.stderr)
 
     def shot(self, args, name):

@@ -98,7 +98,7 @@ def find_window(name):
 
 
 def click(window, point):
-    r = run(["xdotool", "mousemove", "--window", window, point[0], point[1], "sleep", "0.2", "click", "1"])
+    r = run(["xdotool", "mousemove", "--window", window, str(point[0]), str(point[1]), "sleep", "0.2", "click", "1"])
     check(r.returncode == 0, "xdotool failed: " + r.stderr)
 
 
