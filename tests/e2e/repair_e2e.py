@@ -20,6 +20,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from e2e_support import Failure, check, run, wait_for  # noqa: E402
 from netns import REPAIR_ADDRESS, Namespaces  # noqa: E402
 
 FIRMWARE_SIZE = 3 * 1024 * 1024 + 777
@@ -32,29 +33,6 @@ CANCEL_BUTTON = (315, 206)     # "取消" on the exit confirmation
 RETRY_BUTTON = (242, 240)      # "重试" on the failure page
 PAGES = {0: "begin_upgrade", 1: "waitingforuseraction", 2: "upgradeing", 3: "end_upgrade",
          4: "warning_layout", 5: "upgrade_error"}
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def run(cmd, timeout=60, **kw):
-    return subprocess.run(cmd, capture_output=True, text=True, timeout=timeout, **kw)
-
-
-def wait_for(what, probe, seconds=10.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        value = probe()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise Failure("timed out waiting for " + what)
 
 
 class Workspace:

@@ -18,35 +18,13 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from e2e_support import Failure, check, run, wait_for  # noqa: E402
 from netns import Namespaces  # noqa: E402
 
 BEGIN_BUTTON = (243, 216)
 CLOSE_BUTTON = (460, 29)
 CONFIRM_BUTTON = (170, 206)
 CARD_CLASS_KEY = r"HKLM\SYSTEM\CurrentControlSet\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0000"
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def run(cmd, timeout=120, **kw):
-    return subprocess.run(cmd, capture_output=True, text=True, timeout=timeout, **kw)
-
-
-def wait_for(what, probe, seconds=20.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        value = probe()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise Failure("timed out waiting for " + what)
 
 
 class Display:
