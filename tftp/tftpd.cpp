@@ -22,7 +22,10 @@ void tftpd::shut_down() {
   stop_requested = false;
 }
 
-void tftpd::serve_only(std::string file_name) { only_file_ = std::move(file_name); }
+void tftpd::serve_only(std::string file_name, std::string source_path) {
+  only_file_ = std::move(file_name);
+  only_source_ = std::move(source_path);
+}
 
 int tftpd::start(const char* bind_ip, int port_number, const char* root) {
   if (sock || worker.joinable()) return -1;  // one server per object

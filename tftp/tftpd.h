@@ -49,8 +49,9 @@ class tftpd {
 
   // From now on only `file_name` (a plain name in the root) is served:
   // every write request is refused as an access violation, any other name
-  // is answered as a missing file.
-  void serve_only(std::string file_name);
+  // is answered as a missing file. With `source_path` set, that name is
+  // answered with the bytes of this file instead, wherever it lies.
+  void serve_only(std::string file_name, std::string source_path = {});
 
   // What went wrong in the last failed start, for callers that explain it.
   SocketStage failed_stage() const { return failed_stage_; }
@@ -103,6 +104,7 @@ class tftpd {
   int failed_error_ = 0;
   std::vector<uint8_t> error_packet_;
   std::string only_file_;  // empty: every file in the root, uploads too
+  std::string only_source_;  // empty: only_file_ is read from the root
 };
 
 }  // namespace ztftp

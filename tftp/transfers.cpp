@@ -112,6 +112,8 @@ bool tftpd::open_file(tftp_client& client, const PeerAddress& to) {
     send_error(2, "access violation", to);
     return false;
   }
+  // Past the check above, a request here names the one served file.
+  if (!only_file_.empty() && !only_source_.empty()) client.path = only_source_;
   std::error_code error;
   const std::filesystem::path path(client.path);
   if (!std::filesystem::exists(path, error)) {

@@ -108,9 +108,9 @@ bool DrivenServer::LogHas(const std::string& text) const {
 }
 
 LoopbackServer::LoopbackServer(const std::string& root, tftpd::ProgressCallback progress,
-                               const std::string& only_file) {
+                               const std::string& only_file, const std::string& only_source) {
   server_.progress_callback = std::move(progress);
-  if (!only_file.empty()) server_.serve_only(only_file);
+  if (!only_file.empty()) server_.serve_only(only_file, only_source);
   server_.log_sink = [this](const std::string& line) {
     std::lock_guard<std::mutex> lock(mutex_);
     logs_.push_back(line);

@@ -85,9 +85,10 @@ PeerAddress Peer(uint16_t port_host_order);
 class LoopbackServer {
  public:
   // The callback is set before the worker starts, as the server requires.
-  // With `only_file` set the server is in its serve-only mode.
+  // With `only_file` set the server is in its serve-only mode, reading
+  // `only_source` for it when that is set.
   explicit LoopbackServer(const std::string& root, tftpd::ProgressCallback progress = nullptr,
-                          const std::string& only_file = {});
+                          const std::string& only_file = {}, const std::string& only_source = {});
   bool started() const { return port_ != 0; }
   uint16_t port() const { return port_; }
   std::vector<std::string> Logs() const;

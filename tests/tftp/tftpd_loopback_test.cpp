@@ -284,6 +284,21 @@ TEST_F(TftpdServeOnly, RefusesEveryWriteAndLeavesTheFilesAsTheyWere) {
   EXPECT_FALSE(root_.Exists("new.bin"));
 }
 
+// A firmware file of another name, or in another folder, served as the one name.
+TEST(TftpdServeOnlySource, AnswersTheServedNameWithTheSourceFile) {
+  ScratchFolder root, elsewhere;
+  root.Write("upgradeimage.bin", PatternBytes(100, 1));
+  elsewhere.Write("vombel-2.1.img", PatternBytes(2100, 4));
+  LoopbackServer server(root.text(), nullptr, "upgradeimage.bin", (elsewhere.path() / "vombel-2.1.img").string());
+  ASSERT_TRUE(server.started());
+  EXPECT_EQ(TestPeer(server.port()).Download("upgradeimage.bin", {{"tsize", "0"}}), PatternBytes(2100, 4));
+  TestPeer peer(server.port());
+  peer.Send(Request(kReadRequest, "vombel-2.1.img"));
+  const auto reply = peer.Receive();
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(ErrorText(*reply), "1 file not exist!");
+}
+
 TEST(TftpdShutDown, WaitsForTheWorkerFreesThePortAndAllowsAnotherStart) {
   ScratchFolder root;
   root.Write("f.bin", PatternBytes(600));
