@@ -1,0 +1,186 @@
+#!/usr/bin/env python3
+"""A real boot loader fetches from zaviz-tftpd: U-Boot boots under QEMU in a
+namespace of its own, the autoboot is interrupted, `tftpboot` loads a file
+from our server and U-Boot's `crc32` of what it loaded must be the file's.
+
+  uboot_tftpboot_test.py --server PATH-TO-zaviz-tftpd --artifacts DIR CASE
+
+Exit 77 (skipped) without root or without QEMU and U-Boot."""
+
+import argparse
+import os
+import shutil
+import sys
+import tempfile
+import zlib
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import uboot_session as uboot  # noqa: E402
+
+U_BOOT_DEFAULT_BLOCK_SIZE = "1468"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def random_file(root, name, size):
+    with open(os.path.join(root, name), "wb") as f:
+        f.write(os.urandom(size))
+    return name
+
+
+def file_crc(root, name):
+    with open(os.path.join(root, name), "rb") as f:
+        return zlib.crc32(f.read())
+
+
+def fetch_and_check_crc(console, root, name, limit=120.0):
+    """tftpboot NAME, then U-Boot's crc32 over what it loaded against the file's."""
+    expected_size = os.path.getsize(os.path.join(root, name))
+    fetched = uboot.fetch(console, name, limit)
+    check(fetched.size == expected_size,
+          "tftpboot %s loaded %s bytes, the file has %d: %s" % (name, fetched.size, expected_size, fetched.output))
+    loaded, served = uboot.crc32_of_load(console, fetched.size), file_crc(root, name)
+    check(loaded == served, "U-Boot's crc32 of %s is %08x, the file's is %08x" % (name, loaded, served))
+    print("ok    %s: %d bytes, crc32 %08x, %.1f MiB/s by U-Boot" % (name, fetched.size, loaded,
+                                                                  fetched.uboot_mib_s or 0.0))
+    return fetched
+
+
+class Scene:
+    """A namespace with our server on port 69 and one booted U-Boot, stopped at its prompt."""
+
+    def __init__(self, args, case):
+        self.args = args
+        self.case = case
+        self.work = tempfile.mkdtemp(prefix="zaviz-uboot-")
+        self.root = os.path.join(self.work, "root")
+        os.mkdir(self.root)
+        self.capture = os.path.join(self.work, "guest.pcap")
+        self.stack = []
+
+    def __enter__(self):
+        try:
+            namespace = self._enter(uboot.Namespace(self.case))
+            self.server = self._enter(uboot.TftpServer.zaviz(namespace, self.args.server, self.root,
+                                                             os.path.join(self.work, "server.log")))
+            self.console = self._enter(uboot.UBoot(namespace, os.path.join(self.work, "console.txt"),
+                                                   capture=self.capture))
+            banner = self.console.stop_autoboot()
+            check("U-Boot" in banner, "no U-Boot banner before the autoboot prompt: %r" % banner[-300:])
+            self.console.set_network()
+        except BaseException:
+            self.__exit__(*sys.exc_info())
+            raise
+        return self
+
+    def _enter(self, resource):
+        value = resource.__enter__()
+        self.stack.append(resource)
+        return value
+
+    def __exit__(self, *exc):
+        while self.stack:
+            self.stack.pop().__exit__(*exc)
+        self._keep_artifacts()
+        shutil.rmtree(self.work, ignore_errors=True)
+
+    def _keep_artifacts(self):
+        target = os.path.join(self.args.artifacts, self.case)
+        os.makedirs(target, exist_ok=True)
+        for name in ("console.txt", "server.log"):
+            source = os.path.join(self.work, name)
+            if os.path.exists(source):
+                shutil.copy(source, target)
+
+    def negotiated(self):
+        """(requests, OACKs) that passed the guest's card, as option maps."""
+        return uboot.captured_options(self.capture)
+
+
+def case_lockstep_at_the_default_block_size(args):
+    with Scene(args, "lockstep") as scene:
+        name = random_file(scene.root, "image.bin", 1024 * 1024 + 333)
+        fetch_and_check_crc(scene.console, scene.root, name)
+
+        requests, oacks = scene.negotiated()
+        check(requests and "windowsize" not in requests[0], "U-Boot asked a window by default: %s" % requests)
+        check(oacks and oacks[0].get("blksize") == U_BOOT_DEFAULT_BLOCK_SIZE and "windowsize" not in oacks[0],
+              "the OACK should grant U-Boot's block size %s and no window: %s" % (U_BOOT_DEFAULT_BLOCK_SIZE, oacks))
+
+        # A name that is not there ends in our error, and U-Boot says so.
+        output = scene.console.run("tftpboot 0x%x %s:missing.bin" % (uboot.LOAD_ADDRESS, uboot.SERVER_FROM_GUEST),
+                                   limit=60)
+        check("file not exist!" in output and "Bytes transferred" not in output,
+              "a missing file did not end in the server's error: %s" % output)
+        print("ok    missing.bin: U-Boot reports the server's error")
+
+
+def check_window_granted(scene, blocks, block_size):
+    requests, oacks = scene.negotiated()
+    check(requests and all(r.get("windowsize") == str(blocks) for r in requests),
+          "U-Boot did not ask windowsize %d: %s" % (blocks, requests))
+    check(oacks and all(o.get("windowsize") == str(blocks) and o.get("blksize") == block_size for o in oacks),
+          "the OACKs should grant windowsize %d and blksize %s: %s" % (blocks, block_size, oacks))
+    print("ok    every OACK granted windowsize %d, blksize %s" % (blocks, block_size))
+
+
+def case_windowsize_8(args):
+    with Scene(args, "window8") as scene:
+        scene.console.set_window(8)
+        block = int(U_BOOT_DEFAULT_BLOCK_SIZE)
+        # One ends inside a window; one ends on a window's last block, so the
+        # empty closing block opens a window of its own.
+        inside = random_file(scene.root, "inside.bin", 1024 * 1024 + 333)
+        on_edge = random_file(scene.root, "edge.bin", block * 8 * 90)
+        fetch_and_check_crc(scene.console, scene.root, inside)
+        fetch_and_check_crc(scene.console, scene.root, on_edge)
+        check_window_granted(scene, 8, U_BOOT_DEFAULT_BLOCK_SIZE)
+
+
+def case_windowsize_8_past_block_65535(args):
+    with Scene(args, "window8_wrap") as scene:
+        scene.console.set_window(8)
+        scene.console.set_block_size(512)
+        # 512-byte blocks: 33 MiB and a little are 67,585 blocks, so the
+        # block number passes 65535 and starts again at 0.
+        name = random_file(scene.root, "large.bin", 33 * 1024 * 1024 + 100)
+        fetch_and_check_crc(scene.console, scene.root, name, limit=150)
+        check_window_granted(scene, 8, "512")
+
+
+CASES = {
+    "lockstep_at_the_default_block_size": case_lockstep_at_the_default_block_size,
+    "windowsize_8": case_windowsize_8,
+    "windowsize_8_past_block_65535": case_windowsize_8_past_block_65535,
+}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--server", required=True)
+    parser.add_argument("--artifacts", required=True)
+    parser.add_argument("case", choices=sorted(CASES))
+    args = parser.parse_args()
+    missing = uboot.missing_prerequisites()
+    if missing:
+        print("SKIP: U-Boot under QEMU %s" % missing)
+        return 77
+    os.makedirs(args.artifacts, exist_ok=True)
+    try:
+        CASES[args.case](args)
+    except (Failure, uboot.ConsoleTimeout) as e:
+        print("FAILED:", e)
+        return 1
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
