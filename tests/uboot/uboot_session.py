@@ -263,13 +263,14 @@ def crc32_of_load(uboot, size):
 
 def captured_options(pcap_path):
     """The option maps of the TFTP requests and OACKs in QEMU's dump of the
-    guest's card, as two lists in the order they passed."""
+    guest's card, as two lists in the order they passed. A request goes to
+    port 69; an OACK may come from any port of the server."""
     requests, oacks = [], []
-    for datagram, to_server in _udp_datagrams_at_port_69(pcap_path):
-        if to_server and datagram[:2] == b"\x00\x01":
+    for datagram, from_guest, destination_port in _guest_udp_datagrams(pcap_path):
+        if from_guest and destination_port == 69 and datagram[:2] == b"\x00\x01":
             fields = datagram[2:].split(b"\x00")[2:]  # past the name and the mode
             requests.append(_option_map(fields))
-        elif not to_server and datagram[:2] == b"\x00\x06":
+        elif not from_guest and datagram[:2] == b"\x00\x06":
             oacks.append(_option_map(datagram[2:].split(b"\x00")))
     return requests, oacks
 
@@ -279,8 +280,9 @@ def _option_map(fields):
             for i in range(0, len(fields) - 1, 2) if fields[i]}
 
 
-def _udp_datagrams_at_port_69(pcap_path):
-    """(payload, True if sent to port 69) for each UDP frame to or from port 69."""
+def _guest_udp_datagrams(pcap_path):
+    """(payload, sent by the guest, destination port) for each UDP frame."""
+    guest = bytes(int(part) for part in GUEST_ADDRESS.split("."))
     with open(pcap_path, "rb") as f:
         data = f.read()
     if len(data) < 24:
@@ -297,6 +299,5 @@ def _udp_datagrams_at_port_69(pcap_path):
         header = (ip[0] & 0x0F) * 4
         if ip[9] != 17 or len(ip) < header + 8:
             continue
-        source_port, destination_port = struct.unpack(">HH", ip[header:header + 4])
-        if 69 in (source_port, destination_port):
-            yield ip[header + 8:], destination_port == 69
+        destination_port = struct.unpack(">H", ip[header + 2:header + 4])[0]
+        yield ip[header + 8:], ip[12:16] == guest, destination_port
