@@ -17,9 +17,6 @@ import zlib
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import uboot_session as uboot  # noqa: E402
 
-U_BOOT_DEFAULT_BLOCK_SIZE = "1468"
-
-
 class Failure(Exception):
     pass
 
@@ -110,9 +107,10 @@ def case_lockstep_at_the_default_block_size(args):
         fetch_and_check_crc(scene.console, scene.root, name)
 
         requests, oacks = scene.negotiated()
-        check(requests and "windowsize" not in requests[0], "U-Boot asked a window by default: %s" % requests)
-        check(oacks and oacks[0].get("blksize") == U_BOOT_DEFAULT_BLOCK_SIZE and "windowsize" not in oacks[0],
-              "the OACK should grant U-Boot's block size %s and no window: %s" % (U_BOOT_DEFAULT_BLOCK_SIZE, oacks))
+        check(requests and "windowsize" not in requests[0] and "blksize" in requests[0],
+              "U-Boot should ask its block size and no window by default: %s" % requests)
+        check(oacks and oacks[0].get("blksize") == requests[0]["blksize"] and "windowsize" not in oacks[0],
+              "the OACK should grant the block size asked and no window: %s for %s" % (oacks, requests))
 
         # A name that is not there ends in our error, and U-Boot says so.
         output = scene.console.run("tftpboot 0x%x %s:missing.bin" % (uboot.LOAD_ADDRESS, uboot.SERVER_FROM_GUEST),
@@ -123,25 +121,28 @@ def case_lockstep_at_the_default_block_size(args):
 
 
 def check_window_granted(scene, blocks, block_size):
+    """Every request asked this window and block size, and every OACK granted both."""
+    asked = {"windowsize": str(blocks), "blksize": str(block_size)}
     requests, oacks = scene.negotiated()
-    check(requests and all(r.get("windowsize") == str(blocks) for r in requests),
-          "U-Boot did not ask windowsize %d: %s" % (blocks, requests))
-    check(oacks and all(o.get("windowsize") == str(blocks) and o.get("blksize") == block_size for o in oacks),
-          "the OACKs should grant windowsize %d and blksize %s: %s" % (blocks, block_size, oacks))
-    print("ok    every OACK granted windowsize %d, blksize %s" % (blocks, block_size))
+    check(requests and all(all(r.get(k) == v for k, v in asked.items()) for r in requests),
+          "U-Boot did not ask %s: %s" % (asked, requests))
+    check(len(oacks) == len(requests) and all(all(o.get(k) == v for k, v in asked.items()) for o in oacks),
+          "the OACKs should grant %s: %s" % (asked, oacks))
+    print("ok    %d OACKs granted windowsize %d, blksize %d" % (len(oacks), blocks, block_size))
 
 
 def case_windowsize_8(args):
     with Scene(args, "window8") as scene:
+        block = 1468
         scene.console.set_window(8)
-        block = int(U_BOOT_DEFAULT_BLOCK_SIZE)
+        scene.console.set_block_size(block)
         # One ends inside a window; one ends on a window's last block, so the
         # empty closing block opens a window of its own.
         inside = random_file(scene.root, "inside.bin", 1024 * 1024 + 333)
         on_edge = random_file(scene.root, "edge.bin", block * 8 * 90)
         fetch_and_check_crc(scene.console, scene.root, inside)
         fetch_and_check_crc(scene.console, scene.root, on_edge)
-        check_window_granted(scene, 8, U_BOOT_DEFAULT_BLOCK_SIZE)
+        check_window_granted(scene, 8, block)
 
 
 def case_windowsize_8_past_block_65535(args):
@@ -152,7 +153,7 @@ def case_windowsize_8_past_block_65535(args):
         # block number passes 65535 and starts again at 0.
         name = random_file(scene.root, "large.bin", 33 * 1024 * 1024 + 100)
         fetch_and_check_crc(scene.console, scene.root, name, limit=150)
-        check_window_granted(scene, 8, "512")
+        check_window_granted(scene, 8, 512)
 
 
 CASES = {
