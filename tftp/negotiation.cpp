@@ -1,5 +1,7 @@
 #include "tftp/negotiation.h"
 
+#include <algorithm>
+
 namespace ztftp {
 namespace {
 
@@ -42,6 +44,11 @@ Negotiation Negotiate(const OptionList& options, bool is_read, int64_t file_size
       if (!readable || value < kMinTimeoutSeconds || value > kMaxTimeoutSeconds) continue;
       result.timeout_ms = int(value) * 1000;
       Acknowledge(&result.oack_options, name, value);
+    } else if (name == "windowsize") {
+      // Uploads stay lock-step: the peer falls back to one block per ACK.
+      if (!is_read || !readable || value < 1) continue;
+      result.windowsize = int(std::min<int64_t>(value, kMaxWindowSize));
+      Acknowledge(&result.oack_options, name, result.windowsize);
     } else if (name == "tsize") {
       if (is_read) {
         Acknowledge(&result.oack_options, name, file_size);

@@ -11,10 +11,12 @@
 namespace ztftp {
 
 constexpr int kDefaultTimeoutMs = 5000;
+constexpr int kMaxWindowSize = 64;
 
 struct Negotiation {
   int blksize = kDefaultBlockSize;
   int timeout_ms = kDefaultTimeoutMs;
+  int windowsize = 1;        // blocks sent per acknowledgement (reads only)
   std::string oack_options;  // name, zero, value, zero... ; empty: send no OACK
   bool saw_blksize = false;  // a "blksize" option was present (for the debug line)
 };

@@ -17,6 +17,8 @@ void tftp_client::reset() {
   block = 0;
   blocks_moved = 0;
   bytes_sent = 0;
+  blocks_acked = 0;
+  blocks_in_stream = 0;
   resends = 0;
 }
 

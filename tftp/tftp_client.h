@@ -45,12 +45,20 @@ struct tftp_client {
     uint16_t block = 0;
     uint64_t at_ms = 0;
     bool timed = false;  // false until an ACK was taken into account
+    // Windowed reads take one repeat within the window: the peer's sign of a gap.
+    bool repeat_taken = false;
   } last_ack;
 
   // Blocks sent (read) or stored (write) in this transfer. Block numbers roll
   // over after 65535, so the number alone cannot tell a first block 0 apart.
   uint64_t blocks_moved = 0;
   int64_t bytes_sent = 0;
+  // Windowed reads: up to `windowsize` blocks in flight after the
+  // `blocks_acked` first ones. Blocks sent again are read again by offset;
+  // the stream stands after `blocks_in_stream` blocks.
+  int windowsize = 1;
+  uint64_t blocks_acked = 0;
+  uint64_t blocks_in_stream = 0;
   // Sending again after the peer fell silent.
   uint64_t last_send_ms = 0;
   int resends = 0;

@@ -76,19 +76,28 @@ int tftpd::open_socket() {
 }
 
 void tftpd::run() {
-  uint8_t buffer[kReceiveBufferSize];
+  // Datagrams are taken in batches and the replies go out together, so that
+  // many peers at once cost few system calls.
+  std::vector<uint8_t> buffers(size_t(kReceiveBatch) * kReceiveBufferSize);
+  Datagram batch[kReceiveBatch];
+  for (int i = 0; i < kReceiveBatch; ++i) {
+    batch[i].buffer = buffers.data() + size_t(i) * kReceiveBufferSize;
+    batch[i].capacity = kReceiveBufferSize;
+  }
   uint64_t last_sweep = zsys::MonotonicMs();
   while (!stop_requested) {
-    PeerAddress from;
-    const int received = sock->ReceiveFrom(buffer, sizeof buffer, &from);
+    const int received = sock->ReceiveBatch(batch, kReceiveBatch);
     if (stop_requested) break;
     const uint64_t now = zsys::MonotonicMs();
-    if (received > 2) on_packet(buffer, received, from, now);
+    for (int i = 0; i < received; ++i) {
+      if (batch[i].length > 2) on_packet(batch[i].buffer, batch[i].length, batch[i].from, now);
+    }
     // A busy socket must not keep silent peers from being served again.
     if (received <= 0 || now - last_sweep >= uint64_t(kSweepIntervalMs)) {
       check_clients(now);
       last_sweep = now;
     }
+    sock->FlushQueued();
   }
 }
 
@@ -143,7 +152,7 @@ void tftpd::remove_client(size_t index, bool force_fail) {
 
 void tftpd::send_error(uint16_t code, const char* message, const PeerAddress& to) {
   const int length = BuildError(&error_packet_, code, message);
-  sock->SendTo(error_packet_.data(), length, to);
+  sock->QueueTo(error_packet_.data(), length, to);
 }
 
 void tftpd::write_log(const char* format, ...) {

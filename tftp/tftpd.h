@@ -31,6 +31,10 @@ class tftpd {
   static constexpr uint64_t kIdleRemovalMs = 45000;
   // The idle sweep runs at least this often, however busy the socket is.
   static constexpr int kSweepIntervalMs = 1000;
+  // The same ACK again within this time is a duplicate, not a request to resend.
+  static constexpr uint64_t kRepeatedAckWindowMs = 1000;
+  // Datagrams taken from the socket per wake-up.
+  static constexpr int kReceiveBatch = 32;
 
   tftpd() = default;
   ~tftpd();
@@ -86,6 +90,12 @@ class tftpd {
   void start_transfer(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
   void send_next_block(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
   void send_packet(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
+  void report_progress(const tftp_client& client);
+  // Windowed reads (windowsize above 1).
+  void handle_windowed_ack(tftp_client& client, uint16_t block, uint64_t now_ms);
+  void send_window(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
+  bool read_block(tftp_client& client, uint64_t number, size_t length, const PeerAddress& to);
+  void fail_read(tftp_client& client, const PeerAddress& to);
   void send_error(uint16_t code, const char* message, const PeerAddress& to);
   // False (after answering the peer) when serve_only forbids the request.
   bool allowed_by_serve_only(const tftp_client& client, const PeerAddress& to);

@@ -16,7 +16,6 @@
 namespace ztftp {
 namespace {
 
-constexpr uint64_t kRepeatedAckWindowMs = 1000;
 constexpr size_t kFileBufferSize = 16 * 1024;
 
 void Debug(const std::string& line) { zsys::DebugOutput(line.c_str()); }
@@ -40,6 +39,7 @@ void tftpd::handle_request(const uint8_t* data, int length, const PeerAddress& f
   // Every request negotiates afresh: options the peer leaves out mean the defaults to it.
   client->blksize = kDefaultBlockSize;
   client->timeout_ms = kDefaultTimeoutMs;
+  client->windowsize = 1;
 
   if (!request.has_mode) {
     Debug("not find option 111");
@@ -58,6 +58,7 @@ void tftpd::handle_request(const uint8_t* data, int length, const PeerAddress& f
   const Negotiation negotiation = Negotiate(options, client->is_read(), client->file_size);
   client->blksize = negotiation.blksize;
   client->timeout_ms = negotiation.timeout_ms;
+  client->windowsize = negotiation.windowsize;
   if (negotiation.saw_blksize) Debug("blksize is " + std::to_string(client->blksize));
 
   if (negotiation.oack_options.empty()) {  // nothing acknowledged: as without options
@@ -135,6 +136,8 @@ bool tftpd::open_file(tftp_client& client, const PeerAddress& to) {
   client.block = 0;
   client.blocks_moved = 0;
   client.bytes_sent = 0;
+  client.blocks_acked = 0;
+  client.blocks_in_stream = 0;
   client.finished = false;
   if (client.is_read()) {
     const auto size = std::filesystem::file_size(path, error);
@@ -146,7 +149,7 @@ bool tftpd::open_file(tftp_client& client, const PeerAddress& to) {
 }
 
 void tftpd::send_packet(tftp_client& client, const PeerAddress& to, uint64_t now_ms) {
-  sock->SendTo(client.packet.data(), client.packet_len, to);
+  sock->QueueTo(client.packet.data(), client.packet_len, to);
   client.last_send_ms = now_ms;
 }
 
@@ -169,10 +172,7 @@ void tftpd::send_next_block(tftp_client& client, const PeerAddress& to, uint64_t
   const size_t wanted = size_t(client.blksize);
   const size_t got = std::fread(packet + kDataHeaderSize, 1, wanted, client.file);
   if (std::ferror(client.file)) {
-    std::fclose(client.file);
-    client.file = nullptr;
-    client.finished = false;
-    send_error(3, "read file data error", to);
+    fail_read(client, to);
     return;
   }
   if (got < wanted) client.finished = true;
@@ -181,12 +181,27 @@ void tftpd::send_next_block(tftp_client& client, const PeerAddress& to, uint64_t
   ++client.blocks_moved;
   client.bytes_sent += int64_t(got);
   client.resends = 0;
+  report_progress(client);
+}
+
+void tftpd::fail_read(tftp_client& client, const PeerAddress& to) {
+  std::fclose(client.file);
+  client.file = nullptr;
+  client.finished = false;
+  send_error(3, "read file data error", to);
+}
+
+void tftpd::report_progress(const tftp_client& client) {
   if (progress_callback) {
     progress_callback(ClampToInt(client.bytes_sent), ClampToInt(client.file_size), client.path);
   }
 }
 
 void tftpd::handle_ack(tftp_client& client, uint16_t block, uint64_t now_ms) {
+  if (client.windowsize > 1) {
+    handle_windowed_ack(client, block, now_ms);
+    return;
+  }
   const tftp_client::Ack& last = client.last_ack;
   if (last.timed && last.block == block && now_ms - last.at_ms < kRepeatedAckWindowMs) return;
   client.last_ack = {block, now_ms, true};
@@ -208,7 +223,7 @@ void tftpd::handle_ack(tftp_client& client, uint16_t block, uint64_t now_ms) {
 void tftpd::receive_block(tftp_client& client, uint16_t block, const uint8_t* payload, int length) {
   uint8_t ack[4];
   if (block == client.block) {  // a repeat: acknowledge again, write nothing
-    sock->SendTo(ack, BuildAck(ack, block), client.peer());
+    sock->QueueTo(ack, BuildAck(ack, block), client.peer());
     return;
   }
   if (client.file == nullptr) {
@@ -229,7 +244,7 @@ void tftpd::receive_block(tftp_client& client, uint16_t block, const uint8_t* pa
     std::fclose(client.file);
     client.file = nullptr;
   }
-  sock->SendTo(ack, BuildAck(ack, block), client.peer());
+  sock->QueueTo(ack, BuildAck(ack, block), client.peer());
 }
 
 void tftpd::check_clients(uint64_t now_ms) {
@@ -247,8 +262,14 @@ void tftpd::check_clients(uint64_t now_ms) {
           continue;
         }
         ++client.resends;
-        send_packet(client, client.peer(), now_ms);
-        write_log("ReSend [%s] BlockID=%d.\n", client.path.c_str(), int(client.block));
+        if (client.windowsize > 1 && client.blocks_moved > 0) {
+          // The whole window again, from the block after the last acknowledged one.
+          write_log("ReSend [%s] BlockID=%d.\n", client.path.c_str(), int(uint16_t(client.blocks_acked + 1)));
+          send_window(client, client.peer(), now_ms);
+        } else {
+          send_packet(client, client.peer(), now_ms);
+          write_log("ReSend [%s] BlockID=%d.\n", client.path.c_str(), int(client.block));
+        }
         ++i;
         continue;
       }

@@ -15,6 +15,14 @@ struct PeerAddress {
   friend bool operator==(const PeerAddress&, const PeerAddress&) = default;
 };
 
+// One slot of a batch receive: the caller's buffer, and what arrived in it.
+struct Datagram {
+  uint8_t* buffer = nullptr;
+  int capacity = 0;
+  int length = 0;
+  PeerAddress from;
+};
+
 class UdpSocket {
  public:
   virtual ~UdpSocket() = default;
@@ -26,6 +34,17 @@ class UdpSocket {
   // Results are not reported: a lost reply is made good by the peer repeating.
   virtual void SendTo(const uint8_t* data, int length, const PeerAddress& to) = 0;
   virtual bool SetReceiveTimeout(int milliseconds) = 0;
+
+  // Batches, so that a busy server makes fewer system calls. The defaults
+  // move one datagram at a time.
+  // Waits like ReceiveFrom for the first datagram, then takes those already
+  // waiting, up to `count`. Returns how many slots were filled (at least 1),
+  // or -1 as ReceiveFrom; datagrams that do not fit are dropped.
+  virtual int ReceiveBatch(Datagram* slots, int count);
+  // Like SendTo, but the socket may hold the datagram (copied) until
+  // FlushQueued; the caller flushes before it waits again.
+  virtual void QueueTo(const uint8_t* data, int length, const PeerAddress& to) { SendTo(data, length, to); }
+  virtual void FlushQueued() {}
   // Safe to call from another thread while ReceiveFrom blocks: that call
   // returns at once, and every later one fails without waiting.
   virtual void Shutdown() = 0;

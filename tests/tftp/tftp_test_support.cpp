@@ -153,21 +153,37 @@ std::optional<Bytes> TestPeer::Download(const std::string& name,
                                         std::vector<int>* block_sizes) {
   Send(Request(kReadRequest, name, options));
   size_t blksize = kDefaultBlockSize;
+  size_t window = 1;
   Bytes content;
   uint16_t expected = 1;
   std::optional<Bytes> packet = Receive();
   if (packet && OpcodeOf(*packet) == kOptionAck) {
     for (const auto& [option, value] : OackOptions(*packet)) {
       if (option == "blksize") blksize = size_t(std::stoi(value));
+      if (option == "windowsize") window = size_t(std::stoi(value));
     }
     Send(Ack(0));
     packet = Receive();
   }
-  while (packet && OpcodeOf(*packet) == kData && BlockOf(*packet) == expected) {
+  // A windowed receiver acknowledges the last block of each window, and the
+  // last block in order when one is missing.
+  size_t in_window = 0;
+  int strays = 0;
+  while (packet && OpcodeOf(*packet) == kData) {
+    if (BlockOf(*packet) != expected) {
+      if (++strays > 1000) break;
+      Send(Ack(uint16_t(expected - 1)));
+      in_window = 0;
+      packet = Receive();
+      continue;
+    }
     const size_t payload = packet->size() - 4;
     if (block_sizes != nullptr) block_sizes->push_back(int(payload));
     content.insert(content.end(), packet->begin() + 4, packet->end());
-    Send(Ack(expected));
+    if (++in_window == window || payload < blksize) {
+      Send(Ack(expected));
+      in_window = 0;
+    }
     if (payload < blksize) return content;
     ++expected;
     packet = Receive();

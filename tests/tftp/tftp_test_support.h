@@ -107,7 +107,8 @@ class TestPeer {
   explicit TestPeer(uint16_t server_port, int receive_timeout_ms = 2000);
   void Send(const Bytes& packet);
   std::optional<Bytes> Receive();
-  // Downloads `name` in lockstep; nullopt on an ERROR or a timeout.
+  // Downloads `name` in lockstep, or a window at a time when the OACK grants
+  // a windowsize; nullopt on an ERROR or a timeout.
   // `block_sizes` collects the payload size of each DATA block.
   std::optional<Bytes> Download(const std::string& name,
                                 const std::vector<std::pair<std::string, std::string>>& options = {},

@@ -39,8 +39,24 @@ TEST(Negotiation, AcknowledgedValuesAreTheOnesUsed) {
   EXPECT_EQ(Oack({{"tsize", "word"}}, true, 41943040), "tsize|41943040|");
   EXPECT_EQ(Oack({{"tsize", "777"}}, false, 0), "tsize|777|");
   EXPECT_EQ(Oack({{"tsize", "word"}}, false, 0), "");
-  EXPECT_EQ(Oack({{"windowsize", "8"}, {"Blksize", "1024"}}, true, 10, &blksize), "");
+  EXPECT_EQ(Oack({{"Windowsize", "8"}, {"Blksize", "1024"}}, true, 10, &blksize), "");
   EXPECT_EQ(blksize, 512);
+}
+
+TEST(Negotiation, WindowsizeIsTakenWithinOneTo64ForReadsOnly) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"1", "windowsize|1|"}, {"8", "windowsize|8|"},    {"64", "windowsize|64|"}, {"65", "windowsize|64|"},
+      {"1000", "windowsize|64|"}, {"99999999999999999999", "windowsize|64|"}, {"0", ""}, {"x", ""}, {"", ""}};
+  for (const auto& [asked, acknowledged] : cases) {
+    const Negotiation result = Negotiate({{"windowsize", asked}}, true, 10);
+    std::string text = result.oack_options;
+    for (char& c : text) c = c == '\0' ? '|' : c;
+    EXPECT_EQ(text, acknowledged) << asked;
+    EXPECT_EQ(result.windowsize, text.empty() ? 1 : std::stoi(text.substr(11))) << asked;
+  }
+  // An upload stays lock-step: the option is left out and the peer falls back.
+  EXPECT_EQ(Oack({{"windowsize", "8"}, {"blksize", "1024"}}, false, 0), "blksize|1024|");
+  EXPECT_EQ(Negotiate({{"windowsize", "8"}}, false, 0).windowsize, 1);
 }
 
 TEST(Negotiation, LaterDuplicatesReplaceAndTruncatedPairsAreDropped) {

@@ -76,10 +76,12 @@ TEST_F(TftpdLoopback, AcknowledgesOnlyOptionsItActsOn) {
   const Bytes file = PatternBytes(5000);
   root_.Write("f.bin", file);
 
-  // A small block size is honoured; tsize carries the real size.
-  auto reply = Ask(Request(kReadRequest, "f.bin", {{"blksize", "128"}, {"tsize", "0"}, {"windowsize", "4"}}));
+  // A small block size is honoured; tsize carries the real size; options
+  // the server does not know are left out.
+  auto reply = Ask(Request(kReadRequest, "f.bin",
+                           {{"blksize", "128"}, {"multicast", ""}, {"tsize", "0"}, {"windowsize", "4"}}));
   ASSERT_TRUE(reply);
-  EXPECT_EQ(OackOptions(*reply), (Options{{"blksize", "128"}, {"tsize", "5000"}}));
+  EXPECT_EQ(OackOptions(*reply), (Options{{"blksize", "128"}, {"tsize", "5000"}, {"windowsize", "4"}}));
   // Too large: answered with 512, which the peer must accept.
   reply = Ask(Request(kReadRequest, "f.bin", {{"blksize", "4096"}, {"timeout", "3"}}));
   ASSERT_TRUE(reply);
@@ -171,12 +173,39 @@ TEST_F(TftpdLoopback, ServesEightPeersAtOnce) {
   std::vector<int> identical(8, 0);
   for (int i = 0; i < 8; ++i) {
     peers.emplace_back([&, i] {
-      const Options options = i % 2 ? Options{{"blksize", "1468"}, {"tsize", "0"}} : Options{};
+      // Lock-step and windowed peers side by side.
+      const Options options = i % 4 == 0   ? Options{}
+                              : i % 4 == 1 ? Options{{"blksize", "1468"}, {"tsize", "0"}}
+                              : i % 4 == 2 ? Options{{"windowsize", "8"}}
+                                           : Options{{"blksize", "1468"}, {"windowsize", "64"}};
       identical[size_t(i)] = TestPeer(server_.port()).Download("big.bin", options) == file;
     });
   }
   for (auto& peer : peers) peer.join();
   EXPECT_EQ(identical, std::vector<int>(8, 1));
+}
+
+TEST_F(TftpdLoopback, SendsAWindowPerAcknowledgementAndRecoversALostBlock) {
+  const Bytes a = PatternBytes(20000, 9);
+  root_.Write("a.bin", a);
+  std::vector<int> sizes;
+  EXPECT_EQ(TestPeer(server_.port()).Download("a.bin", {{"windowsize", "8"}, {"blksize", "1024"}}, &sizes), a);
+  EXPECT_EQ(sizes.size(), 20u);
+  {
+    std::unique_lock<std::mutex> lock(progress_mutex_);
+    progress_changed_.wait_for(lock, std::chrono::seconds(2), [this] { return progress_.size() >= 20; });
+    ASSERT_EQ(progress_.size(), 20u);  // every block once
+    EXPECT_EQ(progress_.back(), std::make_pair(20000, 20000));
+  }
+  // A peer that takes blocks 1 and 2, misses 3 and says so with ACK 2 gets
+  // 3 to 10 at once, without waiting for a timeout.
+  TestPeer peer(server_.port());
+  peer.Send(Request(kReadRequest, "a.bin", {{"windowsize", "4"}, {"blksize", "1024"}}));
+  ASSERT_EQ(OpcodeOf(peer.Receive().value_or(Bytes{})), kOptionAck);
+  peer.Send(Ack(0));
+  for (uint16_t block = 1; block <= 4; ++block) EXPECT_EQ(BlockOf(peer.Receive().value_or(Bytes{})), block);
+  peer.Send(Ack(2));
+  for (uint16_t block = 3; block <= 6; ++block) EXPECT_EQ(BlockOf(peer.Receive().value_or(Bytes{})), block);
 }
 
 TEST_F(TftpdLoopback, ServesASilentPeerAgainWhileOthersKeepTheSocketBusy) {
@@ -213,21 +242,59 @@ TEST(TftpdStart, FailsWhenThePortIsTakenAndLeavesNoWorker) {
 }
 
 TEST(UdpSocketShim, ShutdownWakesABlockedReceiveAtOnce) {
-  SocketOpenResult opened = OpenUdpSocket(LoopbackIp(), 0, 20000);
-  ASSERT_TRUE(opened.socket);
-  UdpSocket& socket = *opened.socket;
-  int result = 1;
-  std::thread receiver([&] {
-    uint8_t buffer[16];
+  for (const bool batch : {false, true}) {
+    SocketOpenResult opened = OpenUdpSocket(LoopbackIp(), 0, 20000);
+    ASSERT_TRUE(opened.socket);
+    UdpSocket& socket = *opened.socket;
+    int result = 1;
+    std::thread receiver([&] {
+      uint8_t buffer[16];
+      Datagram slot{buffer, sizeof buffer, 0, {}};
+      result = batch ? socket.ReceiveBatch(&slot, 1) : socket.ReceiveFrom(buffer, sizeof buffer, &slot.from);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const auto start = std::chrono::steady_clock::now();
+    socket.Shutdown();
+    receiver.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << batch;
+    EXPECT_LT(result, 1) << batch;
+  }
+}
+
+TEST(UdpSocketShim, BatchesTakeWaitingDatagramsAndSendQueuedRepliesInOrder) {
+  SocketOpenResult server = OpenUdpSocket(LoopbackIp(), 0, 2000);
+  SocketOpenResult client = OpenUdpSocket(LoopbackIp(), 0, 2000);
+  ASSERT_TRUE(server.socket && client.socket);
+  const PeerAddress to_server{LoopbackIp(), HostToNetworkPort(server.socket->LocalPort())};
+  const Bytes too_long(kReceiveBufferSize + 1, 7);
+  for (uint8_t i = 1; i <= 3; ++i) client.socket->SendTo(Bytes(size_t(i) * 10, i).data(), i * 10, to_server);
+  client.socket->SendTo(too_long.data(), int(too_long.size()), to_server);
+  client.socket->SendTo(Bytes(5, 4).data(), 5, to_server);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+
+  std::vector<uint8_t> buffers(8 * kReceiveBufferSize);
+  Datagram slots[8];
+  for (int i = 0; i < 8; ++i) slots[i] = {buffers.data() + i * kReceiveBufferSize, kReceiveBufferSize, 0, {}};
+  const int taken = server.socket->ReceiveBatch(slots, 8);
+  ASSERT_EQ(taken, 4);  // the one that did not fit is dropped whole
+  const int lengths[] = {10, 20, 30, 5};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(slots[i].length, lengths[i]);
+    EXPECT_EQ(slots[i].buffer[0], uint8_t(i + 1));
+    EXPECT_EQ(NetworkToHostPort(slots[i].from.port), client.socket->LocalPort());
+  }
+  // Replies wait for the flush (or go at once without batching) and keep their order.
+  for (uint8_t i = 1; i <= 100; ++i) server.socket->QueueTo(Bytes(i, i).data(), i, slots[0].from);
+  server.socket->FlushQueued();
+  for (int i = 1; i <= 100; ++i) {
+    uint8_t buffer[200];
     PeerAddress from;
-    result = socket.ReceiveFrom(buffer, sizeof buffer, &from);
-  });
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  const auto start = std::chrono::steady_clock::now();
-  socket.Shutdown();
-  receiver.join();
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-  EXPECT_LT(result, 1);
+    ASSERT_EQ(client.socket->ReceiveFrom(buffer, sizeof buffer, &from), i);
+    EXPECT_EQ(buffer[0], uint8_t(i));
+  }
+  // With nothing waiting the batch times out like a single receive.
+  ASSERT_TRUE(server.socket->SetReceiveTimeout(100));
+  EXPECT_EQ(server.socket->ReceiveBatch(slots, 8), -1);
 }
 
 }  // namespace

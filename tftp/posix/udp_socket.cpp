@@ -8,6 +8,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
+
+#include "tftp/packets.h"
 
 namespace ztftp {
 namespace {
@@ -38,11 +41,68 @@ class PosixUdpSocket final : public UdpSocket {
   }
 
   void SendTo(const uint8_t* data, int length, const PeerAddress& to) override {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = to.ip;
-    address.sin_port = to.port;
+    const sockaddr_in address = ToSockaddr(to);
     ::sendto(fd_, data, size_t(length), 0, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  }
+
+  int ReceiveBatch(Datagram* slots, int count) override {
+    if (count < 1) return -1;
+    if (count > kBatch) count = kBatch;
+    for (int i = 0; i < count; ++i) {
+      receive_iov_[i] = {slots[i].buffer, size_t(slots[i].capacity)};
+      receive_[i] = {};
+      receive_[i].msg_hdr.msg_name = &receive_from_[i];
+      receive_[i].msg_hdr.msg_namelen = sizeof receive_from_[i];
+      receive_[i].msg_hdr.msg_iov = &receive_iov_[i];
+      receive_[i].msg_hdr.msg_iovlen = 1;
+    }
+    // Blocks (up to the receive timeout) for the first datagram only.
+    const int received = ::recvmmsg(fd_, receive_, unsigned(count), MSG_WAITFORONE, nullptr);
+    if (received <= 0) return -1;
+    int filled = 0;
+    for (int i = 0; i < received; ++i) {
+      const msghdr& message = receive_[i].msg_hdr;
+      // A shut-down socket reports end of stream as an empty read with no sender.
+      if (receive_[i].msg_len == 0 && message.msg_namelen == 0) break;
+      if ((message.msg_flags & MSG_TRUNC) != 0) continue;  // too long: dropped whole
+      Datagram& slot = slots[filled++];
+      if (&slot != &slots[i]) std::memcpy(slot.buffer, slots[i].buffer, receive_[i].msg_len);
+      slot.length = int(receive_[i].msg_len);
+      slot.from = {receive_from_[i].sin_addr.s_addr, receive_from_[i].sin_port};
+    }
+    return filled > 0 ? filled : -1;
+  }
+
+  void QueueTo(const uint8_t* data, int length, const PeerAddress& to) override {
+    if (length < 0 || length > kQueuedCapacity) {
+      SendTo(data, length, to);
+      return;
+    }
+    if (queued_ == kBatch) FlushQueued();
+    std::memcpy(queue_buffers_.data() + size_t(queued_) * kQueuedCapacity, data, size_t(length));
+    queue_lengths_[queued_] = length;
+    queue_to_[queued_] = ToSockaddr(to);
+    ++queued_;
+  }
+
+  void FlushQueued() override {
+    mmsghdr messages[kBatch];
+    iovec io[kBatch];
+    for (int i = 0; i < queued_; ++i) {
+      io[i] = {queue_buffers_.data() + size_t(i) * kQueuedCapacity, size_t(queue_lengths_[i])};
+      messages[i] = {};
+      messages[i].msg_hdr.msg_name = &queue_to_[i];
+      messages[i].msg_hdr.msg_namelen = sizeof queue_to_[i];
+      messages[i].msg_hdr.msg_iov = &io[i];
+      messages[i].msg_hdr.msg_iovlen = 1;
+    }
+    // A datagram the kernel refuses is skipped, as a failed sendto would be.
+    int done = 0;
+    while (done < queued_) {
+      const int sent = ::sendmmsg(fd_, messages + done, unsigned(queued_ - done), 0);
+      done += sent > 0 ? sent : 1;
+    }
+    queued_ = 0;
   }
 
   bool SetReceiveTimeout(int milliseconds) override {
@@ -63,7 +123,26 @@ class PosixUdpSocket final : public UdpSocket {
   }
 
  private:
+  static constexpr int kBatch = 64;
+  static constexpr int kQueuedCapacity = kMaxPacketSize;
+
+  static sockaddr_in ToSockaddr(const PeerAddress& to) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = to.ip;
+    address.sin_port = to.port;
+    return address;
+  }
+
   const int fd_;
+  mmsghdr receive_[kBatch];
+  iovec receive_iov_[kBatch];
+  sockaddr_in receive_from_[kBatch];
+  // Replies waiting for FlushQueued; allocated once with the socket.
+  std::vector<uint8_t> queue_buffers_ = std::vector<uint8_t>(size_t(kBatch) * kQueuedCapacity);
+  int queue_lengths_[kBatch];
+  sockaddr_in queue_to_[kBatch];
+  int queued_ = 0;
 };
 
 }  // namespace
