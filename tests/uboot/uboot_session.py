@@ -18,6 +18,7 @@ import shutil
 import signal
 import struct
 import subprocess
+import sys
 import time
 
 UBOOT_BIN = "/usr/lib/u-boot/qemu_arm/u-boot.bin"
@@ -86,26 +87,16 @@ def stop_process(proc, grace=5.0):
         proc.wait(timeout=grace)
 
 
-class TftpServer:
-    """A TFTP server on UDP port 69 of the namespace's loopback."""
+class UdpService:
+    """A program in the namespace that serves a UDP port of its loopback: a
+    TFTP server, or the lossy relay in front of one."""
 
-    def __init__(self, namespace, argv, log_path):
+    def __init__(self, namespace, argv, log_path, port):
         self.namespace = namespace
         self.argv = argv
         self.log_path = log_path
+        self.port = port
         self.proc = None
-
-    @staticmethod
-    def zaviz(namespace, program, root, log_path):
-        return TftpServer(namespace, [program, "--bind", "127.0.0.1", "--port", "69", "--root", root],
-                          log_path)
-
-    @staticmethod
-    def hpa(namespace, program, root, log_path):
-        # -L: stay in the foreground; it drops to its own user, so the root must be readable.
-        # It looks its address up with AI_ADDRCONFIG, which finds no 127.0.0.1 in a
-        # namespace that has only a loopback: so it takes every address of the namespace.
-        return TftpServer(namespace, [program, "-L", "-4", "-a", ":69", "-s", root], log_path)
 
     def __enter__(self):
         log = open(self.log_path, "wb")
@@ -118,16 +109,19 @@ class TftpServer:
         deadline = time.monotonic() + limit
         while time.monotonic() < deadline:
             if self.proc.poll() is not None:
-                raise RuntimeError("TFTP server exited at start: %s" % self.log())
-            r = subprocess.run(self.namespace.command(["ss", "-Hlun", "sport", "= :69"]),
+                raise RuntimeError("%s exited at start: %s" % (self.argv[0], self.log()))
+            r = subprocess.run(self.namespace.command(["ss", "-Hlun", "sport", "= :%d" % self.port]),
                                capture_output=True, text=True, timeout=10)
             if r.stdout.strip():
                 return
             time.sleep(0.05)
-        raise RuntimeError("TFTP server did not bind port 69: %s" % self.log())
+        raise RuntimeError("%s did not bind port %d: %s" % (self.argv[0], self.port, self.log()))
 
     def __exit__(self, *exc):
         stop_process(self.proc)
+
+    def exit_status(self):
+        return self.proc.returncode
 
     def log(self):
         try:
@@ -135,6 +129,27 @@ class TftpServer:
                 return f.read().decode("utf-8", "replace")
         except OSError:
             return ""
+
+
+def zaviz_server(namespace, program, root, log_path, port=69):
+    return UdpService(namespace, [program, "--bind", "127.0.0.1", "--port", str(port), "--root", root],
+                      log_path, port)
+
+
+def hpa_server(namespace, program, root, log_path):
+    # -L: stay in the foreground; it drops to its own user, so the root must be readable.
+    # It looks its address up with AI_ADDRCONFIG, which finds no 127.0.0.1 in a
+    # namespace that has only a loopback: so it takes every address of the namespace.
+    return UdpService(namespace, [program, "-L", "-4", "-a", ":69", "-s", root], log_path, 69)
+
+
+def lossy_relay(namespace, server_port, data_every, ack_every, log_path, lifetime=150):
+    """Port 69 of the namespace, relayed to the server at server_port, losing
+    packets as lossy_relay.py describes."""
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "lossy_relay.py")
+    argv = [sys.executable, script, "--listen", "69", "--server", str(server_port),
+            "--data-every", str(data_every), "--ack-every", str(ack_every), "--lifetime", str(lifetime)]
+    return UdpService(namespace, argv, log_path, 69)
 
 
 class ConsoleTimeout(Exception):

@@ -9,6 +9,7 @@ Exit 77 (skipped) without root or without QEMU and U-Boot."""
 
 import argparse
 import os
+import re
 import shutil
 import sys
 import tempfile
@@ -45,28 +46,41 @@ def fetch_and_check_crc(console, root, name, limit=120.0):
           "tftpboot %s loaded %s bytes, the file has %d: %s" % (name, fetched.size, expected_size, fetched.output))
     loaded, served = uboot.crc32_of_load(console, fetched.size), file_crc(root, name)
     check(loaded == served, "U-Boot's crc32 of %s is %08x, the file's is %08x" % (name, loaded, served))
-    print("ok    %s: %d bytes, crc32 %08x, %.1f MiB/s by U-Boot" % (name, fetched.size, loaded,
+    print("ok    %s: %d bytes, crc32 %08x, %.2f MiB/s by U-Boot" % (name, fetched.size, loaded,
                                                                   fetched.uboot_mib_s or 0.0))
     return fetched
 
 
-class Scene:
-    """A namespace with our server on port 69 and one booted U-Boot, stopped at its prompt."""
+class Loss:
+    """Which packets the relay in front of the server loses (lossy_relay.py)."""
 
-    def __init__(self, args, case):
+    def __init__(self, data_every, ack_every):
+        self.data_every = data_every
+        self.ack_every = ack_every
+
+
+SERVER_PORT_BEHIND_RELAY = 6969
+
+
+class Scene:
+    """A namespace with our server on port 69 (or behind a lossy relay there)
+    and one booted U-Boot, stopped at its prompt."""
+
+    def __init__(self, args, case, loss=None):
         self.args = args
         self.case = case
+        self.loss = loss
         self.work = tempfile.mkdtemp(prefix="zaviz-uboot-")
         self.root = os.path.join(self.work, "root")
         os.mkdir(self.root)
         self.capture = os.path.join(self.work, "guest.pcap")
+        self.relay = None
         self.stack = []
 
     def __enter__(self):
         try:
             namespace = self._enter(uboot.Namespace(self.case))
-            self.server = self._enter(uboot.TftpServer.zaviz(namespace, self.args.server, self.root,
-                                                             os.path.join(self.work, "server.log")))
+            self._start_server(namespace)
             self.console = self._enter(uboot.UBoot(namespace, os.path.join(self.work, "console.txt"),
                                                    capture=self.capture))
             banner = self.console.stop_autoboot()
@@ -77,28 +91,50 @@ class Scene:
             raise
         return self
 
+    def _start_server(self, namespace):
+        log = os.path.join(self.work, "server.log")
+        if self.loss is None:
+            self.server = self._enter(uboot.zaviz_server(namespace, self.args.server, self.root, log))
+            return
+        self.server = self._enter(uboot.zaviz_server(namespace, self.args.server, self.root, log,
+                                                     port=SERVER_PORT_BEHIND_RELAY))
+        self.relay = self._enter(uboot.lossy_relay(namespace, SERVER_PORT_BEHIND_RELAY, self.loss.data_every,
+                                                   self.loss.ack_every, os.path.join(self.work, "relay.log")))
+
     def _enter(self, resource):
         value = resource.__enter__()
         self.stack.append(resource)
         return value
 
-    def __exit__(self, *exc):
+    def __exit__(self, exc_type, *rest):
         while self.stack:
-            self.stack.pop().__exit__(*exc)
+            self.stack.pop().__exit__(exc_type, *rest)
         self._keep_artifacts()
         shutil.rmtree(self.work, ignore_errors=True)
+        if exc_type is None:
+            # A crash or a sanitizer's report at exit shows here.
+            check(self.server.exit_status() == 0, "zaviz-tftpd ended with status %s: %s"
+                  % (self.server.exit_status(), self.server_log[-2000:]))
 
     def _keep_artifacts(self):
         target = os.path.join(self.args.artifacts, self.case)
         os.makedirs(target, exist_ok=True)
-        for name in ("console.txt", "server.log"):
+        for name in ("console.txt", "server.log", "relay.log"):
             source = os.path.join(self.work, name)
             if os.path.exists(source):
                 shutil.copy(source, target)
+        self.server_log = self.server.log() if hasattr(self, "server") else ""
+        self.relay_log = self.relay.log() if self.relay else ""
 
     def negotiated(self):
         """(requests, OACKs) that passed the guest's card, as option maps."""
         return uboot.captured_options(self.capture)
+
+    def dropped(self):
+        """(DATA, ACK) packets the relay lost; only known once the scene has ended."""
+        m = re.search(r"dropped (\d+) DATA (\d+) ACK", self.relay_log)
+        check(m, "the relay did not say what it dropped: %r" % self.relay_log)
+        return int(m.group(1)), int(m.group(2))
 
 
 def case_lockstep_at_the_default_block_size(args):
@@ -156,7 +192,34 @@ def case_windowsize_8_past_block_65535(args):
         check_window_granted(scene, 8, 512)
 
 
+def fetch_through_loss(args, case, window, loss, size):
+    scene = Scene(args, case, loss)
+    with scene:
+        # U-Boot's shortest wait before it repeats its ACK; it asks the server for the same.
+        scene.console.run("setenv tftptimeout 1000")
+        if window:
+            scene.console.set_window(window)
+        name = random_file(scene.root, "image.bin", size)
+        fetch_and_check_crc(scene.console, scene.root, name, limit=120)
+    data, acks = scene.dropped()
+    check(data > 0 and acks > 0, "the relay lost %d DATA and %d ACK packets: the case proves nothing" % (data, acks))
+    print("ok    made good %d lost DATA and %d lost ACK packets" % (data, acks))
+
+
+def case_lockstep_through_lost_packets(args):
+    # 256 KiB in 1468-byte blocks: 179 blocks; block 89 and the short last one,
+    # 179, are lost once, and two ACKs. Each loss costs U-Boot a timeout.
+    fetch_through_loss(args, "lockstep_loss", None, Loss(data_every=90, ack_every=80), 256 * 1024)
+
+
+def case_windowsize_8_through_lost_packets(args):
+    # 1 MiB: 715 blocks, one in 37 lost once, and one ACK in 20 (of about 90 and the repeats).
+    fetch_through_loss(args, "window8_loss", 8, Loss(data_every=37, ack_every=20), 1024 * 1024)
+
+
 CASES = {
+    "lockstep_through_lost_packets": case_lockstep_through_lost_packets,
+    "windowsize_8_through_lost_packets": case_windowsize_8_through_lost_packets,
     "lockstep_at_the_default_block_size": case_lockstep_at_the_default_block_size,
     "windowsize_8": case_windowsize_8,
     "windowsize_8_past_block_65535": case_windowsize_8_past_block_65535,
