@@ -53,6 +53,7 @@ fetch() {  # client, file, output
     tftp) (cd "$work/out" && timeout 120 tftp -m binary 127.0.0.1 "$port" -c get "$2" "$3") ;;
     atftp) timeout 120 atftp -g -r "$2" -l "$3" 127.0.0.1 "$port" ;;
     atftp1468) timeout 120 atftp --option "blksize 1468" -g -r "$2" -l "$3" 127.0.0.1 "$port" ;;
+    atftp_window) timeout 120 atftp --option "windowsize 8" --option "blksize 1468" -g -r "$2" -l "$3" 127.0.0.1 "$port" ;;
   esac
 }
 
@@ -69,10 +70,10 @@ download_all() {  # clients...
 case "$suite" in
   curl) make_files; start_server; download_all curl curl1468 curl2048 ;;
   tftp_hpa) make_files; start_server; download_all tftp ;;
-  atftp) make_files; start_server; download_all atftp atftp1468 ;;
+  atftp) make_files; start_server; download_all atftp atftp1468 atftp_window ;;
   concurrent)
     make_files; start_server
-    clients=(curl curl1468 curl2048 tftp atftp atftp1468 curl curl1468)
+    clients=(curl curl1468 curl2048 tftp atftp atftp1468 atftp_window atftp_window)
     pids=()
     for i in "${!clients[@]}"; do
       fetch "${clients[$i]}" large.bin "$work/out/$i-large.bin" &
