@@ -75,6 +75,16 @@ class Namespace:
         return ["ip", "netns", "exec", self.name] + list(argv)
 
 
+# Nothing this module starts outlives this, even if its caller is killed.
+LIFETIME_SECONDS = 600
+
+
+def bounded(argv, lifetime=LIFETIME_SECONDS):
+    """argv under coreutils' timeout: TERM at the end of its lifetime, KILL 5 s later.
+    timeout hands our TERM on to the program and returns the program's status."""
+    return ["timeout", "-k", "5", str(lifetime)] + list(argv)
+
+
 def stop_process(proc, grace=5.0):
     """Ends a process this module started, by its PID: TERM, then KILL."""
     if proc is None or proc.poll() is not None:
@@ -100,7 +110,8 @@ class UdpService:
 
     def __enter__(self):
         log = open(self.log_path, "wb")
-        self.proc = subprocess.Popen(self.namespace.command(self.argv), stdout=log, stderr=subprocess.STDOUT)
+        self.proc = subprocess.Popen(self.namespace.command(bounded(self.argv)), stdout=log,
+                                     stderr=subprocess.STDOUT)
         log.close()
         self._wait_until_bound()
         return self
@@ -143,7 +154,7 @@ def hpa_server(namespace, program, root, log_path):
     return UdpService(namespace, [program, "-L", "-4", "-a", ":69", "-s", root], log_path, 69)
 
 
-def lossy_relay(namespace, server_port, data_every, ack_every, log_path, lifetime=150):
+def lossy_relay(namespace, server_port, data_every, ack_every, log_path, lifetime=LIFETIME_SECONDS):
     """Port 69 of the namespace, relayed to the server at server_port, losing
     packets as lossy_relay.py describes."""
     script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "lossy_relay.py")
@@ -177,7 +188,7 @@ class UBoot:
                 "-netdev", "user,id=n0", "-device", "virtio-net-device,netdev=n0"]
         if self.capture:
             argv += ["-object", "filter-dump,id=d0,netdev=n0,file=%s" % self.capture]
-        self.proc = subprocess.Popen(self.namespace.command(argv), stdin=subprocess.PIPE,
+        self.proc = subprocess.Popen(self.namespace.command(bounded(argv)), stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         return self
 
