@@ -275,8 +275,17 @@ TEST(UdpSocketShim, BatchesTakeWaitingDatagramsAndSendQueuedRepliesInOrder) {
   std::vector<uint8_t> buffers(8 * kReceiveBufferSize);
   Datagram slots[8];
   for (int i = 0; i < 8; ++i) slots[i] = {buffers.data() + i * kReceiveBufferSize, kReceiveBufferSize, 0, {}};
-  const int taken = server.socket->ReceiveBatch(slots, 8);
+  // Linux takes all that wait in one call; Winsock one at a time, failing
+  // the call that meets the datagram too long.
+  int taken = 0, calls = 0;
+  while (taken < 4 && calls++ < 8) {
+    const int got = server.socket->ReceiveBatch(slots + taken, 8 - taken);
+    if (got > 0) taken += got;
+  }
   ASSERT_EQ(taken, 4);  // the one that did not fit is dropped whole
+#ifdef __linux__
+  EXPECT_EQ(calls, 1);
+#endif
   const int lengths[] = {10, 20, 30, 5};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(slots[i].length, lengths[i]);

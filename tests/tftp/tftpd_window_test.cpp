@@ -43,6 +43,11 @@ class TftpdWindow : public ::testing::Test {
     }
     return numbers;
   }
+  Bytes OnlyPacket() {
+    auto sent = driven_.TakeSent();
+    EXPECT_EQ(sent.size(), 1u);
+    return sent.empty() ? Bytes{} : sent.back().bytes;
+  }
   std::vector<int> TakeProgress() { return std::exchange(progress_, {}); }
   std::string Path() const { return root_.text() + "/w.bin"; }
 
@@ -173,6 +178,23 @@ TEST_F(TftpdWindow, WindowOfOneIsLockStepAndUploadsAreNotWindowed) {
   const auto sent = driven_.TakeSent();
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(OackOptions(sent[0].bytes), (Options{{"blksize", "8"}}));
+}
+
+TEST_F(TftpdWindow, ABlockThatCannotBeReadAgainWholeEndsTheTransferWithAnError) {
+  Start(100, "4");
+  driven_.Deliver(Ack(4), peer_, 10);
+  EXPECT_EQ(Blocks().size(), 4u);
+  root_.Write("w.bin", PatternBytes(50, 7));  // cut short under the transfer
+  driven_.Deliver(Ack(5), peer_, 20);  // 6 and 7 must go again; 7 is gone
+  const auto sent = driven_.TakeSent();
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(BlockOf(sent.front().bytes), 6);
+  EXPECT_EQ(ErrorText(sent.back().bytes), "3 read file data error");
+  for (const auto& packet : sent) {
+    if (OpcodeOf(packet.bytes) == kData) EXPECT_EQ(packet.bytes.size(), 12u);  // no short block but the last
+  }
+  driven_.Deliver(Ack(6), peer_, 30);
+  EXPECT_EQ(ErrorText(OnlyPacket()), "2 file had closed");
 }
 
 TEST_F(TftpdWindow, AWindowOverAnEmptyOrShortFileEndsAtTheLastBlock) {
