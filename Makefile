@@ -33,6 +33,7 @@ test-windows: deps
 
 bench: build
 	bench/tftp_throughput
+	bench/uboot_fetch
 
 clean:
 	rm -rf build
