@@ -31,12 +31,20 @@ bool IsNumber(const std::string& text) {
   return true;
 }
 
-std::string CardNames(const std::vector<ListedCard>& listed) {
-  if (listed.empty()) return "there is no wired card";
-  std::string names = "the wired cards are:";
+// What exists: the numbered wired cards, then the other adapters the
+// system lists (which --card may name as well).
+std::string CardNames(const std::vector<ListedCard>& listed, const std::vector<znet::AdapterEntry>& adapters) {
+  std::string names = listed.empty() ? "there is no wired card" : "the wired cards are:";
   for (size_t i = 0; i < listed.size(); ++i) {
     names += (i == 0 ? " " : ", ") + std::to_string(i + 1) + ") " + listed[i].name;
   }
+  std::string others;
+  for (const znet::AdapterEntry& adapter : adapters) {
+    bool isListed = false;
+    for (const ListedCard& card : listed) isListed = isListed || card.name == adapter.name;
+    if (!isListed) others += (others.empty() ? "" : ", ") + adapter.name;
+  }
+  if (!others.empty()) names += "; other adapters: " + others;
   return names;
 }
 
@@ -78,7 +86,7 @@ CardAnswer ResolveCardOption(const std::string& asked, const std::vector<ListedC
       answer.adapterName = listed[number - 1].name;
       return answer;
     }
-    answer.problem = "--card " + asked + ": no card has that number; " + CardNames(listed);
+    answer.problem = "--card " + asked + ": no card has that number; " + CardNames(listed, adapters);
     return answer;
   }
   for (const ListedCard& card : listed) {
@@ -95,7 +103,7 @@ CardAnswer ResolveCardOption(const std::string& asked, const std::vector<ListedC
       return answer;
     }
   }
-  answer.problem = "--card " + asked + ": no such card; " + CardNames(listed);
+  answer.problem = "--card " + asked + ": no such card; " + CardNames(listed, adapters);
   return answer;
 }
 
