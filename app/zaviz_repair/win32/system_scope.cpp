@@ -1,6 +1,7 @@
 #include "app/zaviz_repair/system_scope.h"
 
 #include <windows.h>
+#include <objbase.h>
 
 #include "net/platform_network.h"
 #include "sys/program_path.h"
