@@ -81,8 +81,16 @@ void Configure(zapp::RepairSetup& setup, const Options& options) {
   }
 }
 
-int Report(RepairOutcome outcome, bool cardWasChanged, bool recordLeft, TerminalView& view, Console& console) {
-  if (recordLeft) {
+// What the run saw besides the workflow's outcome.
+struct RunFacts {
+  bool cardWasChanged = false;
+  bool recordLeft = false;        // a restore record outlived the run: the card is not back
+  bool changeDeclined = false;    // the question before the change was not answered yes
+};
+
+int Report(RepairOutcome outcome, const RunFacts& facts, TerminalView& view, Console& console) {
+  view.EndBarLine();
+  if (facts.recordLeft) {
     console.WriteError(std::string(kName) +
                        "the card could not be given its own setup back; the next start tries again\n");
     return kExitFailed;
@@ -95,11 +103,12 @@ int Report(RepairOutcome outcome, bool cardWasChanged, bool recordLeft, Terminal
       console.WriteError(kName + zsys::WideToUtf8(view.ErrorText()) + "\n");
       return kExitFailed;
     case RepairOutcome::kNoCard:
-      console.WriteError(std::string(kName) + "no card was chosen; nothing was changed\n");
+      console.WriteError(std::string(kName) + (facts.changeDeclined
+                                                   ? "the change was not confirmed; nothing was changed\n"
+                                                   : "no card was chosen; nothing was changed\n"));
       return kExitFailed;
     case RepairOutcome::kInterrupted:
-      view.Say("");
-      console.WriteError(std::string(kName) + (cardWasChanged
+      console.WriteError(std::string(kName) + (facts.cardWasChanged
                                                    ? "stopped before the end; the card has its own setup back\n"
                                                    : "stopped; nothing was changed\n"));
       return kExitFailed;
@@ -137,9 +146,15 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
   setup.record = &record;
   setup.console = diagnostics.stream;
   Configure(setup, options);
-  if (!options.yes) setup.confirmCardChange = [&view](const znet::NetCardInfo& card) { return view.ConfirmCardChange(card); };
+  RunFacts facts;
+  if (!options.yes) {
+    setup.confirmCardChange = [&view, &facts](const znet::NetCardInfo& card) {
+      const bool yes = view.ConfirmCardChange(card);
+      facts.changeDeclined = !yes;
+      return yes;
+    };
+  }
 
-  bool cardWasChanged = false;
   RepairOutcome outcome = RepairOutcome::kInterrupted;
   {
     zapp::RepairWorkflow workflow(std::move(setup), view, view);
@@ -151,12 +166,13 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
     if (!stop.load()) {
       RepairDriver driver(workflow, view, events, zapp::kFinishingTimerMs);
       outcome = driver.Run();
-      cardWasChanged = driver.CardWasChanged();
+      facts.cardWasChanged = driver.CardWasChanged();
     }
   }  // the server is joined and the card given back before this point
   std::error_code error;
-  const bool recordLeft = cardWasChanged && !record.Path().empty() && std::filesystem::exists(record.Path(), error);
-  return Report(outcome, cardWasChanged, recordLeft, view, console);
+  facts.recordLeft =
+      facts.cardWasChanged && !record.Path().empty() && std::filesystem::exists(record.Path(), error);
+  return Report(outcome, facts, view, console);
 }
 
 }  // namespace

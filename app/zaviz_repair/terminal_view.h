@@ -39,6 +39,8 @@ class TerminalView : public zapp::IRepairView, public zapp::ICardChooser {
   void NoteTransfer(double position, double size, uint64_t nowMs);
   // A line of its own (ends the bar line first).
   void Say(const std::string& line);
+  // Ends the bar line, if one is shown, before other output follows.
+  void EndBarLine();
 
   bool TimerRunning() const { return timerRunning_; }
   bool Closed() const { return closed_; }
@@ -46,7 +48,6 @@ class TerminalView : public zapp::IRepairView, public zapp::ICardChooser {
 
  private:
   void DrawBar();
-  void EndBarLine();
 
   Console& console_;
   const std::vector<znet::AdapterEntry> adapters_;

@@ -58,7 +58,7 @@ class Workspace:
 class Program:
     """One run of zaviz-repair; its output through pipes, or a pty (terminal=True)."""
 
-    def __init__(self, args, ns, ws, extra=(), terminal=False, card=True):
+    def __init__(self, args, ns, ws, extra=(), terminal=False, card=True, output_gone=False):
         env = dict(os.environ, XDG_RUNTIME_DIR=ws.runtime_dir)
         script = 'mount --bind "$0" /run && exec "$@"'
         options = (["--card", ns.card] if card else []) + list(extra)
@@ -72,6 +72,14 @@ class Program:
                                          stderr=slave, start_new_session=True)
             os.close(slave)
             threading.Thread(target=self._read_pty, daemon=True).start()
+        elif output_gone:
+            # Standard output is a pipe nobody reads any more (as "| head" that has ended).
+            read_end, write_end = os.pipe()
+            os.close(read_end)
+            self.proc = subprocess.Popen(cmd, cwd=ws.firmware_dir, env=env, stdin=subprocess.DEVNULL,
+                                         stdout=write_end, stderr=subprocess.PIPE)
+            os.close(write_end)
+            threading.Thread(target=self._read, args=(self.proc.stderr, self.err), daemon=True).start()
         else:
             self.proc = subprocess.Popen(cmd, cwd=ws.firmware_dir, env=env, stdin=subprocess.DEVNULL,
                                          stdout=subprocess.PIPE, stderr=subprocess.PIPE)
@@ -275,7 +283,7 @@ def case_sigint_during_the_download_gives_the_card_back(args):
     prepared("tsigint", body)
 
 
-def case_sigterm_sighup_kill_and_a_second_instance(args):
+def case_sigterm_sighup_closed_output_kill_and_a_second_instance(args):
     def body(ns, ws):
         for how in (signal.SIGTERM, signal.SIGHUP):
             p = Program(args, ns, ws, ["--yes"])
@@ -291,6 +299,17 @@ def case_sigterm_sighup_kill_and_a_second_instance(args):
                 check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "%s left the repair address" % how.name)
             finally:
                 p.stop()
+        # Its output gone, it still waits for the box and gives the card back at the signal.
+        p = Program(args, ns, ws, ["--yes"], output_gone=True)
+        try:
+            wait_for("the repair address", lambda: REPAIR_ADDRESS + "/24" in ns.card_addresses(), 15)
+            time.sleep(0.5)
+            check(p.proc.poll() is None, "a closed output ended the repair (%s)" % p.proc.returncode)
+            p.proc.send_signal(signal.SIGTERM)
+            check(p.finish(20) == 1, "SIGTERM with the output gone did not end with 1: " + p.errors())
+            check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "the repair address stayed")
+        finally:
+            p.stop()
         # Killed outright: the record left behind gives the card back at the next start.
         p = Program(args, ns, ws, ["--yes"])
         try:

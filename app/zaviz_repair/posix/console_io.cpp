@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 
 #include "app/zaviz_repair/console_io.h"
@@ -53,6 +54,9 @@ class ProcessConsole : public Console {
 }  // namespace
 
 std::unique_ptr<Console> CreateProcessConsole(const std::atomic<bool>& stopRequested) {
+  // Output into a pipe whose reader has gone must not end the process with
+  // the card still changed: the write fails and the repair goes on.
+  std::signal(SIGPIPE, SIG_IGN);
   return std::make_unique<ProcessConsole>(stopRequested);
 }
 
