@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdarg>
+#include <system_error>
 
 #include "app/repair/firmware_size.h"
 #include "app/repair/process/firmware_location.h"
@@ -36,7 +37,7 @@ std::string AdapterNameOf(znet::IAdapterSource& adapters, uint32_t index) {
 
 RepairWorkflow::RepairWorkflow(RepairSetup setup, IRepairView& view, ICardChooser& chooser)
     : setup_(std::move(setup)), view_(view), chooser_(chooser) {
-  server_.serve_only(kFirmwareFileName);
+  server_.serve_only(kFirmwareFileName, setup_.firmwareFile.string());
 }
 
 RepairWorkflow::~RepairWorkflow() { GiveBack(); }
@@ -57,6 +58,10 @@ void RepairWorkflow::StartRepair() {
     if (closing_ || selectedIndex_ == 0) return;
   }
   if (!StartServer()) return;
+  if (!ChangeConfirmed()) {
+    server_.shut_down();
+    return;
+  }
   if (!GiveRepairAddress()) return;
   state_ = WaitingForDevice;
   ShowPage();
@@ -65,7 +70,7 @@ void RepairWorkflow::StartRepair() {
 bool RepairWorkflow::StartServer() {
   totalSize_ = 0;
   int64_t total = 0;
-  if (!SumFirmwareSize(setup_.firmwareFolder, total)) {
+  if (!FirmwareTotal(total)) {
     Fail(kFirmwareText);
     return false;
   }
@@ -75,12 +80,32 @@ bool RepairWorkflow::StartServer() {
     Fail(kFirmwareText);
     return false;
   }
-  const std::string root = setup_.firmwareFolder.string();
+  const std::string root =
+      (setup_.firmwareFile.empty() ? setup_.firmwareFolder : setup_.firmwareFile.parent_path()).string();
   if (server_.start(setup_.bindAddress.c_str(), setup_.port, root.c_str()) != 0) {
     Fail(RefusedForPrivilege(server_) ? kServerPrivilegeText : kPortBusyText);
     return false;
   }
   return true;
+}
+
+bool RepairWorkflow::FirmwareTotal(int64_t& total) const {
+  if (setup_.firmwareFile.empty()) return SumFirmwareSize(setup_.firmwareFolder, total);
+  total = 0;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(setup_.firmwareFile, error)) return false;
+  const auto size = std::filesystem::file_size(setup_.firmwareFile, error);
+  if (error) return false;
+  total = static_cast<int64_t>(size);
+  return true;
+}
+
+bool RepairWorkflow::ChangeConfirmed() const {
+  if (!setup_.confirmCardChange) return true;
+  for (const znet::NetCardInfo& card : netCards_) {
+    if (card.index == selectedIndex_) return setup_.confirmCardChange(card);
+  }
+  return false;
 }
 
 bool RepairWorkflow::GiveRepairAddress() {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -48,6 +49,13 @@ struct RepairSetup {
   znet::IRepairAddressKeeper* keeper = nullptr;
   znet::RestoreRecordFile* record = nullptr;
   std::filesystem::path firmwareFolder;  // where the firmware is looked for and served from
+  // When set, this file is the firmware, whatever its name: its size is the
+  // total and its bytes answer the request for the firmware's name.
+  std::filesystem::path firmwareFile;
+  // When set, asked once the firmware is found and the server runs, just
+  // before the card is given the repair address; false leaves the card as it
+  // is, stops the server and keeps the page (as a chooser given no answer).
+  std::function<bool(const znet::NetCardInfo& card)> confirmCardChange;
   std::string bindAddress = kServerBindAddress;
   int port = kServerPort;
   std::FILE* console = stdout;  // adapter dumps and state lines; null for none
@@ -99,6 +107,8 @@ class RepairWorkflow {
   // After the card was chosen: firmware, server, address. False when the
   // attempt ended on the failure page.
   bool StartServer();
+  bool FirmwareTotal(int64_t& total) const;
+  bool ChangeConfirmed() const;
   bool GiveRepairAddress();
   void WriteRecord();
   void Print(const char* format, ...);

@@ -1,0 +1,61 @@
+#include "app/zaviz_repair/repair_driver.h"
+
+#include <optional>
+
+namespace zaviz_repair {
+
+RepairDriver::RepairDriver(zapp::RepairWorkflow& workflow, TerminalView& view, EventQueue& events, uint32_t tickMs)
+    : workflow_(workflow), view_(view), events_(events), tick_(tickMs) {}
+
+RepairOutcome RepairDriver::Run() {
+  workflow_.StartRepair();
+  RepairOutcome outcome = RepairOutcome::kInterrupted;
+  if (workflow_.State() == zapp::Failed) {
+    outcome = RepairOutcome::kFailed;
+  } else if (workflow_.State() != zapp::WaitingForDevice) {
+    outcome = RepairOutcome::kNoCard;
+  } else {
+    cardWasChanged_ = true;
+    std::optional<EventQueue::Clock::time_point> nextTick;
+    for (;;) {
+      if (workflow_.State() == zapp::Finished) {
+        outcome = RepairOutcome::kRepaired;
+        break;
+      }
+      if (!view_.TimerRunning()) {
+        nextTick.reset();
+      } else if (!nextTick) {
+        nextTick = EventQueue::Clock::now() + tick_;
+      }
+      const std::optional<RepairEvent> event = events_.WaitNext(nextTick);
+      if (event && !Handle(*event)) break;
+      // Also between events: a steady stream of reports (a second box) must not hold the ticks up.
+      if (nextTick && EventQueue::Clock::now() >= *nextTick) {
+        *nextTick += tick_;
+        workflow_.OnFinishingTick();
+      }
+    }
+  }
+  // A stop request that came while the start attempt asked a question.
+  if (outcome == RepairOutcome::kNoCard && events_.Size() > 0) {
+    while (std::optional<RepairEvent> event = events_.WaitNext(EventQueue::Clock::now())) {
+      if (event->kind == RepairEvent::Kind::kStop) outcome = RepairOutcome::kInterrupted;
+    }
+  }
+  workflow_.OnWindowClosing();  // server stopped and joined, card given back (once)
+  return outcome;
+}
+
+bool RepairDriver::Handle(const RepairEvent& event) {
+  if (event.kind == RepairEvent::Kind::kStop) return false;
+  view_.NoteTransfer(event.report.position, event.report.size, NowMs());
+  workflow_.OnProgress(event.report);
+  return true;
+}
+
+uint64_t RepairDriver::NowMs() const {
+  return static_cast<uint64_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(EventQueue::Clock::now() - start_).count());
+}
+
+}  // namespace zaviz_repair
