@@ -191,7 +191,9 @@ TEST_F(TftpdWindow, ABlockThatCannotBeReadAgainWholeEndsTheTransferWithAnError) 
   EXPECT_EQ(BlockOf(sent.front().bytes), 6);
   EXPECT_EQ(ErrorText(sent.back().bytes), "3 read file data error");
   for (const auto& packet : sent) {
-    if (OpcodeOf(packet.bytes) == kData) EXPECT_EQ(packet.bytes.size(), 12u);  // no short block but the last
+    if (OpcodeOf(packet.bytes) == kData) {
+      EXPECT_EQ(packet.bytes.size(), 12u);  // no short block but the last
+    }
   }
   driven_.Deliver(Ack(6), peer_, 30);
   EXPECT_EQ(ErrorText(OnlyPacket()), "2 file had closed");
