@@ -26,3 +26,18 @@ def wait_for(what, probe, seconds=10.0):
             return value
         time.sleep(0.05)
     raise Failure("timed out waiting for " + what)
+
+
+def verdict(body):
+    """Runs a test body and prints its verdict: "passed" and 0, or the
+    failure and 1. A body that returns a code (the exit code of its own run
+    inside a namespace) gives that code, printing nothing."""
+    try:
+        code = body()
+    except Failure as e:
+        print("FAILED:", e)
+        return 1
+    if code is not None:
+        return code
+    print("passed")
+    return 0

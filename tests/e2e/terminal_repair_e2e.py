@@ -23,7 +23,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import Failure, check, run, wait_for  # noqa: E402
+from e2e_support import Failure, check, run, verdict, wait_for  # noqa: E402
 from netns import REPAIR_ADDRESS, Namespaces  # noqa: E402
 
 FIRMWARE_SIZE = 3 * 1024 * 1024 + 777
@@ -378,13 +378,7 @@ def main():
     if os.geteuid() != 0:
         print("SKIP: the terminal repair test needs root (network namespaces, port 69)")
         return 77
-    try:
-        globals()["case_" + args.case](args)
-    except Failure as e:
-        print("FAILED:", e)
-        return 1
-    print("passed")
-    return 0
+    return verdict(lambda: globals()["case_" + args.case](args))
 
 
 if __name__ == "__main__":

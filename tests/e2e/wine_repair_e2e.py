@@ -18,7 +18,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import Failure, check, run, wait_for  # noqa: E402
+from e2e_support import Failure, check, run, verdict, wait_for  # noqa: E402
 from netns import Namespaces  # noqa: E402
 
 BEGIN_BUTTON = (243, 216)
@@ -160,22 +160,18 @@ def main():
     parser.add_argument("--inside", action="store_true")
     args = parser.parse_args()
     os.makedirs(args.artifacts, exist_ok=True)
-    try:
-        if args.inside:
-            inside(args)
-        else:
-            if os.geteuid() != 0:
-                print("SKIP: the Wine repair test needs root (a network namespace, port 69)")
-                return 77
-            with Namespaces("wine") as ns:
-                r = subprocess.run(ns.in_pc([sys.executable, os.path.abspath(__file__), "--inside"] + sys.argv[1:]),
-                                   timeout=600)
-                return r.returncode
-    except Failure as e:
-        print("FAILED:", e)
-        return 1
-    print("passed")
-    return 0
+    if args.inside:
+        return verdict(lambda: inside(args))
+    if os.geteuid() != 0:
+        print("SKIP: the Wine repair test needs root (a network namespace, port 69)")
+        return 77
+
+    def in_namespace():
+        with Namespaces("wine") as ns:
+            r = subprocess.run(ns.in_pc([sys.executable, os.path.abspath(__file__), "--inside"] + sys.argv[1:]),
+                               timeout=600)
+            return r.returncode
+    return verdict(in_namespace)
 
 
 if __name__ == "__main__":

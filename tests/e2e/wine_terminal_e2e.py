@@ -21,7 +21,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import Failure, check, run, wait_for  # noqa: E402
+from e2e_support import Failure, check, run, verdict, wait_for  # noqa: E402
 from netns import Namespaces  # noqa: E402
 
 NO_CARD_TEXT = "未检测到有线网卡！"
@@ -147,24 +147,20 @@ def main():
     args = parser.parse_args()
     for name in ("program", "netsh", "tftpd", "wine_run"):
         setattr(args, name, os.path.abspath(getattr(args, name)))
-    try:
-        if args.inside:
-            inside(args)
-        else:
-            if os.geteuid() != 0:
-                print("SKIP: the Wine terminal repair test needs root (a network namespace, port 69)")
-                return 77
-            with Namespaces("wterm") as ns:
-                before = ns.card_addresses()
-                r = subprocess.run(ns.in_pc([sys.executable, os.path.abspath(__file__), "--inside"] + sys.argv[1:]),
-                                   timeout=900)
-                check(ns.card_addresses() == before, "the card's addresses changed")
-                return r.returncode
-    except Failure as e:
-        print("FAILED:", e)
-        return 1
-    print("passed")
-    return 0
+    if args.inside:
+        return verdict(lambda: inside(args))
+    if os.geteuid() != 0:
+        print("SKIP: the Wine terminal repair test needs root (a network namespace, port 69)")
+        return 77
+
+    def in_namespace():
+        with Namespaces("wterm") as ns:
+            before = ns.card_addresses()
+            r = subprocess.run(ns.in_pc([sys.executable, os.path.abspath(__file__), "--inside"] + sys.argv[1:]),
+                               timeout=900)
+            check(ns.card_addresses() == before, "the card's addresses changed")
+            return r.returncode
+    return verdict(in_namespace)
 
 
 if __name__ == "__main__":

@@ -15,7 +15,6 @@ import select
 import signal
 import socket
 import struct
-import sys
 import time
 
 LOOPBACK = "127.0.0.1"
@@ -34,6 +33,7 @@ class Relay:
         self.acks_seen = 0
         self.dropped_data = 0
         self.dropped_acks = 0
+        self.stopping = False
 
     def sockets(self):
         return [self.front] + list(self.client_of)
@@ -68,7 +68,7 @@ class Relay:
 
     def run(self, lifetime):
         deadline = time.monotonic() + lifetime
-        while time.monotonic() < deadline:
+        while not self.stopping and time.monotonic() < deadline:
             ready, _, _ = select.select(self.sockets(), [], [], 0.5)
             for s in ready:
                 datagram, sender = s.recvfrom(65536)
@@ -87,12 +87,15 @@ def main():
     parser.add_argument("--lifetime", type=float, default=120.0)
     args = parser.parse_args()
     relay = Relay(args.listen, args.server, args.data_every, args.ack_every)
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
+    # coreutils' timeout hands a TERM on twice (to the program, then to its
+    # group): the handler only asks the loop to end, so the second one cannot
+    # cut the closing line short.
+    def stop(*_):
+        relay.stopping = True
+    signal.signal(signal.SIGTERM, stop)
     print("relaying", flush=True)
-    try:
-        relay.run(args.lifetime)
-    finally:
-        print("dropped %d DATA %d ACK" % (relay.dropped_data, relay.dropped_acks), flush=True)
+    relay.run(args.lifetime)
+    print("dropped %d DATA %d ACK" % (relay.dropped_data, relay.dropped_acks), flush=True)
 
 
 if __name__ == "__main__":
