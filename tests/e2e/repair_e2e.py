@@ -71,7 +71,7 @@ class Program:
         self.errors = []
         threading.Thread(target=self._read, args=(self.proc.stdout, self.lines), daemon=True).start()
         threading.Thread(target=self._read, args=(self.proc.stderr, self.errors), daemon=True).start()
-        self.window = wait_for("the program's window", self._find_window, 15)
+        self.window = wait_for("the program's window", self._find_window, 30)  # a budget: asan builds start slowly under load
         time.sleep(0.3)
 
     @staticmethod
