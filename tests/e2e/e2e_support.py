@@ -1,6 +1,7 @@
 """What every end-to-end script needs: failing with a message, running a
 command with a bound on its time, and waiting for a condition."""
 
+import os
 import subprocess
 import time
 
@@ -41,3 +42,30 @@ def verdict(body):
         return code
     print("passed")
     return 0
+
+
+class Workspace:
+    """A per-test folder: the firmware of `size` random bytes (the programs
+    find it in their working folder), a private /run and runtime folder
+    (single-instance lock and restore record stay the test's own, and survive
+    a restart of the program)."""
+
+    def __init__(self, root, size):
+        self.root = root
+        self.firmware_dir = os.path.join(root, "fw")
+        self.run_dir = os.path.join(root, "run")
+        self.runtime_dir = os.path.join(root, "xdg")
+        for d in (self.firmware_dir, self.run_dir, self.runtime_dir):
+            os.makedirs(d, mode=0o700, exist_ok=True)
+        self.firmware = os.path.join(self.firmware_dir, "upgradeimage.bin")
+        self.content = os.urandom(size)
+        with open(self.firmware, "wb") as f:
+            f.write(self.content)
+
+
+def netsh_lines(log):
+    """The lines the netsh stand-in recorded, blank ones left out."""
+    if not os.path.exists(log):
+        return []
+    with open(log, encoding="latin-1") as f:
+        return [l.strip() for l in f if l.strip()]

@@ -20,7 +20,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import Failure, check, run, verdict, wait_for  # noqa: E402
+from e2e_support import Failure, Workspace, check, run, verdict, wait_for  # noqa: E402
 from netns import REPAIR_ADDRESS, Namespaces  # noqa: E402
 
 FIRMWARE_SIZE = 3 * 1024 * 1024 + 777
@@ -33,24 +33,6 @@ CANCEL_BUTTON = (315, 206)     # "取消" on the exit confirmation
 RETRY_BUTTON = (242, 240)      # "重试" on the failure page
 PAGES = {0: "begin_upgrade", 1: "waitingforuseraction", 2: "upgradeing", 3: "end_upgrade",
          4: "warning_layout", 5: "upgrade_error"}
-
-
-class Workspace:
-    """A per-test folder: the firmware (the program finds it in its working
-    folder), a private /run and runtime folder (single-instance lock and restore
-    record stay the test's own, and survive a restart of the program)."""
-
-    def __init__(self, root):
-        self.root = root
-        self.firmware_dir = os.path.join(root, "fw")
-        self.run_dir = os.path.join(root, "run")
-        self.runtime_dir = os.path.join(root, "xdg")
-        for d in (self.firmware_dir, self.run_dir, self.runtime_dir):
-            os.makedirs(d, mode=0o700, exist_ok=True)
-        self.firmware = os.path.join(self.firmware_dir, "upgradeimage.bin")
-        with open(self.firmware, "wb") as f:
-            f.write(os.urandom(FIRMWARE_SIZE))
-        self.digest = digest(self.firmware)
 
 
 def digest(path):
@@ -125,12 +107,12 @@ def fetch(ns, ws, client):
         cmd = ["atftp", "-g", "-r", "upgradeimage.bin", "-l", out, REPAIR_ADDRESS]
     r = run(ns.in_device(cmd), timeout=120)
     check(r.returncode == 0, "%s failed: %s%s" % (client, r.stdout, r.stderr))
-    check(digest(out) == ws.digest, "%s fetched other bytes than the firmware" % client)
+    check(digest(out) == hashlib.sha256(ws.content).hexdigest(), "%s fetched other bytes than the firmware" % client)
 
 
 def prepared(args, tag, body):
     with tempfile.TemporaryDirectory() as root, Namespaces(tag) as ns:
-        ws = Workspace(root)
+        ws = Workspace(root, FIRMWARE_SIZE)
         before = ns.card_addresses()
         body(args, ns, ws)
         after = ns.card_addresses()

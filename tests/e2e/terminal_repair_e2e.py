@@ -23,7 +23,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import Failure, check, run, verdict, wait_for  # noqa: E402
+from e2e_support import Failure, Workspace, check, run, verdict, wait_for  # noqa: E402
 from netns import REPAIR_ADDRESS, Namespaces  # noqa: E402
 
 FIRMWARE_SIZE = 3 * 1024 * 1024 + 777
@@ -35,24 +35,6 @@ FULL_RUN_SECONDS = 200  # the finishing phase alone is 40 ticks of 3 s
 
 def digest(data):
     return hashlib.sha256(data).hexdigest()
-
-
-class Workspace:
-    """A per-test folder: the firmware (found in the working folder), a private
-    /run and runtime folder (single-instance lock and restore record stay the
-    test's own and survive a restart of the program)."""
-
-    def __init__(self, root):
-        self.root = root
-        self.firmware_dir = os.path.join(root, "fw")
-        self.run_dir = os.path.join(root, "run")
-        self.runtime_dir = os.path.join(root, "xdg")
-        for d in (self.firmware_dir, self.run_dir, self.runtime_dir):
-            os.makedirs(d, mode=0o700, exist_ok=True)
-        self.firmware = os.path.join(self.firmware_dir, "upgradeimage.bin")
-        self.content = os.urandom(FIRMWARE_SIZE)
-        with open(self.firmware, "wb") as f:
-            f.write(self.content)
 
 
 class Program:
@@ -161,7 +143,7 @@ def nothing_served(ns, ws):
 
 def prepared(tag, body):
     with tempfile.TemporaryDirectory() as root, Namespaces(tag) as ns:
-        ws = Workspace(root)
+        ws = Workspace(root, FIRMWARE_SIZE)
         before = ns.card_addresses()
         body(ns, ws)
         after = ns.card_addresses()

@@ -18,7 +18,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import Failure, check, run, verdict, wait_for  # noqa: E402
+from e2e_support import Failure, check, netsh_lines, run, verdict, wait_for  # noqa: E402
 from netns import Namespaces  # noqa: E402
 
 BEGIN_BUTTON = (243, 216)
@@ -85,13 +85,6 @@ def shot(args, window, name):
     r = run(["import", "-window", window, path])
     check(r.returncode == 0, "import failed: " + r.stderr)
     return path
-
-
-def netsh_lines(log):
-    if not os.path.exists(log):
-        return []
-    with open(log, encoding="latin-1") as f:
-        return [l.strip() for l in f if l.strip()]
 
 
 def adapter_name(wine):

@@ -21,7 +21,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import Failure, check, run, verdict, wait_for  # noqa: E402
+from e2e_support import Failure, check, netsh_lines, run, verdict, wait_for  # noqa: E402
 from netns import Namespaces  # noqa: E402
 
 NO_CARD_TEXT = "未检测到有线网卡！"
@@ -49,13 +49,6 @@ class Wine:
 
     def stop(self):
         run(["wineserver", "-k"], env=self.env)
-
-
-def netsh_lines(log):
-    if not os.path.exists(log):
-        return []
-    with open(log, encoding="latin-1") as f:
-        return [l.strip() for l in f if l.strip()]
 
 
 def adapter_name(wine):
