@@ -1,10 +1,11 @@
 # Two commands for a newcomer on a fresh machine:
 #   make run    install what is missing, build, run the program
 #   make test   install what is missing, build, run every test
+# and, for what users install: make package (the .deb and the Windows zip).
 # The test runner's closing summary is the last thing printed.
 
 JOBS ?= 2
-.PHONY: run test deps build test-native test-asan test-tsan test-windows bench clean
+.PHONY: run test deps build package test-native test-asan test-tsan test-windows bench clean
 
 deps:
 	@scripts/setup-deps
@@ -30,6 +31,9 @@ test-tsan: deps
 
 test-windows: deps
 	@scripts/run-tests windows
+
+package: deps
+	@scripts/make-packages
 
 bench: build
 	bench/tftp_throughput

@@ -1,0 +1,1 @@
+# The Debian package: what goes into it and how it is described.

@@ -1,0 +1,1 @@
+# The Windows download: a zip of the programs, their README and licences.
