@@ -32,12 +32,16 @@ class Display:
 
     def __enter__(self):
         read_end, write_end = os.pipe()
+        # The server writes its display number again whenever it starts a new
+        # generation (a reset when its last client leaves, as Wine's desktop
+        # process does between two programs); a closed pipe there is fatal to
+        # it. So it runs with -noreset, and the pipe stays open to the end.
         self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                                      "-nolisten", "tcp"], pass_fds=(write_end,),
+                                      "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
+        self.number_pipe = read_end
         number = os.read(read_end, 16).decode().strip()
-        os.close(read_end)
         check(number.isdigit(), "Xvfb did not start")
         os.environ["DISPLAY"] = ":" + number
         return self
@@ -45,6 +49,7 @@ class Display:
     def __exit__(self, *exc):
         self.proc.terminate()
         self.proc.wait()
+        os.close(self.number_pipe)
 
 
 class Wine:
@@ -52,14 +57,22 @@ class Wine:
         self.args = args
         self.folder = folder
         self.env = dict(os.environ, WINEPREFIX=prefix, **env)
+        self.started = 0
 
     def run(self, exe, *argv, timeout=120):
         return run([self.args.wine_run, os.path.join(self.folder, exe)] + list(argv), env=self.env,
                    cwd=self.folder, timeout=timeout)
 
     def start(self, exe, *argv):
-        return subprocess.Popen([self.args.wine_run, os.path.join(self.folder, exe)] + list(argv), env=self.env,
-                                cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        """Starts a program with its output (and Wine's error lines) in a
+        file of its own, read back when something goes wrong."""
+        self.started += 1
+        log = open(os.path.join(os.path.dirname(self.folder), "program%d.log" % self.started), "w+")
+        program = subprocess.Popen([self.args.wine_run, os.path.join(self.folder, exe)] + list(argv),
+                                   env=dict(self.env, ZAVIZ_WINEDEBUG="err+all"), cwd=self.folder,
+                                   stdout=log, stderr=subprocess.STDOUT, text=True)
+        program.log = log
+        return program
 
     def reg(self, *argv):
         wine = shutil.which("wine64") or shutil.which("wine")
@@ -73,6 +86,31 @@ def find_window(name):
     r = run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name])
     ids = r.stdout.split()
     return ids[0] if ids else None
+
+
+def output_of(program):
+    program.log.seek(0)
+    return program.log.read()[-8000:]
+
+
+def wait_for_window(args, name, program, seconds):
+    """The program's window as soon as it shows. Ends at once when the
+    program ends first; on either failure the screen and the program's
+    output are kept for the reader."""
+    def probe():
+        window = find_window(name)
+        if window is None and program.poll() is not None:
+            raise Failure("the program ended with %s before its window %r showed:\n%s"
+                          % (program.returncode, name, output_of(program)))
+        return window
+    try:
+        return wait_for("the window %r" % name, probe, seconds)
+    except Failure as e:
+        run(["import", "-window", "root", os.path.join(args.artifacts, "wine_no_window.png")])
+        shown = run(["xdotool", "search", "--onlyvisible", "--name", "."]).stdout.split()
+        names = [run(["xdotool", "getwindowname", w]).stdout.strip() for w in shown]
+        raise Failure("%s; windows on the screen: %s; the program's output so far:\n%s"
+                      % (e, names, output_of(program)))
 
 
 def click(window, point):
@@ -95,6 +133,14 @@ def adapter_name(wine):
     raise Failure("Wine lists no adapter: " + r.stdout + r.stderr)
 
 
+def register_as_physical(wine, card):
+    """Gives the card the registry entry of a physical adapter, as the
+    network class key of a real machine has it."""
+    for value, kind, data in (("NetCfgInstanceId", "REG_SZ", card), ("Characteristics", "REG_DWORD", "4")):
+        r = wine.reg("add", CARD_CLASS_KEY, "/v", value, "/t", kind, "/d", data, "/f")
+        check(r.returncode == 0, "reg add %s failed (%s): %s%s" % (value, r.returncode, r.stdout, r.stderr))
+
+
 def inside(args):
     with tempfile.TemporaryDirectory() as root, Display():
         folder = os.path.join(root, "app")
@@ -108,17 +154,16 @@ def inside(args):
         wine = Wine(args, os.path.join(root, "prefix"), folder, {"ZAVIZ_NETSH_LOG": log})
         try:
             card = adapter_name(wine)
-            check(wine.reg("add", CARD_CLASS_KEY, "/v", "NetCfgInstanceId", "/t", "REG_SZ", "/d", card,
-                           "/f").returncode == 0, "reg add failed")
-            check(wine.reg("add", CARD_CLASS_KEY, "/v", "Characteristics", "/t", "REG_DWORD", "/d", "4",
-                           "/f").returncode == 0, "reg add failed")
+            register_as_physical(wine, card)
             program = wine.start("ZavizEraVaredu.exe")
-            window = wait_for("the repair window", lambda: find_window("vxdownload"), 60)
+            # A budget, not a pause: on a loaded machine a fresh prefix has
+            # taken over a minute to show the first window.
+            window = wait_for_window(args, "vxdownload", program, 150)
             time.sleep(1)
             shot(args, window, "page0_start")
 
             second = wine.start("ZavizEraVaredu.exe")
-            box = wait_for("the second instance's box", lambda: find_window("提示"), 30)
+            box = wait_for_window(args, "提示", second, 60)
             run(["import", "-window", "root", os.path.join(args.artifacts, "wine_second_instance.png")])
             run(["xdotool", "windowfocus", "--sync", box, "key", "Return"])
             code = second.wait(timeout=30)
