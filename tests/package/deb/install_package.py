@@ -52,7 +52,10 @@ class Root:
         self.path = os.path.join(top, "root")
 
     def mount(self):
-        mount(["-t", "tmpfs", "-o", "mode=0700", "tmpfs", self.top])
+        """False when this machine lets even root make no such root (a
+        container without the right to mount)."""
+        if run(["mount", "-t", "tmpfs", "-o", "mode=0700", "tmpfs", self.top], timeout=30).returncode != 0:
+            return False
         for d in (self.lower, self.upper, os.path.join(self.top, "work"), self.path):
             os.mkdir(d)
         # The root file system alone, without what is mounted on it.
@@ -61,6 +64,7 @@ class Root:
                (self.lower, self.upper, os.path.join(self.top, "work")), self.path])
         mount(["--rbind", "/dev", os.path.join(self.path, "dev")])
         mount(["-t", "proc", "proc", os.path.join(self.path, "proc")])
+        return True
 
     def inside(self, relative):
         return os.path.join(self.path, relative.lstrip("/"))
@@ -230,7 +234,9 @@ def without_setcap(root, deb_inside):
 
 def inside_namespace(args):
     root = Root(args.top)
-    root.mount()
+    if not root.mount():
+        print("skipped: no tmpfs can be mounted here, so no private root either")
+        return 77
     deb_inside = "/tmp/%s-under-test.deb" % PACKAGE
     shutil.copy(args.deb, root.inside(deb_inside))
     before = root.upper_entries()
@@ -249,6 +255,9 @@ def inside_namespace(args):
 def outside(args):
     if os.geteuid() != 0:
         print("skipped: installing into a private root needs root")
+        return 77
+    if run(["unshare", "--mount", "true"], timeout=30).returncode != 0:
+        print("skipped: no private mount namespace can be made here")
         return 77
     deb = built_package(args.work)
     top = tempfile.mkdtemp(prefix="zaviz-deb-root.")
