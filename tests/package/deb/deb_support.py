@@ -1,0 +1,57 @@
+"""What the package tests share: failing with a message, bounded commands,
+and the package the build test made (its path is left in the work folder)."""
+
+import os
+import subprocess
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def run(cmd, timeout=60, **kw):
+    return subprocess.run(cmd, capture_output=True, text=True, timeout=timeout, **kw)
+
+
+def run_ok(cmd, what, timeout=60, **kw):
+    r = run(cmd, timeout=timeout, **kw)
+    check(r.returncode == 0, "%s: exit %d\n%s%s" % (what, r.returncode, r.stdout, r.stderr))
+    return r
+
+
+def package_path_file(work):
+    return os.path.join(work, "package.path")
+
+
+def built_package(work):
+    """The .deb the build test made, or a Failure when it made none."""
+    try:
+        with open(package_path_file(work)) as f:
+            path = f.read().strip()
+    except OSError:
+        raise Failure("no package: the build test did not leave " + package_path_file(work))
+    check(os.path.isfile(path), "the package %s is gone" % path)
+    return path
+
+
+def control_field(deb, name):
+    return run_ok(["dpkg-deb", "--field", deb, name], "dpkg-deb --field " + name).stdout.strip()
+
+
+def verdict(body):
+    """Runs a test body: prints "passed" and gives 0, or the failure and 1.
+    A body that returns a code gives that code (77: skipped)."""
+    try:
+        code = body()
+    except Failure as e:
+        print("FAILED:", e)
+        return 1
+    if code is not None:
+        return code
+    print("passed")
+    return 0
