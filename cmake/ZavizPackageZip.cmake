@@ -1,1 +1,11 @@
-# The Windows download: a zip of the programs, their README and licences.
+# The Windows download: zavizeravaredu-<version>-win64.zip holding one folder,
+# ZavizEraVaredu-<version>-win64/, with the programs, README.txt and licenses/
+# (packaging/windows/CMakeLists.txt says what goes in).
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-win64)
+# The install rules name the top folder themselves: its name differs from the
+# zip's in letter case.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+# Release builds keep their symbol tables; the zip's programs need none.
+set(CPACK_STRIP_FILES ON)
+include(${PROJECT_SOURCE_DIR}/packaging/windows/CMakeLists.txt)
