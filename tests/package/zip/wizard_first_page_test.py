@@ -18,10 +18,43 @@ import zipfile
 E2E = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "e2e")
 sys.path.insert(0, E2E)
 from e2e_support import Failure, check, run, verdict  # noqa: E402
-from wine_repair_e2e import Display, find_window  # noqa: E402
+from wine_repair_e2e import find_window  # noqa: E402
 
 # The skin's window size (vxgdown.xml).
 SKIN_SIZE = (484, 306)
+
+
+class Display:
+    """A private Xvfb without a window manager. Xvfb writes its display
+    number and the line end separately and dies if the pipe is closed in
+    between, so the whole line is read before the pipe is closed."""
+
+    def __enter__(self):
+        read_end, write_end = os.pipe()
+        self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                                      "-nolisten", "tcp"], pass_fds=(write_end,),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        line = b""
+        while not line.endswith(b"\n"):
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                break
+            line += chunk
+        os.close(read_end)
+        number = line.decode().strip()
+        check(number.isdigit(), "Xvfb did not start")
+        self.saved = os.environ.get("DISPLAY")
+        os.environ["DISPLAY"] = ":" + number
+        return self
+
+    def __exit__(self, *exc):
+        if self.saved is None:
+            os.environ.pop("DISPLAY", None)
+        else:
+            os.environ["DISPLAY"] = self.saved
+        self.proc.terminate()
+        self.proc.wait()
 
 
 def unpack(zip_path, into):
@@ -69,7 +102,7 @@ def body(args):
         env = dict(os.environ, WINEPREFIX=os.path.join(root, "prefix"), WINEDLLOVERRIDES="mscoree,mshtml=")
         started = time.monotonic()
         with open(log, "w") as out:
-            program = subprocess.Popen([args.wine_run, os.path.join(folder, "ZavizEraVaredu.exe")], cwd=folder,
+            program = subprocess.Popen([os.path.abspath(args.wine_run), os.path.join(folder, "ZavizEraVaredu.exe")], cwd=folder,
                                        env=env, stdout=out, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
         try:
             window = wait_for_window(program, log, args.budget)
