@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""The wizard from the unpacked zip alone, as on a bare Windows machine: a
-fresh Wine prefix, a display of its own, nothing next to the program but what
-the zip holds. Its window "vxdownload" must show the first page; the
-screenshot lands in the artifacts folder.
+"""The programs from the unpacked zip alone, as on a bare Windows machine: a
+fresh Wine prefix, a display of its own, nothing next to them but what the
+zip holds. The two console programs answer --version with the zip's version;
+the wizard's window "vxdownload" shows the first page, whose screenshot lands
+in the artifacts folder.
 
-usage: wizard_first_page_test.py --zip ZIP --wine-run SCRIPT --artifacts DIR [--budget SECONDS]
+usage: unpacked_zip_under_wine_test.py --zip ZIP --version X.Y.Z --wine-run SCRIPT --artifacts DIR
+                                       [--budget SECONDS]
 """
 
 import argparse
@@ -95,18 +97,29 @@ def colour_count(png):
     return int(r.stdout.strip())
 
 
+def check_console_programs(args, folder, env):
+    for program in ("zaviz-repair", "zaviz-tftpd"):
+        r = run([os.path.abspath(args.wine_run), os.path.join(folder, program + ".exe"), "--version"], cwd=folder,
+                env=env, timeout=120)
+        check(r.returncode == 0 and r.stdout.strip() == "%s %s" % (program, args.version),
+              "%s.exe --version ended with %s and printed %r %r" % (program, r.returncode, r.stdout, r.stderr))
+        print(r.stdout.strip())
+
+
 def body(args):
     with tempfile.TemporaryDirectory() as root, Display():
         folder = unpack(args.zip, os.path.join(root, "unpacked"))
         log = os.path.join(root, "wizard.log")
         env = dict(os.environ, WINEPREFIX=os.path.join(root, "prefix"), WINEDLLOVERRIDES="mscoree,mshtml=")
         started = time.monotonic()
+        check_console_programs(args, folder, env)
         with open(log, "w") as out:
             program = subprocess.Popen([os.path.abspath(args.wine_run), os.path.join(folder, "ZavizEraVaredu.exe")], cwd=folder,
                                        env=env, stdout=out, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
         try:
             window = wait_for_window(program, log, args.budget)
-            print("the window showed after %.1f s (a fresh prefix included)" % (time.monotonic() - started))
+            print("the window showed %.1f s after the first program started in the fresh prefix"
+                  % (time.monotonic() - started))
             time.sleep(1.5)  # its first paint
             check(program.poll() is None, "the wizard ended after showing its window:\n" + output_of(log))
             shot = os.path.join(args.artifacts, "zip_wizard_first_page.png")
@@ -129,7 +142,7 @@ def body(args):
 
 def main():
     parser = argparse.ArgumentParser()
-    for name in ("--zip", "--wine-run", "--artifacts"):
+    for name in ("--zip", "--version", "--wine-run", "--artifacts"):
         parser.add_argument(name, required=True)
     parser.add_argument("--budget", type=float, default=90)
     args = parser.parse_args()
