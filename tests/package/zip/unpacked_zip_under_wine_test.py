@@ -28,25 +28,28 @@ SKIN_SIZE = (484, 306)
 
 class Display:
     """A private Xvfb without a window manager. Xvfb writes its display
-    number and the line end separately and dies if the pipe is closed in
-    between, so the whole line is read before the pipe is closed."""
+    number and the line end separately, and a pipe closed before it is done
+    is fatal to it: the pipe stays open for the server's life (and the server
+    does not reset when Wine's desktop process, its last client, leaves)."""
 
     def __enter__(self):
         read_end, write_end = os.pipe()
         self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                                      "-nolisten", "tcp"], pass_fds=(write_end,),
+                                      "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
+        self.number_pipe = read_end
         line = b""
         while not line.endswith(b"\n"):
             chunk = os.read(read_end, 16)
             if not chunk:
                 break
             line += chunk
-        os.close(read_end)
         number = line.decode().strip()
-        check(number.isdigit(), "Xvfb did not start")
         self.saved = os.environ.get("DISPLAY")
+        if not number.isdigit():
+            self.__exit__()
+            raise Failure("Xvfb did not start")
         os.environ["DISPLAY"] = ":" + number
         return self
 
@@ -57,6 +60,7 @@ class Display:
             os.environ["DISPLAY"] = self.saved
         self.proc.terminate()
         self.proc.wait()
+        os.close(self.number_pipe)
 
 
 def unpack(zip_path, into):
