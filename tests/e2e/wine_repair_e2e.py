@@ -20,36 +20,12 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from e2e_support import Failure, check, netsh_lines, run, verdict, wait_for  # noqa: E402
 from netns import Namespaces  # noqa: E402
+from private_display import Display, find_window, wait_for_window  # noqa: E402
 
 BEGIN_BUTTON = (243, 216)
 CLOSE_BUTTON = (460, 29)
 CONFIRM_BUTTON = (170, 206)
 CARD_CLASS_KEY = r"HKLM\SYSTEM\CurrentControlSet\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0000"
-
-
-class Display:
-    """A private Xvfb, without a window manager (as Wine is tested here)."""
-
-    def __enter__(self):
-        read_end, write_end = os.pipe()
-        # The server writes its display number again whenever it starts a new
-        # generation (a reset when its last client leaves, as Wine's desktop
-        # process does between two programs); a closed pipe there is fatal to
-        # it. So it runs with -noreset, and the pipe stays open to the end.
-        self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                                      "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        self.number_pipe = read_end
-        number = os.read(read_end, 16).decode().strip()
-        check(number.isdigit(), "Xvfb did not start")
-        os.environ["DISPLAY"] = ":" + number
-        return self
-
-    def __exit__(self, *exc):
-        self.proc.terminate()
-        self.proc.wait()
-        os.close(self.number_pipe)
 
 
 class Wine:
@@ -82,35 +58,9 @@ class Wine:
         run(["wineserver", "-k"], env=self.env)
 
 
-def find_window(name):
-    r = run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name])
-    ids = r.stdout.split()
-    return ids[0] if ids else None
-
-
 def output_of(program):
     program.log.seek(0)
     return program.log.read()[-8000:]
-
-
-def wait_for_window(args, name, program, seconds):
-    """The program's window as soon as it shows. Ends at once when the
-    program ends first; on either failure the screen and the program's
-    output are kept for the reader."""
-    def probe():
-        window = find_window(name)
-        if window is None and program.poll() is not None:
-            raise Failure("the program ended with %s before its window %r showed:\n%s"
-                          % (program.returncode, name, output_of(program)))
-        return window
-    try:
-        return wait_for("the window %r" % name, probe, seconds)
-    except Failure as e:
-        run(["import", "-window", "root", os.path.join(args.artifacts, "wine_no_window.png")])
-        shown = run(["xdotool", "search", "--onlyvisible", "--name", "."]).stdout.split()
-        names = [run(["xdotool", "getwindowname", w]).stdout.strip() for w in shown]
-        raise Failure("%s; windows on the screen: %s; the program's output so far:\n%s"
-                      % (e, names, output_of(program)))
 
 
 def click(window, point):
@@ -158,12 +108,13 @@ def inside(args):
             program = wine.start("ZavizEraVaredu.exe")
             # A budget, not a pause: on a loaded machine a fresh prefix has
             # taken over a minute to show the first window.
-            window = wait_for_window(args, "vxdownload", program, 150)
+            window = wait_for_window("vxdownload", program, lambda: output_of(program), 150,
+                                     os.path.join(args.artifacts, "wine_no_window.png"))
             time.sleep(1)
             shot(args, window, "page0_start")
 
             second = wine.start("ZavizEraVaredu.exe")
-            box = wait_for_window(args, "提示", second, 60)
+            box = wait_for_window("提示", second, lambda: output_of(second), 60)
             run(["import", "-window", "root", os.path.join(args.artifacts, "wine_second_instance.png")])
             run(["xdotool", "windowfocus", "--sync", box, "key", "Return"])
             code = second.wait(timeout=30)

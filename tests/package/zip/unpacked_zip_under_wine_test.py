@@ -19,48 +19,11 @@ import zipfile
 
 E2E = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "e2e")
 sys.path.insert(0, E2E)
-from e2e_support import Failure, check, run, verdict  # noqa: E402
-from wine_repair_e2e import find_window  # noqa: E402
+from e2e_support import check, run, verdict  # noqa: E402
+from private_display import Display, wait_for_window  # noqa: E402
 
 # The skin's window size (vxgdown.xml).
 SKIN_SIZE = (484, 306)
-
-
-class Display:
-    """A private Xvfb without a window manager. Xvfb writes its display
-    number and the line end separately, and a pipe closed before it is done
-    is fatal to it: the pipe stays open for the server's life (and the server
-    does not reset when Wine's desktop process, its last client, leaves)."""
-
-    def __enter__(self):
-        read_end, write_end = os.pipe()
-        self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                                      "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        self.number_pipe = read_end
-        line = b""
-        while not line.endswith(b"\n"):
-            chunk = os.read(read_end, 16)
-            if not chunk:
-                break
-            line += chunk
-        number = line.decode().strip()
-        self.saved = os.environ.get("DISPLAY")
-        if not number.isdigit():
-            self.__exit__()
-            raise Failure("Xvfb did not start")
-        os.environ["DISPLAY"] = ":" + number
-        return self
-
-    def __exit__(self, *exc):
-        if self.saved is None:
-            os.environ.pop("DISPLAY", None)
-        else:
-            os.environ["DISPLAY"] = self.saved
-        self.proc.terminate()
-        self.proc.wait()
-        os.close(self.number_pipe)
 
 
 def unpack(zip_path, into):
@@ -74,19 +37,6 @@ def unpack(zip_path, into):
 def output_of(log):
     with open(log, errors="replace") as f:
         return f.read().strip() or "(no output)"
-
-
-def wait_for_window(program, log, budget):
-    deadline = time.monotonic() + budget
-    while time.monotonic() < deadline:
-        if program.poll() is not None:
-            raise Failure("the wizard ended with %s before its window showed:\n%s" % (program.returncode,
-                                                                                   output_of(log)))
-        window = find_window("vxdownload")
-        if window:
-            return window
-        time.sleep(0.25)
-    raise Failure("no window \"vxdownload\" within %d s:\n%s" % (budget, output_of(log)))
 
 
 def window_size(window):
@@ -114,14 +64,15 @@ def body(args):
     with tempfile.TemporaryDirectory() as root, Display():
         folder = unpack(args.zip, os.path.join(root, "unpacked"))
         log = os.path.join(root, "wizard.log")
-        env = dict(os.environ, WINEPREFIX=os.path.join(root, "prefix"), WINEDLLOVERRIDES="mscoree,mshtml=")
+        env = dict(os.environ, WINEPREFIX=os.path.join(root, "prefix"), ZAVIZ_WINEDEBUG="err+all")
         started = time.monotonic()
         check_console_programs(args, folder, env)
         with open(log, "w") as out:
             program = subprocess.Popen([os.path.abspath(args.wine_run), os.path.join(folder, "ZavizEraVaredu.exe")], cwd=folder,
                                        env=env, stdout=out, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
         try:
-            window = wait_for_window(program, log, args.budget)
+            window = wait_for_window("vxdownload", program, lambda: output_of(log), args.budget,
+                                     os.path.join(args.artifacts, "zip_no_window.png"))
             print("the window showed %.1f s after the first program started in the fresh prefix"
                   % (time.monotonic() - started))
             time.sleep(1.5)  # its first paint
