@@ -2,20 +2,10 @@
 and the package the build test made (its path is left in the work folder)."""
 
 import os
-import subprocess
+import sys
 
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def run(cmd, timeout=60, **kw):
-    return subprocess.run(cmd, capture_output=True, text=True, timeout=timeout, **kw)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "e2e"))
+from e2e_support import Failure, check, run, verdict  # noqa: E402,F401  (the package tests' own names)
 
 
 def run_ok(cmd, what, timeout=60, **kw):
@@ -41,17 +31,3 @@ def built_package(work):
 
 def control_field(deb, name):
     return run_ok(["dpkg-deb", "--field", deb, name], "dpkg-deb --field " + name).stdout.strip()
-
-
-def verdict(body):
-    """Runs a test body: prints "passed" and gives 0, or the failure and 1.
-    A body that returns a code gives that code (77: skipped)."""
-    try:
-        code = body()
-    except Failure as e:
-        print("FAILED:", e)
-        return 1
-    if code is not None:
-        return code
-    print("passed")
-    return 0
