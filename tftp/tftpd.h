@@ -89,6 +89,9 @@ class tftpd {
   bool open_file(tftp_client& client, const PeerAddress& to);
   void start_transfer(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
   void send_next_block(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
+  // True when no more data is to go: the transfer is over (the file is
+  // closed, once) or its file has closed under it (the peer is told).
+  bool nothing_more_to_send(tftp_client& client, bool over, const PeerAddress& to);
   void send_packet(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
   void report_progress(const tftp_client& client);
   // Windowed reads (windowsize above 1).

@@ -153,18 +153,23 @@ void tftpd::send_packet(tftp_client& client, const PeerAddress& to, uint64_t now
   client.last_send_ms = now_ms;
 }
 
-void tftpd::send_next_block(tftp_client& client, const PeerAddress& to, uint64_t now_ms) {
-  if (client.finished) {
+bool tftpd::nothing_more_to_send(tftp_client& client, bool over, const PeerAddress& to) {
+  if (over) {
     if (client.file != nullptr) {
       std::fclose(client.file);
       client.file = nullptr;
     }
-    return;
+    return true;
   }
   if (client.file == nullptr) {
     send_error(2, "file had closed", to);
-    return;
+    return true;
   }
+  return false;
+}
+
+void tftpd::send_next_block(tftp_client& client, const PeerAddress& to, uint64_t now_ms) {
+  if (nothing_more_to_send(client, client.finished, to)) return;
   ++client.block;
   uint8_t* packet = client.packet.data();
   WriteU16(packet, kData);

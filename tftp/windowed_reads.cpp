@@ -32,17 +32,9 @@ void tftpd::handle_windowed_ack(tftp_client& client, uint16_t block, uint64_t no
     client.blocks_acked += ahead;
     client.resends = 0;
   }
-  if (client.finished && client.blocks_acked == client.blocks_moved) {
-    if (client.file != nullptr) {  // the last block is acknowledged: done
-      std::fclose(client.file);
-      client.file = nullptr;
-    }
-    return;
-  }
-  if (client.file == nullptr) {
-    send_error(2, "file had closed", to);
-    return;
-  }
+  // Over once the last block is acknowledged.
+  const bool over = client.finished && client.blocks_acked == client.blocks_moved;
+  if (nothing_more_to_send(client, over, to)) return;
   send_window(client, to, now_ms);
 }
 
