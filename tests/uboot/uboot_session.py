@@ -21,6 +21,9 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from netns import ip  # noqa: E402
+
 UBOOT_BIN = "/usr/lib/u-boot/qemu_arm/u-boot.bin"
 QEMU = "qemu-system-arm"
 GUEST_ADDRESS = "10.0.2.15"
@@ -46,13 +49,6 @@ def missing_prerequisites():
     return None
 
 
-def _ip(*args, check=True):
-    r = subprocess.run(["ip"] + list(args), capture_output=True, text=True, timeout=30)
-    if check and r.returncode != 0:
-        raise RuntimeError("ip %s: %s" % (" ".join(args), r.stderr.strip()))
-    return r
-
-
 class Namespace:
     """One network namespace with only its loopback up; always deleted."""
 
@@ -60,16 +56,16 @@ class Namespace:
         self.name = "zaviz-uboot-%s-%d" % (tag, os.getpid())
 
     def __enter__(self):
-        _ip("netns", "add", self.name)
+        ip("netns", "add", self.name)
         try:
-            _ip("-n", self.name, "link", "set", "lo", "up")
+            ip("-n", self.name, "link", "set", "lo", "up")
         except Exception:
-            _ip("netns", "del", self.name, check=False)
+            ip("netns", "del", self.name, check=False)
             raise
         return self
 
     def __exit__(self, *exc):
-        _ip("netns", "del", self.name, check=False)
+        ip("netns", "del", self.name, check=False)
 
     def command(self, argv):
         return ["ip", "netns", "exec", self.name] + list(argv)
