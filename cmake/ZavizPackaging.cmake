@@ -4,7 +4,7 @@
 # <build>/packages.
 set(CPACK_PACKAGE_NAME zavizeravaredu)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "ZavizEraVaredu developers")
+set(CPACK_PACKAGE_VENDOR "${ZAVIZ_VENDOR}")  # the company of the programs' version information
 set(CPACK_PACKAGE_CONTACT "ZavizEraVaredu developers <zaviz@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Firmware repair for Vombel network boxes over TFTP")
 set(CPACK_OUTPUT_FILE_PREFIX ${PROJECT_BINARY_DIR}/packages)
