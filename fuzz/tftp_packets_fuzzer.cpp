@@ -94,6 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ResetTree();
   ztftp::tftpd server;
   server.log_sink = [](const std::string&) {};
+  server.allow_uploads(true);  // so that the upload path is fuzzed too
   server.progress_callback = [](int position, int file_size, const std::string&) {
     if (position < 0 || position > file_size) __builtin_trap();
   };

@@ -56,6 +56,10 @@ class tftpd {
   // is answered as a missing file. With `source_path` set, that name is
   // answered with the bytes of this file instead, wherever it lies.
   void serve_only(std::string file_name, std::string source_path = {});
+  // Write requests replace existing files under the root, for any peer that
+  // reaches the socket, so they are refused (access violation) until a
+  // caller that means to accept them says so. serve_only refuses them anyway.
+  void allow_uploads(bool allowed) { uploads_allowed_ = allowed; }
 
   // What went wrong in the last failed start, for callers that explain it.
   SocketStage failed_stage() const { return failed_stage_; }
@@ -100,8 +104,9 @@ class tftpd {
   bool read_block(tftp_client& client, uint64_t number, size_t length, const PeerAddress& to);
   void fail_read(tftp_client& client, const PeerAddress& to);
   void send_error(uint16_t code, const char* message, const PeerAddress& to);
-  // False (after answering the peer) when serve_only forbids the request.
-  bool allowed_by_serve_only(const tftp_client& client, const PeerAddress& to);
+  // False (after answering the peer) when the request is a refused upload or
+  // serve_only forbids it.
+  bool request_allowed(const tftp_client& client, const PeerAddress& to);
 
   void write_log(const char* format, ...);
 
@@ -116,7 +121,8 @@ class tftpd {
   SocketStage failed_stage_ = SocketStage::kNone;
   int failed_error_ = 0;
   std::vector<uint8_t> error_packet_;
-  std::string only_file_;  // empty: every file in the root, uploads too
+  std::string only_file_;  // empty: every file in the root
+  bool uploads_allowed_ = false;
   std::string only_source_;  // empty: only_file_ is read from the root
 };
 

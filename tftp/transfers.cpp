@@ -88,12 +88,12 @@ void tftpd::start_transfer(tftp_client& client, const PeerAddress& to, uint64_t 
   }
 }
 
-bool tftpd::allowed_by_serve_only(const tftp_client& client, const PeerAddress& to) {
-  if (only_file_.empty()) return true;
-  if (!client.is_read()) {
+bool tftpd::request_allowed(const tftp_client& client, const PeerAddress& to) {
+  if (!client.is_read() && (!uploads_allowed_ || !only_file_.empty())) {
     send_error(2, "access violation", to);
     return false;
   }
+  if (only_file_.empty()) return true;
   std::string requested, served;
   if (!ResolveInsideRoot(root_dir, client.filename, &requested) ||
       !ResolveInsideRoot(root_dir, only_file_, &served) || requested != served) {
@@ -108,7 +108,7 @@ bool tftpd::open_file(tftp_client& client, const PeerAddress& to) {
   const bool inside = ResolveInsideRoot(root_dir, client.filename, &resolved);
   client.path = inside ? resolved : root_dir + "/" + client.filename;
   write_log("TRANS: %s\n", client.path.c_str());
-  if (!allowed_by_serve_only(client, to)) return false;
+  if (!request_allowed(client, to)) return false;
   if (!inside) {
     send_error(2, "access violation", to);
     return false;

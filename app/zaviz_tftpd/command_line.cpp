@@ -60,6 +60,10 @@ CommandLineResult ParseCommandLine(int argc, char** argv, Options* options, std:
     if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) return CommandLineResult::kHelp;
     if (std::strcmp(argument, "--version") == 0) return CommandLineResult::kVersion;
     if (std::strcmp(argument, "--cards") == 0) return CommandLineResult::kCards;
+    if (std::strcmp(argument, "--allow-uploads") == 0) {
+      options->allow_uploads = true;
+      continue;
+    }
     const ValueOption option = FindValueOption(argument);
     if (option == ValueOption::kNone) {
       *error = std::string("unknown option '") + argument + "'";
@@ -75,12 +79,15 @@ CommandLineResult ParseCommandLine(int argc, char** argv, Options* options, std:
 }
 
 const char* UsageText() {
-  return "Usage: zaviz-tftpd [--bind ADDR] [--port N] [--root DIR]\n"
+  return "Usage: zaviz-tftpd [--bind ADDR] [--port N] [--root DIR] [--allow-uploads]\n"
          "       zaviz-tftpd --cards\n"
-         "Serves the files of DIR over TFTP (read, and write over existing files).\n"
+         "Serves the files of DIR over TFTP, read-only: write requests are refused\n"
+         "with an access violation unless --allow-uploads is given.\n"
          "  --bind ADDR   IPv4 address to listen on (default 0.0.0.0, every address)\n"
          "  --port N      UDP port (default 69; below 1024 needs root on Linux)\n"
          "  --root DIR    folder to serve (default: the current folder)\n"
+         "  --allow-uploads  let any peer that reaches the server replace existing\n"
+         "                files under DIR (new files are never created)\n"
          "  --cards       list the network adapters and the wired cards a repair can use\n"
          "  --help        show this text\n"
          "  --version     show the version\n"

@@ -7,6 +7,7 @@ struct Options {
   std::string bind = "0.0.0.0";
   int port = 69;
   std::string root;  // empty: the current folder
+  bool allow_uploads = false;
 };
 
 enum class CommandLineResult { kRun, kHelp, kVersion, kCards, kError };

@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
   std::signal(SIGTERM, OnStopSignal);
   {
     ztftp::tftpd server;
+    server.allow_uploads(options.allow_uploads);
     server.log_sink = [&display](const std::string& line) { display.OnLogLine(line); };
     server.progress_callback = [&display](int position, int size, const std::string& path) {
       display.OnProgress(position, size, path);
@@ -79,7 +80,8 @@ int main(int argc, char** argv) {
                    ztftp::SocketErrorText(server.failed_error()).c_str());
       return 1;
     }
-    std::printf("zaviz-tftpd: serving %s on UDP %s:%d\n", root.c_str(), options.bind.c_str(), options.port);
+    std::printf("zaviz-tftpd: serving %s on UDP %s:%d, %s\n", root.c_str(), options.bind.c_str(), options.port,
+                options.allow_uploads ? "uploads allowed" : "read-only");
     std::fflush(stdout);
     while (g_stop_signal == 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }  // the server's destruction wakes and joins its worker

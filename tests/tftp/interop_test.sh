@@ -25,9 +25,9 @@ make_files() {
   head -c 41943040 /dev/urandom >"$work/root/large.bin"
 }
 
-start_server() {
+start_server() {  # extra server options...
   port=$(free_port)
-  "$server" --bind 127.0.0.1 --port "$port" --root "$work/root" >"$work/server.log" 2>&1 &
+  "$server" --bind 127.0.0.1 --port "$port" --root "$work/root" "$@" >"$work/server.log" 2>&1 &
   server_pid=$!
   for _ in $(seq 50); do
     grep -q "serving" "$work/server.log" 2>/dev/null && return 0
@@ -82,8 +82,39 @@ case "$suite" in
     for pid in "${pids[@]}"; do wait "$pid" || true; done
     for i in "${!clients[@]}"; do check "${clients[$i]}#$i" large.bin "$work/out/$i-large.bin"; done
     ;;
+  uploads)
+    # Read-only by default: both clients are refused with ERROR 2 and the file stays.
+    head -c 300000 /dev/urandom >"$work/root/target.bin"
+    cp "$work/root/target.bin" "$work/before.bin"
+    head -c 200000 /dev/urandom >"$work/out/new.bin"
+    start_server
+    set +e
+    (cd "$work/out" && timeout 30 tftp -m binary 127.0.0.1 "$port" -c put new.bin target.bin) >"$work/put.log" 2>&1
+    curl -sS --max-time 30 -T "$work/out/new.bin" "tftp://127.0.0.1:$port/target.bin" >"$work/curl.log" 2>&1
+    curl_status=$?
+    set -e
+    if grep -qi "error code 2" "$work/put.log" && cmp -s "$work/root/target.bin" "$work/before.bin"; then
+      echo "ok    tftp put refused by default"
+    else
+      echo "FAIL  tftp put by default:"; cat "$work/put.log"; failures=$((failures + 1))
+    fi
+    # curl reports a TFTP access violation as its exit status 69.
+    if [ "$curl_status" -eq 69 ] && cmp -s "$work/root/target.bin" "$work/before.bin"; then
+      echo "ok    curl upload refused by default"
+    else
+      echo "FAIL  curl upload by default: status $curl_status"; cat "$work/curl.log"; failures=$((failures + 1))
+    fi
+    kill "$server_pid"; wait "$server_pid" || true; server_pid=""
+
+    start_server --allow-uploads
+    (cd "$work/out" && timeout 30 tftp -m binary 127.0.0.1 "$port" -c put new.bin target.bin) || true
+    check "tftp put with --allow-uploads" target.bin "$work/out/new.bin"
+    head -c 100000 /dev/urandom >"$work/out/newer.bin"
+    curl -sS --max-time 30 -T "$work/out/newer.bin" "tftp://127.0.0.1:$port/target.bin" || true
+    check "curl upload with --allow-uploads" target.bin "$work/out/newer.bin"
+    ;;
   standalone)
-    "$server" --help | grep -q -- "--root" && echo "ok    --help" || { echo "FAIL  --help"; failures=$((failures + 1)); }
+    "$server" --help | grep -q -- "--allow-uploads" && echo "ok    --help" || { echo "FAIL  --help"; failures=$((failures + 1)); }
     "$server" --version | grep -q "zaviz-tftpd" && echo "ok    --version" || { echo "FAIL  --version"; failures=$((failures + 1)); }
     # --cards lists the adapters (loopback at least) and the eligible wired cards.
     if "$server" --cards >"$work/cards.log" 2>&1 && grep -q "Eligible wired cards: [0-9]" "$work/cards.log"; then

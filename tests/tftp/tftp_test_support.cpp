@@ -91,6 +91,7 @@ PeerAddress Peer(uint16_t port_host_order) { return {LoopbackIp(), HostToNetwork
 
 DrivenServer::DrivenServer(const std::string& root) {
   server.log_sink = [this](const std::string& line) { logs.push_back(line); };
+  server.allow_uploads(true);  // the refusal by default has tests of its own
   server.attach(std::make_unique<FakeSocket>(&sent), root.c_str());
 }
 
@@ -110,6 +111,7 @@ bool DrivenServer::LogHas(const std::string& text) const {
 LoopbackServer::LoopbackServer(const std::string& root, tftpd::ProgressCallback progress,
                                const std::string& only_file, const std::string& only_source) {
   server_.progress_callback = std::move(progress);
+  server_.allow_uploads(true);  // serve_only must refuse uploads all the same
   if (!only_file.empty()) server_.serve_only(only_file, only_source);
   server_.log_sink = [this](const std::string& line) {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -375,6 +375,28 @@ TEST(TftpdServeOnlySource, AnswersTheServedNameWithTheSourceFile) {
   EXPECT_EQ(ErrorText(*reply), "1 file not exist!");
 }
 
+TEST(TftpdUploads, AreRefusedUnlessAllowedAndLeaveTheRootAsItWas) {
+  ScratchFolder root;
+  root.Write("up.bin", PatternBytes(700, 5));
+  tftpd server;
+  server.log_sink = [](const std::string&) {};
+  ASSERT_EQ(server.start("127.0.0.1", 0, root.text().c_str()), 0);
+  for (const char* name : {"up.bin", "new.bin"}) {
+    for (const Options& options : {Options{}, Options{{"blksize", "1024"}, {"tsize", "100"}}}) {
+      TestPeer peer(server.bound_port());
+      peer.Send(Request(kWriteRequest, name, options));
+      const auto reply = peer.Receive();
+      ASSERT_TRUE(reply) << name;
+      EXPECT_EQ(ErrorText(*reply), "2 access violation") << name << " with " << options.size() << " options";
+      peer.Send(Data(1, PatternBytes(100, 6)));  // data sent regardless is not written either
+      peer.Receive();
+    }
+  }
+  EXPECT_EQ(root.Read("up.bin"), PatternBytes(700, 5));
+  EXPECT_FALSE(root.Exists("new.bin"));
+  EXPECT_EQ(TestPeer(server.bound_port()).Download("up.bin"), PatternBytes(700, 5)) << "reads are unaffected";
+}
+
 TEST(TftpdShutDown, WaitsForTheWorkerFreesThePortAndAllowsAnotherStart) {
   ScratchFolder root;
   root.Write("f.bin", PatternBytes(600));
