@@ -159,6 +159,47 @@ def lossy_relay(namespace, server_port, data_every, ack_every, log_path, lifetim
     return UdpService(namespace, argv, log_path, 69)
 
 
+class DataLoss:
+    """nftables in the namespace loses every `every`-th TFTP DATA datagram
+    that leaves UDP port `port` (opcode 3 in the first two payload bytes),
+    repeats included, on its way to the client. It drops on the input side:
+    a drop on output would fail the server's send with EPERM, which a lost
+    packet never does. The table lives and dies with the namespace."""
+
+    TABLE = "zaviz_data_loss"
+
+    def __init__(self, namespace, every, port=69):
+        self.namespace = namespace
+        self.every = every
+        self.port = port
+
+    def __enter__(self):
+        rules = ("table inet %s {\n"
+                 "  chain into_client {\n"
+                 "    type filter hook input priority 0; policy accept;\n"
+                 "    udp sport %d @th,64,16 3 numgen inc mod %d %d counter drop\n"
+                 "  }\n"
+                 "}\n" % (self.TABLE, self.port, self.every, self.every - 1))
+        r = subprocess.run(self.namespace.command(["nft", "-f", "-"]), input=rules, capture_output=True,
+                           text=True, timeout=10)
+        if r.returncode != 0:
+            raise RuntimeError("nft refused the loss rule: %s" % r.stderr.strip())
+        return self
+
+    def __exit__(self, *exc):
+        subprocess.run(self.namespace.command(["nft", "delete", "table", "inet", self.TABLE]),
+                       capture_output=True, timeout=10)
+
+    def dropped(self):
+        """DATA datagrams lost so far."""
+        r = subprocess.run(self.namespace.command(["nft", "list", "table", "inet", self.TABLE]),
+                           capture_output=True, text=True, timeout=10)
+        m = re.search(r"counter packets (\d+)", r.stdout)
+        if not m:
+            raise RuntimeError("no loss counter in: %r" % (r.stdout + r.stderr))
+        return int(m.group(1))
+
+
 class ConsoleTimeout(Exception):
     pass
 

@@ -40,15 +40,19 @@ def file_crc(root, name):
 
 def fetch_and_check_crc(console, root, name, limit=120.0):
     """tftpboot NAME, then U-Boot's crc32 over what it loaded against the file's."""
-    expected_size = os.path.getsize(os.path.join(root, name))
     fetched = uboot.fetch(console, name, limit)
+    check_load(console, root, name, fetched)
+    return fetched
+
+
+def check_load(console, root, name, fetched):
+    expected_size = os.path.getsize(os.path.join(root, name))
     check(fetched.size == expected_size,
           "tftpboot %s loaded %s bytes, the file has %d: %s" % (name, fetched.size, expected_size, fetched.output))
     loaded, served = uboot.crc32_of_load(console, fetched.size), file_crc(root, name)
     check(loaded == served, "U-Boot's crc32 of %s is %08x, the file's is %08x" % (name, loaded, served))
     print("ok    %s: %d bytes, crc32 %08x, %.2f MiB/s by U-Boot" % (name, fetched.size, loaded,
                                                                   fetched.uboot_mib_s or 0.0))
-    return fetched
 
 
 class Loss:
@@ -66,10 +70,12 @@ class Scene:
     """A namespace with our server on port 69 (or behind a lossy relay there)
     and one booted U-Boot, stopped at its prompt."""
 
-    def __init__(self, args, case, loss=None):
+    def __init__(self, args, case, loss=None, data_loss_every=None):
         self.args = args
         self.case = case
         self.loss = loss
+        self.data_loss_every = data_loss_every
+        self.data_loss = None
         self.work = tempfile.mkdtemp(prefix="zaviz-uboot-")
         self.root = os.path.join(self.work, "root")
         os.mkdir(self.root)
@@ -81,6 +87,8 @@ class Scene:
         try:
             namespace = self._enter(uboot.Namespace(self.case))
             self._start_server(namespace)
+            if self.data_loss_every:
+                self.data_loss = self._enter(uboot.DataLoss(namespace, self.data_loss_every))
             self.console = self._enter(uboot.UBoot(namespace, os.path.join(self.work, "console.txt"),
                                                    capture=self.capture))
             banner = self.console.stop_autoboot()
@@ -218,7 +226,48 @@ def case_windowsize_8_through_lost_packets(args):
     fetch_through_loss(args, "window8_loss", 8, Loss(data_every=37, ack_every=20), 738 * 1468 + 1000)
 
 
+# These two pass only with a server that resends a lost block on a timer of
+# its own, well before U-Boot's 5-second timeout: a server that waits for the
+# repeated ACK costs U-Boot one timeout per loss, and U-Boot gives up after ten.
+UNTIMED_IMAGE_SIZE = 4 * 1024 * 1024
+UNTIMED_LOSS_EVERY = 40
+
+
+def uboot_timeouts(output):
+    """The "T" marks U-Boot prints among its progress marks, one per timeout."""
+    marks = output.split("Loading:", 1)[-1].split("Bytes transferred", 1)[0]
+    return marks.count("T")
+
+
+def fetch_every_40th_data_lost(args, case, window):
+    with Scene(args, case, data_loss_every=UNTIMED_LOSS_EVERY) as scene:
+        scene.console.set_block_size(1468)  # and U-Boot's own timeout, 5 s
+        if window:
+            scene.console.set_window(window)
+        name = random_file(scene.root, "image.bin", UNTIMED_IMAGE_SIZE)
+        fetched = uboot.fetch(scene.console, name, limit=180)
+        lost = scene.data_loss.dropped()
+        timeouts = uboot_timeouts(fetched.output)
+        check(timeouts == 0, "U-Boot timed out %d times with %d DATA lost (%.1f s): %s"
+              % (timeouts, lost, fetched.seconds, fetched.output[-600:]))
+        check_load(scene.console, scene.root, name, fetched)
+        blocks = UNTIMED_IMAGE_SIZE // 1468 + 1
+        check(lost >= blocks // UNTIMED_LOSS_EVERY,
+              "only %d DATA were lost of %d blocks: the case proves nothing" % (lost, blocks))
+        print("ok    %d DATA lost, no U-Boot timeout, %.1f s" % (lost, fetched.seconds))
+
+
+def case_lockstep_every_40th_data_lost_without_timeouts(args):
+    fetch_every_40th_data_lost(args, "lockstep_untimed", None)
+
+
+def case_windowsize_8_every_40th_data_lost_without_timeouts(args):
+    fetch_every_40th_data_lost(args, "window8_untimed", 8)
+
+
 CASES = {
+    "lockstep_every_40th_data_lost_without_timeouts": case_lockstep_every_40th_data_lost_without_timeouts,
+    "windowsize_8_every_40th_data_lost_without_timeouts": case_windowsize_8_every_40th_data_lost_without_timeouts,
     "lockstep_through_lost_packets": case_lockstep_through_lost_packets,
     "windowsize_8_through_lost_packets": case_windowsize_8_through_lost_packets,
     "lockstep_at_the_default_block_size": case_lockstep_at_the_default_block_size,
@@ -236,6 +285,9 @@ def main():
     missing = uboot.missing_prerequisites()
     if missing:
         print("SKIP: U-Boot under QEMU %s" % missing)
+        return 77
+    if "data_lost" in args.case and shutil.which("nft") is None:
+        print("SKIP: nft is not installed (nftables, scripts/setup-deps)")
         return 77
     os.makedirs(args.artifacts, exist_ok=True)
     try:
