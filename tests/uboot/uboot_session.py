@@ -138,8 +138,8 @@ class UdpService:
             return ""
 
 
-def zaviz_server(namespace, program, root, log_path, port=69):
-    return UdpService(namespace, [program, "--bind", "127.0.0.1", "--port", str(port), "--root", root],
+def zaviz_server(namespace, program, root, log_path, port=69, bind="127.0.0.1"):
+    return UdpService(namespace, [program, "--bind", bind, "--port", str(port), "--root", root],
                       log_path, port)
 
 
@@ -280,9 +280,9 @@ class UBoot:
         first_line_end = text.find("\n")
         return text[first_line_end + 1:] if first_line_end >= 0 else ""
 
-    def set_network(self):
+    def set_network(self, server=SERVER_FROM_GUEST):
         self.run("setenv ipaddr %s; setenv netmask 255.255.255.0; setenv gatewayip %s; setenv serverip %s"
-                 % (GUEST_ADDRESS, GATEWAY, SERVER_FROM_GUEST))
+                 % (GUEST_ADDRESS, GATEWAY, server))
 
     def set_window(self, blocks):
         """blocks None: this U-Boot's default (lock-step, no windowsize option)."""
@@ -309,9 +309,9 @@ class Fetch:
         return self.size / self.seconds / (1024 * 1024) if self.size else None
 
 
-def fetch(uboot, name, limit=120.0):
+def fetch(uboot, name, limit=120.0, server=SERVER_FROM_GUEST):
     start = time.monotonic()
-    output = uboot.run("tftpboot 0x%x %s:%s" % (LOAD_ADDRESS, SERVER_FROM_GUEST, name), limit)
+    output = uboot.run("tftpboot 0x%x %s:%s" % (LOAD_ADDRESS, server, name), limit)
     return Fetch(output, time.monotonic() - start)
 
 
