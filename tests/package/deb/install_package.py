@@ -35,6 +35,8 @@ PROGRAMS = CAPABLE + ("zaviz-tftpd", "zaviz-skinview")
 CAPABILITIES = "cap_net_bind_service,cap_net_admin=ep"
 NOBODY = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"]
 HERE = os.path.dirname(os.path.abspath(__file__))
+# Where the programs keep a card's former setup while a repair runs; the purge removes it.
+RUNTIME_FOLDERS = ("/run/zaviz-era-varedu",)
 
 # What other packages' triggers and dpkg itself rewrite on every install and
 # removal; everything else a purge leaves in the upper layer is ours.
@@ -183,7 +185,7 @@ def purge(root, installed_files):
     print("purged in %.1f s" % (time.monotonic() - start))
     r = root.run(["dpkg-query", "-W", "-f", "${db:Status-Status}", PACKAGE])
     check(r.returncode != 0 or r.stdout.strip() in ("", "not-installed"), "still known to dpkg: " + r.stdout)
-    for path in installed_files + ["/run/zaviz-era-varedu"]:
+    for path in installed_files + list(RUNTIME_FOLDERS):
         check(not os.path.lexists(root.inside(path)), "left after the purge: " + path)
 
 
@@ -208,6 +210,17 @@ def nothing_left(root, before):
             left.append("%s (%s)" % (relative, kind))
     check(not left, "the purge left changes behind:\n  " + "\n  ".join(left))
     print("after the purge the root is as before (but for dpkg's records and other packages' caches)")
+
+
+def as_after_a_boot(root):
+    """/run starts empty at every boot. A runtime folder that a run of the
+    wizard on this machine left there (as root, from a build tree) is not the
+    package's: it goes from the private root before the install, so that the
+    purge, which removes that folder, is judged against a root without it."""
+    for path in RUNTIME_FOLDERS:
+        if os.path.lexists(root.inside(path)):
+            shutil.rmtree(root.inside(path))
+            print("removed %s from the private root: an earlier run on this machine left it" % path)
 
 
 def without_setcap(root, deb_inside):
@@ -239,6 +252,7 @@ def inside_namespace(args):
         return 77
     deb_inside = "/tmp/%s-under-test.deb" % PACKAGE
     shutil.copy(args.deb, root.inside(deb_inside))
+    as_after_a_boot(root)
     before = root.upper_entries()
     r = install(root, deb_inside)
     check(not [line for line in output_lines(r) if "setcap" in line], "setcap complained:\n" + r.stdout + r.stderr)
