@@ -229,8 +229,8 @@ def case_windowsize_8_through_lost_packets(args):
 # These two pass only with a server that resends a lost block on a timer of
 # its own, well before U-Boot's 5-second timeout: a server that waits for the
 # repeated ACK costs U-Boot one timeout per loss, and U-Boot gives up after ten.
-UNTIMED_IMAGE_SIZE = 4 * 1024 * 1024
-UNTIMED_LOSS_EVERY = 40
+LOSSY_IMAGE_SIZE = 4 * 1024 * 1024
+DATA_LOST_EVERY = 40
 
 
 def uboot_timeouts(output):
@@ -240,29 +240,29 @@ def uboot_timeouts(output):
 
 
 def fetch_every_40th_data_lost(args, case, window):
-    with Scene(args, case, data_loss_every=UNTIMED_LOSS_EVERY) as scene:
+    with Scene(args, case, data_loss_every=DATA_LOST_EVERY) as scene:
         scene.console.set_block_size(1468)  # and U-Boot's own timeout, 5 s
         if window:
             scene.console.set_window(window)
-        name = random_file(scene.root, "image.bin", UNTIMED_IMAGE_SIZE)
+        name = random_file(scene.root, "image.bin", LOSSY_IMAGE_SIZE)
         fetched = uboot.fetch(scene.console, name, limit=180)
         lost = scene.data_loss.dropped()
         timeouts = uboot_timeouts(fetched.output)
         check(timeouts == 0, "U-Boot timed out %d times with %d DATA lost (%.1f s): %s"
               % (timeouts, lost, fetched.seconds, fetched.output[-600:]))
         check_load(scene.console, scene.root, name, fetched)
-        blocks = UNTIMED_IMAGE_SIZE // 1468 + 1
-        check(lost >= blocks // UNTIMED_LOSS_EVERY,
+        blocks = LOSSY_IMAGE_SIZE // 1468 + 1
+        check(lost >= blocks // DATA_LOST_EVERY,
               "only %d DATA were lost of %d blocks: the case proves nothing" % (lost, blocks))
         print("ok    %d DATA lost, no U-Boot timeout, %.1f s" % (lost, fetched.seconds))
 
 
 def case_lockstep_every_40th_data_lost_without_timeouts(args):
-    fetch_every_40th_data_lost(args, "lockstep_untimed", None)
+    fetch_every_40th_data_lost(args, "lockstep_every40", None)
 
 
 def case_windowsize_8_every_40th_data_lost_without_timeouts(args):
-    fetch_every_40th_data_lost(args, "window8_untimed", 8)
+    fetch_every_40th_data_lost(args, "window8_every40", 8)
 
 
 CASES = {
