@@ -18,9 +18,10 @@ enum Opcode : uint16_t {
   kOptionAck = 6,
 };
 
-// The error codes of RFC 1350. The server's texts, and the code that goes
-// with each, are fixed by the specification (Part 1.1), even where RFC 1350
-// would name another code (an unknown peer is answered with kFileNotFound).
+// The error codes of RFC 1350. The server's texts and the code sent with
+// each are the product's historic ones, which peers and their users know,
+// even where RFC 1350 would pick another code (an unknown peer is answered
+// with kFileNotFound, not kUnknownTransferId).
 enum class ErrorCode : uint16_t {
   kNotDefined = 0,
   kFileNotFound = 1,

@@ -42,8 +42,9 @@ void tftpd::handle_request(const uint8_t* data, int length, const PeerAddress& f
   client->windowsize = 1;
   client->timer = RetransmitTimer(client->timeout_ms);
 
-  // The two debug lines are the specification's own words (Part 1.1): the
-  // request has no mode string, or it has a mode string and no option.
+  // These two debug lines keep the product's historic wording, which tools
+  // that watch the debug output know: "111" is a request without a mode
+  // string, "222" one with a mode string but no option.
   if (!request.has_mode) {
     Debug("not find option 111");
     start_transfer(*client, from, now_ms);
