@@ -248,7 +248,7 @@ void tftpd::handle_ack(tftp_client& client, uint16_t block, uint64_t now_ms) {
     // The peer has not had the block last sent. Sent (or sent again) within
     // the timer's period, it may still be on its way: sending it once more
     // for every such ACK is how the Sorcerer's Apprentice starts.
-    if (now_ms - client.last_send_ms < uint64_t(client.timer.TimeoutMs())) return;
+    if (now_ms < client.last_send_ms + uint64_t(client.timer.TimeoutMs())) return;
     Debug("block_id is resend " + std::to_string(block));
     send_packet(client, to, now_ms);
     await_ack(client, now_ms, false);

@@ -144,21 +144,6 @@ TEST_F(TftpdWindow, ASilentPeerGetsTheWindowAgainFromTheBlockAfterItsLastAck) {
   EXPECT_TRUE(driven_.LogHas("READ: [" + Path() + "] FAIL\n"));
 }
 
-TEST_F(TftpdWindow, TheTimerResendsFromTheFirstUnacknowledgedBlockAndAcksGoOn) {
-  Start(200, "4", 1000);  // blocks 1-4 at 1001
-  driven_.Deliver(Ack(4), peer_, 1011);
-  EXPECT_EQ(Blocks(), (Numbers{5, 6, 7, 8}));
-  driven_.Deliver(Ack(6), peer_, 1021);  // 7 and 8 lost; the peer waits for them
-  EXPECT_EQ(Blocks(), (Numbers{7, 8, 9, 10}));
-  const uint64_t due = driven_.server.next_wakeup_ms(1021);
-  EXPECT_LT(due, 1021u + 200u);
-  driven_.server.check_clients(due);
-  EXPECT_EQ(Blocks(), (Numbers{7, 8, 9, 10}));
-  EXPECT_TRUE(driven_.LogHas("ReSend [" + Path() + "] BlockID=7.\n"));
-  driven_.Deliver(Ack(10), peer_, due + 10);
-  EXPECT_EQ(Blocks(), (Numbers{11, 12, 13, 14}));
-}
-
 // Every DATA arrives twice and a receiver acknowledges both copies of a
 // window's last block: the second ACK is no report of a gap.
 TEST_F(TftpdWindow, DuplicatedDataDoesNotResendWindows) {
