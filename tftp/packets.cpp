@@ -58,11 +58,11 @@ OptionList ParseOptions(const uint8_t* block, int length) {
   return options;
 }
 
-int BuildError(std::vector<uint8_t>* out, uint16_t code, const char* message) {
+int BuildError(std::vector<uint8_t>* out, ErrorCode code, const char* message) {
   const size_t text_length = std::strlen(message);
   out->assign(4 + text_length + 1, 0);
   WriteU16(out->data(), kError);
-  WriteU16(out->data() + 2, code);
+  WriteU16(out->data() + 2, uint16_t(code));
   std::memcpy(out->data() + 4, message, text_length);
   return int(out->size());
 }

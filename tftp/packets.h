@@ -18,6 +18,21 @@ enum Opcode : uint16_t {
   kOptionAck = 6,
 };
 
+// The error codes of RFC 1350. The server's texts and the code sent with
+// each are the product's historic ones, which peers and their users know,
+// even where RFC 1350 would pick another code (an unknown peer is answered
+// with kFileNotFound, not kUnknownTransferId).
+enum class ErrorCode : uint16_t {
+  kNotDefined = 0,
+  kFileNotFound = 1,
+  kAccessViolation = 2,
+  kDiskFull = 3,
+  kIllegalOperation = 4,
+  kUnknownTransferId = 5,
+  kFileExists = 6,
+  kNoSuchUser = 7,
+};
+
 constexpr int kReceiveBufferSize = 4096;
 constexpr int kDataHeaderSize = 4;
 constexpr int kDefaultBlockSize = 512;
@@ -46,7 +61,7 @@ using OptionList = std::vector<std::pair<std::string, std::string>>;
 OptionList ParseOptions(const uint8_t* block, int length);
 
 // Packet builders; each returns the packet's length in `out`.
-int BuildError(std::vector<uint8_t>* out, uint16_t code, const char* message);
+int BuildError(std::vector<uint8_t>* out, ErrorCode code, const char* message);
 int BuildAck(uint8_t* out, uint16_t block);
 
 }  // namespace ztftp

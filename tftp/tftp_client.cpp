@@ -20,6 +20,8 @@ void tftp_client::reset() {
   blocks_acked = 0;
   blocks_in_stream = 0;
   resends = 0;
+  sample_valid = false;
+  timer_due_ms = 0;
 }
 
 }  // namespace ztftp

@@ -8,6 +8,7 @@
 
 #include "tftp/negotiation.h"
 #include "tftp/packets.h"
+#include "tftp/retransmit_timer.h"
 #include "tftp/udp_socket.h"
 
 namespace ztftp {
@@ -59,9 +60,14 @@ struct tftp_client {
   int windowsize = 1;
   uint64_t blocks_acked = 0;
   uint64_t blocks_in_stream = 0;
-  // Sending again after the peer fell silent.
-  uint64_t last_send_ms = 0;
-  int resends = 0;
+  // Retransmission of what a read transfer has sent and the peer has yet to
+  // acknowledge: the OACK, the block, or the window in flight.
+  RetransmitTimer timer;
+  uint64_t timer_due_ms = 0;   // when it goes again unless acknowledged
+  uint64_t last_send_ms = 0;   // the latest transmission, first or again
+  uint64_t first_send_ms = 0;  // the first transmission of what is awaited
+  bool sample_valid = false;   // sent once only: its round trip is a sample (Karn)
+  int resends = 0;             // of the packet or window now in flight
 };
 
 }  // namespace ztftp

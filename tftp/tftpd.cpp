@@ -1,5 +1,6 @@
 #include "tftp/tftpd.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -54,8 +55,8 @@ void tftpd::set_root(const char* root) { root_dir.assign(root, std::strlen(root)
 
 int tftpd::open_socket() {
   sock.reset();
-  // A one-second receive timeout is the sweep's tick when no datagram comes.
-  SocketOpenResult opened = OpenUdpSocket(bind_addr, uint16_t(port), kSweepIntervalMs);
+  // The worker sets the receive timeout for each wait (see run).
+  SocketOpenResult opened = OpenUdpSocket(bind_addr, uint16_t(port), kLongestWaitMs);
   failed_stage_ = opened.failed_stage;
   failed_error_ = opened.error;
   switch (opened.failed_stage) {
@@ -84,19 +85,26 @@ void tftpd::run() {
     batch[i].buffer = buffers.data() + size_t(i) * kReceiveBufferSize;
     batch[i].capacity = kReceiveBufferSize;
   }
-  uint64_t last_sweep = zsys::MonotonicMs();
+  // The receive timeout is the wait until the earliest timer. Waking early
+  // only costs a look at the timers, so the socket keeps its timeout while
+  // that is no longer than the wait and not below half of it: a busy
+  // transfer, whose timer moves on with every block, changes it rarely.
+  int receive_timeout = kLongestWaitMs;
+  uint64_t now = zsys::MonotonicMs();
   while (!stop_requested) {
+    const uint64_t due = next_wakeup_ms(now);
+    const int wait = due > now ? int(std::min<uint64_t>(due - now, kLongestWaitMs)) : 1;
+    if (receive_timeout > wait || 2 * receive_timeout < wait) {
+      if (sock->SetReceiveTimeout(wait)) receive_timeout = wait;
+    }
     const int received = sock->ReceiveBatch(batch, kReceiveBatch);
     if (stop_requested) break;
-    const uint64_t now = zsys::MonotonicMs();
+    now = zsys::MonotonicMs();
     for (int i = 0; i < received; ++i) {
       if (batch[i].length > 2) on_packet(batch[i].buffer, batch[i].length, batch[i].from, now);
     }
     // A busy socket must not keep silent peers from being served again.
-    if (received <= 0 || now - last_sweep >= uint64_t(kSweepIntervalMs)) {
-      check_clients(now);
-      last_sweep = now;
-    }
+    if (now >= due) check_clients(now);
     sock->FlushQueued();
   }
 }
@@ -113,7 +121,7 @@ void tftpd::on_packet(const uint8_t* data, int length, const PeerAddress& from, 
   }
   if (client == nullptr) {
     // Never answer an ERROR with an ERROR: two servers would bounce them forever.
-    if (opcode != kError) send_error(1, "client not exists or timeout", from);
+    if (opcode != kError) send_error(ErrorCode::kFileNotFound, "client not exists or timeout", from);
     return;
   }
   const uint16_t block = length >= 4 ? ReadU16(data + 2) : uint16_t(data[2] << 8);
@@ -150,7 +158,7 @@ void tftpd::remove_client(size_t index, bool force_fail) {
   clients.erase(clients.begin() + std::ptrdiff_t(index));
 }
 
-void tftpd::send_error(uint16_t code, const char* message, const PeerAddress& to) {
+void tftpd::send_error(ErrorCode code, const char* message, const PeerAddress& to) {
   const int length = BuildError(&error_packet_, code, message);
   sock->QueueTo(error_packet_.data(), length, to);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A small TFTP server: read and write requests, the blksize, timeout and
-// tsize options, one UDP socket served by one worker thread.
+// A small TFTP server: read and write requests, the blksize, timeout, tsize
+// and windowsize options, one UDP socket served by one worker thread.
 
 #include <atomic>
 #include <cstdint>
@@ -27,10 +27,16 @@ class tftpd {
   static constexpr size_t kMaxRootLength = 511;
   // More live records than this and the one idle longest makes room.
   static constexpr size_t kMaxClients = 256;
+  // A read transfer resends what the peer has not acknowledged whenever its
+  // retransmission timer runs out (RetransmitTimer: from a few tens of
+  // milliseconds, doubling, at most the negotiated timeout). A peer that has
+  // sent nothing for (kMaxResends + 1) timeouts is silent and its record goes,
+  // as when it was served again once per timeout, kMaxResends times.
   static constexpr int kMaxResends = 5;
   static constexpr uint64_t kIdleRemovalMs = 45000;
-  // The idle sweep runs at least this often, however busy the socket is.
-  static constexpr int kSweepIntervalMs = 1000;
+  // The longest single wait of the worker: with no timer due sooner (or no
+  // transfer at all) it wakes this often, which is when stop() takes effect.
+  static constexpr int kLongestWaitMs = 5000;
   // The same ACK again within this time is a duplicate, not a request to resend.
   static constexpr uint64_t kRepeatedAckWindowMs = 1000;
   // Datagrams taken from the socket per wake-up.
@@ -71,7 +77,11 @@ class tftpd {
   // driven step by step with explicit times (fuzzing and sweep tests).
   int attach(std::unique_ptr<UdpSocket> socket, const char* root);
   void on_packet(const uint8_t* data, int length, const PeerAddress& from, uint64_t now_ms);
+  // Runs the due retransmission timers and removes silent and idle records.
   void check_clients(uint64_t now_ms);
+  // When check_clients next has something to do: the earliest timer or
+  // removal, and at most kLongestWaitMs after now_ms.
+  uint64_t next_wakeup_ms(uint64_t now_ms) const;
   size_t client_count() const { return clients.size(); }
 
   ProgressCallback progress_callback;
@@ -97,13 +107,19 @@ class tftpd {
   // closed, once) or its file has closed under it (the peer is told).
   bool nothing_more_to_send(tftp_client& client, bool over, const PeerAddress& to);
   void send_packet(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
+  // Retransmission timer: started after every transmission of what a read
+  // awaits an ACK for (a sample is taken only if it went once), sampled when
+  // the peer acknowledges, and run out by check_clients.
+  void await_ack(tftp_client& client, uint64_t now_ms, bool first_transmission);
+  void acknowledged(tftp_client& client, uint64_t now_ms);
+  void resend_on_timer(tftp_client& client, uint64_t now_ms);
   void report_progress(const tftp_client& client);
   // Windowed reads (windowsize above 1).
   void handle_windowed_ack(tftp_client& client, uint16_t block, uint64_t now_ms);
   void send_window(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
   bool read_block(tftp_client& client, uint64_t number, size_t length, const PeerAddress& to);
   void fail_read(tftp_client& client, const PeerAddress& to);
-  void send_error(uint16_t code, const char* message, const PeerAddress& to);
+  void send_error(ErrorCode code, const char* message, const PeerAddress& to);
   // False (after answering the peer) when the request is a refused upload or
   // serve_only forbids it.
   bool request_allowed(const tftp_client& client, const PeerAddress& to);

@@ -40,7 +40,11 @@ void tftpd::handle_request(const uint8_t* data, int length, const PeerAddress& f
   client->blksize = kDefaultBlockSize;
   client->timeout_ms = kDefaultTimeoutMs;
   client->windowsize = 1;
+  client->timer = RetransmitTimer(client->timeout_ms);
 
+  // These two debug lines keep the product's historic wording, which tools
+  // that watch the debug output know: "111" is a request without a mode
+  // string, "222" one with a mode string but no option.
   if (!request.has_mode) {
     Debug("not find option 111");
     start_transfer(*client, from, now_ms);
@@ -59,6 +63,7 @@ void tftpd::handle_request(const uint8_t* data, int length, const PeerAddress& f
   client->blksize = negotiation.blksize;
   client->timeout_ms = negotiation.timeout_ms;
   client->windowsize = negotiation.windowsize;
+  client->timer = RetransmitTimer(client->timeout_ms);
   if (negotiation.saw_blksize) Debug("blksize is " + std::to_string(client->blksize));
 
   if (negotiation.oack_options.empty()) {  // nothing acknowledged: as without options
@@ -76,6 +81,7 @@ void tftpd::handle_request(const uint8_t* data, int length, const PeerAddress& f
   std::memcpy(client->packet.data() + 2, body.data(), body_length);
   client->packet_len = int(2 + body_length);
   send_packet(*client, from, now_ms);
+  await_ack(*client, now_ms, true);
 }
 
 void tftpd::start_transfer(tftp_client& client, const PeerAddress& to, uint64_t now_ms) {
@@ -90,14 +96,14 @@ void tftpd::start_transfer(tftp_client& client, const PeerAddress& to, uint64_t 
 
 bool tftpd::request_allowed(const tftp_client& client, const PeerAddress& to) {
   if (!client.is_read() && (!uploads_allowed_ || !only_file_.empty())) {
-    send_error(2, "access violation", to);
+    send_error(ErrorCode::kAccessViolation, "access violation", to);
     return false;
   }
   if (only_file_.empty()) return true;
   std::string requested, served;
   if (!ResolveInsideRoot(root_dir, client.filename, &requested) ||
       !ResolveInsideRoot(root_dir, only_file_, &served) || requested != served) {
-    send_error(1, "file not exist!", to);
+    send_error(ErrorCode::kFileNotFound, "file not exist!", to);
     return false;
   }
   return true;
@@ -110,7 +116,7 @@ bool tftpd::open_file(tftp_client& client, const PeerAddress& to) {
   write_log("TRANS: %s\n", client.path.c_str());
   if (!request_allowed(client, to)) return false;
   if (!inside) {
-    send_error(2, "access violation", to);
+    send_error(ErrorCode::kAccessViolation, "access violation", to);
     return false;
   }
   // Past the check above, a request here names the one served file.
@@ -118,7 +124,7 @@ bool tftpd::open_file(tftp_client& client, const PeerAddress& to) {
   std::error_code error;
   const std::filesystem::path path(client.path);
   if (!std::filesystem::exists(path, error)) {
-    send_error(1, "file not exist!", to);
+    send_error(ErrorCode::kFileNotFound, "file not exist!", to);
     return false;
   }
   if (client.file != nullptr) {  // a renewed attempt on a record that still holds its file
@@ -128,7 +134,7 @@ bool tftpd::open_file(tftp_client& client, const PeerAddress& to) {
   const bool regular = std::filesystem::is_regular_file(path, error);
   std::FILE* file = regular ? std::fopen(client.path.c_str(), client.is_read() ? "rb" : "wb") : nullptr;
   if (file == nullptr) {
-    send_error(1, "open file error", to);
+    send_error(ErrorCode::kFileNotFound, "open file error", to);
     return false;
   }
   std::setvbuf(file, nullptr, _IOFBF, kFileBufferSize);
@@ -153,6 +159,23 @@ void tftpd::send_packet(tftp_client& client, const PeerAddress& to, uint64_t now
   client.last_send_ms = now_ms;
 }
 
+void tftpd::await_ack(tftp_client& client, uint64_t now_ms, bool first_transmission) {
+  if (first_transmission) {
+    client.first_send_ms = now_ms;
+    client.resends = 0;
+  }
+  client.sample_valid = first_transmission;
+  client.timer_due_ms = now_ms + uint64_t(client.timer.TimeoutMs());
+}
+
+void tftpd::acknowledged(tftp_client& client, uint64_t now_ms) {
+  if (client.sample_valid && now_ms >= client.first_send_ms) {
+    client.timer.AddSample(now_ms - client.first_send_ms);
+  }
+  client.sample_valid = false;
+  client.resends = 0;
+}
+
 bool tftpd::nothing_more_to_send(tftp_client& client, bool over, const PeerAddress& to) {
   if (over) {
     if (client.file != nullptr) {
@@ -162,7 +185,7 @@ bool tftpd::nothing_more_to_send(tftp_client& client, bool over, const PeerAddre
     return true;
   }
   if (client.file == nullptr) {
-    send_error(2, "file had closed", to);
+    send_error(ErrorCode::kAccessViolation, "file had closed", to);
     return true;
   }
   return false;
@@ -183,9 +206,9 @@ void tftpd::send_next_block(tftp_client& client, const PeerAddress& to, uint64_t
   if (got < wanted) client.finished = true;
   client.packet_len = int(got) + kDataHeaderSize;
   send_packet(client, to, now_ms);
+  await_ack(client, now_ms, true);
   ++client.blocks_moved;
   client.bytes_sent += int64_t(got);
-  client.resends = 0;
   report_progress(client);
 }
 
@@ -193,7 +216,8 @@ void tftpd::fail_read(tftp_client& client, const PeerAddress& to) {
   std::fclose(client.file);
   client.file = nullptr;
   client.finished = false;
-  send_error(3, "read file data error", to);
+  // The file no longer reads back as it did: no RFC 1350 code says that.
+  send_error(ErrorCode::kNotDefined, "read file data error", to);
 }
 
 void tftpd::report_progress(const tftp_client& client) {
@@ -214,14 +238,20 @@ void tftpd::handle_ack(tftp_client& client, uint16_t block, uint64_t now_ms) {
 
   const PeerAddress to = client.peer();
   if (block == client.block) {
+    acknowledged(client, now_ms);
     // Block 0 before anything was sent starts the transfer after an OACK, or
     // retries a file that could not be opened; after a rollover it is just
     // the next acknowledgement.
     if (client.blocks_moved == 0 && client.file == nullptr && !open_file(client, to)) return;
     send_next_block(client, to, now_ms);
   } else if (uint16_t(client.block - block) == 1 && client.packet_len > 0) {
+    // The peer has not had the block last sent. Sent (or sent again) within
+    // the timer's period, it may still be on its way: sending it once more
+    // for every such ACK is how the Sorcerer's Apprentice starts.
+    if (now_ms < client.last_send_ms + uint64_t(client.timer.TimeoutMs())) return;
     Debug("block_id is resend " + std::to_string(block));
     send_packet(client, to, now_ms);
+    await_ack(client, now_ms, false);
   }
 }
 
@@ -232,14 +262,14 @@ void tftpd::receive_block(tftp_client& client, uint16_t block, const uint8_t* pa
     return;
   }
   if (client.file == nullptr) {
-    send_error(1, "file not opened.", client.peer());
+    send_error(ErrorCode::kFileNotFound, "file not opened.", client.peer());
     return;
   }
   // A block from the future or the far past would land at the wrong offset.
   if (block != uint16_t(client.block + 1)) return;
   if (length > 0 && std::fwrite(payload, 1, size_t(length), client.file) != size_t(length)) {
     client.reset();  // drops the partial file
-    send_error(3, "write file data error", client.peer());
+    send_error(ErrorCode::kDiskFull, "write file data error", client.peer());
     return;
   }
   client.block = block;
@@ -252,39 +282,62 @@ void tftpd::receive_block(tftp_client& client, uint16_t block, const uint8_t* pa
   sock->QueueTo(ack, BuildAck(ack, block), client.peer());
 }
 
+namespace {
+
+// What a read transfer has sent waits for an acknowledgement.
+bool AwaitsAck(const tftp_client& client) {
+  return client.is_read() && client.file != nullptr && client.packet_len > 0;
+}
+
+// A peer that has sent nothing for this long is silent and its record goes.
+uint64_t GiveUpMs(const tftp_client& client) {
+  const uint64_t silence = uint64_t(tftpd::kMaxResends + 1) * uint64_t(client.timeout_ms);
+  return client.last_active_ms + std::min(silence, tftpd::kIdleRemovalMs);
+}
+
+uint64_t NextEventMs(const tftp_client& client) {
+  if (!AwaitsAck(client)) return client.last_active_ms + tftpd::kIdleRemovalMs;
+  return std::min(client.timer_due_ms, GiveUpMs(client));
+}
+
+}  // namespace
+
+void tftpd::resend_on_timer(tftp_client& client, uint64_t now_ms) {
+  ++client.resends;
+  client.timer.BackOff();
+  if (client.windowsize > 1 && client.blocks_moved > 0) {
+    // The window again, from the first block not acknowledged.
+    write_log("ReSend [%s] BlockID=%d.\n", client.path.c_str(), int(uint16_t(client.blocks_acked + 1)));
+    send_window(client, client.peer(), now_ms);
+  } else {
+    send_packet(client, client.peer(), now_ms);
+    write_log("ReSend [%s] BlockID=%d.\n", client.path.c_str(), int(client.block));
+  }
+  await_ack(client, now_ms, false);
+}
+
 void tftpd::check_clients(uint64_t now_ms) {
   size_t i = 0;
   while (i < clients.size()) {
     tftp_client& client = *clients[i];
-    const uint64_t idle = now_ms > client.last_active_ms ? now_ms - client.last_active_ms : 0;
-    // A read transfer with its file open waits for an acknowledgement.
-    if (client.is_read() && client.file != nullptr && client.packet_len > 0) {
-      const uint64_t since = now_ms - std::max(client.last_active_ms, client.last_send_ms);
-      if (now_ms >= std::max(client.last_active_ms, client.last_send_ms) &&
-          since >= uint64_t(client.timeout_ms)) {
-        if (client.resends >= kMaxResends) {
-          remove_client(i, true);
-          continue;
-        }
-        ++client.resends;
-        if (client.windowsize > 1 && client.blocks_moved > 0) {
-          // The whole window again, from the block after the last acknowledged one.
-          write_log("ReSend [%s] BlockID=%d.\n", client.path.c_str(), int(uint16_t(client.blocks_acked + 1)));
-          send_window(client, client.peer(), now_ms);
-        } else {
-          send_packet(client, client.peer(), now_ms);
-          write_log("ReSend [%s] BlockID=%d.\n", client.path.c_str(), int(client.block));
-        }
-        ++i;
+    if (AwaitsAck(client)) {
+      if (now_ms >= GiveUpMs(client)) {
+        remove_client(i, true);
         continue;
       }
-    }
-    if (idle >= kIdleRemovalMs) {
+      if (now_ms >= client.timer_due_ms) resend_on_timer(client, now_ms);
+    } else if (now_ms >= client.last_active_ms + kIdleRemovalMs) {
       remove_client(i, false);
       continue;
     }
     ++i;
   }
+}
+
+uint64_t tftpd::next_wakeup_ms(uint64_t now_ms) const {
+  uint64_t next = now_ms + uint64_t(kLongestWaitMs);
+  for (const auto& client : clients) next = std::min(next, NextEventMs(*client));
+  return next;
 }
 
 }  // namespace ztftp

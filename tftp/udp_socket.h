@@ -33,6 +33,9 @@ class UdpSocket {
   virtual int ReceiveFrom(uint8_t* buffer, int capacity, PeerAddress* from) = 0;
   // Results are not reported: a lost reply is made good by the peer repeating.
   virtual void SendTo(const uint8_t* data, int length, const PeerAddress& to) = 0;
+  // How long the next receives wait, at least 1 ms. The worker calls it
+  // before a wait whenever the time to its earliest timer changes a lot;
+  // the real sockets skip the system call when the value is the same.
   virtual bool SetReceiveTimeout(int milliseconds) = 0;
 
   // Batches, so that a busy server makes fewer system calls. The defaults

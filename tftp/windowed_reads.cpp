@@ -12,8 +12,12 @@ void tftpd::handle_windowed_ack(tftp_client& client, uint16_t block, uint64_t no
   tftp_client::Ack& last = client.last_ack;
   if (last.timed && last.block == block && now_ms - last.at_ms < kRepeatedAckWindowMs) {
     // A receiver that sees a gap acknowledges its last block in order once
-    // more; take that one repeat, but not a stream of duplicates.
+    // more; take that one repeat, but not a stream of duplicates. It can see
+    // a gap only once the window has had time to reach it: a repeat sooner
+    // than half a round trip after the window went out answers a copy of
+    // an earlier block (a network that duplicates), and is not taken.
     if (last.repeat_taken) return;
+    if (int64_t(now_ms - client.last_send_ms) * 2000 < client.timer.smoothed_us()) return;
     last.repeat_taken = true;
   } else {
     last = {block, now_ms, true, false};
@@ -21,21 +25,26 @@ void tftpd::handle_windowed_ack(tftp_client& client, uint16_t block, uint64_t no
   const PeerAddress to = client.peer();
   if (client.blocks_moved == 0) {  // the start after the OACK
     if (block != 0) return;
+    acknowledged(client, now_ms);
     if (client.file == nullptr && !open_file(client, to)) return;
     send_window(client, to, now_ms);
+    await_ack(client, now_ms, true);
     return;
   }
   // Which block in flight (or the last one acknowledged) this number names.
   const uint16_t ahead = uint16_t(block - uint16_t(client.blocks_acked));
   if (ahead > client.blocks_moved - client.blocks_acked) return;
   if (ahead > 0) {
+    acknowledged(client, now_ms);
     client.blocks_acked += ahead;
-    client.resends = 0;
   }
   // Over once the last block is acknowledged.
   const bool over = client.finished && client.blocks_acked == client.blocks_moved;
   if (nothing_more_to_send(client, over, to)) return;
+  // Only a window of new blocks gives a round trip that can be sampled.
+  const bool all_new = client.blocks_acked == client.blocks_moved;
   send_window(client, to, now_ms);
+  await_ack(client, now_ms, all_new);
 }
 
 // Sends the window that follows the last acknowledged block: blocks already

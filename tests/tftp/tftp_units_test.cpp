@@ -4,6 +4,7 @@
 
 #include "tests/tftp/tftp_test_support.h"
 #include "tftp/negotiation.h"
+#include "tftp/retransmit_timer.h"
 #include "tftp/root_path.h"
 
 namespace ztftp::testing {
@@ -80,6 +81,47 @@ TEST(RootPath, NamesStayInsideTheRoot) {
                            "c:\\x", "\\\\host\\share", "//host/share", "sub/.."}) {
     EXPECT_FALSE(ResolveInsideRoot(root.text(), name, &resolved)) << name;
   }
+}
+
+}  // namespace
+}  // namespace ztftp::testing
+
+namespace ztftp::testing {
+namespace {
+
+TEST(RetransmitTimer, EstimatesAsRfc6298AboveItsFloorAndBelowTheTimeout) {
+  EXPECT_EQ(RetransmitTimer(5000).TimeoutMs(), 1000);  // no round trip yet
+  EXPECT_EQ(RetransmitTimer(700).TimeoutMs(), 700);
+  RetransmitTimer timer(5000);
+  timer.AddSample(100);  // the first: SRTT = R, RTTVAR = R/2, RTO = SRTT + 4 RTTVAR
+  EXPECT_EQ(timer.TimeoutMs(), 300);
+  timer.AddSample(200);  // RTTVAR = 3/4 50 + 1/4 100, then SRTT = 7/8 100 + 1/8 200
+  EXPECT_EQ(timer.variation_us(), 62500);
+  EXPECT_EQ(timer.smoothed_us(), 112500);
+  EXPECT_EQ(timer.TimeoutMs(), 363);
+  for (int i = 0; i < 100; ++i) timer.AddSample(80);  // steady: the variation fades
+  EXPECT_EQ(timer.TimeoutMs(), 81);                   // SRTT and the clock's 1 ms
+  for (int i = 0; i < 100; ++i) timer.AddSample(0);   // loopback, under a millisecond
+  EXPECT_EQ(timer.TimeoutMs(), RetransmitTimer::kFloorMs);
+  RetransmitTimer short_cap(1000);
+  short_cap.AddSample(400);
+  EXPECT_EQ(short_cap.TimeoutMs(), 1000);  // 400 + 800, capped
+}
+
+// Karn: the caller takes no sample from a resent packet, so the backoff
+// stays until a packet sent once is acknowledged.
+TEST(RetransmitTimer, DoublesOnEachResendUpToTheTimeoutUntilAValidSample) {
+  RetransmitTimer timer(5000);
+  timer.AddSample(100);
+  for (int wait : {300, 600, 1200, 2400, 4800, 5000, 5000}) {
+    EXPECT_EQ(timer.TimeoutMs(), wait);
+    timer.BackOff();
+  }
+  for (int i = 0; i < 100; ++i) timer.BackOff();  // a peer gone for good: no overflow
+  EXPECT_EQ(timer.TimeoutMs(), 5000);
+  timer.AddSample(100);
+  EXPECT_EQ(timer.backoff(), 0);
+  EXPECT_EQ(timer.TimeoutMs(), 250);  // 100 + 4 x 37.5
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <map>
 #include <thread>
 
 #include "tests/tftp/tftp_test_support.h"
@@ -226,6 +228,102 @@ TEST_F(TftpdLoopback, ServesASilentPeerAgainWhileOthersKeepTheSocketBusy) {
   ASSERT_TRUE(again);
   EXPECT_EQ(OackOptions(*again), (Options{{"timeout", "1"}}));
   EXPECT_TRUE(LogHas("ReSend [" + Path("f.bin") + "] BlockID=0.\n"));
+}
+
+// Stands between a peer and the server on loopback and drops the first
+// `copies_lost` transmissions of the DATA blocks it is told to, as a bad
+// cable would; everything else goes through.
+class LossyRelay {
+ public:
+  LossyRelay(uint16_t server_port, std::map<uint16_t, int> copies_lost)
+      : socket_(OpenUdpSocket(LoopbackIp(), 0, 20).socket),
+        server_(Peer(server_port)),
+        copies_lost_(std::move(copies_lost)) {
+    if (socket_) worker_ = std::thread([this] { Run(); });
+  }
+  ~LossyRelay() {
+    stop_ = true;
+    if (worker_.joinable()) worker_.join();
+  }
+  uint16_t port() const { return socket_ ? socket_->LocalPort() : 0; }
+  int dropped() const { return dropped_; }
+
+ private:
+  void Run() {
+    uint8_t buffer[kReceiveBufferSize];
+    PeerAddress from, peer;
+    while (!stop_) {
+      const int length = socket_->ReceiveFrom(buffer, sizeof buffer, &from);
+      if (length < 0) continue;
+      if (!(from == server_)) {
+        peer = from;
+        socket_->SendTo(buffer, length, server_);
+        continue;
+      }
+      if (length >= 4 && ReadU16(buffer) == kData) {
+        auto lost = copies_lost_.find(ReadU16(buffer + 2));
+        if (lost != copies_lost_.end() && lost->second > 0) {
+          --lost->second;
+          ++dropped_;
+          continue;
+        }
+      }
+      socket_->SendTo(buffer, length, peer);
+    }
+  }
+
+  std::unique_ptr<UdpSocket> socket_;
+  const PeerAddress server_;
+  std::map<uint16_t, int> copies_lost_;  // the relay thread's alone
+  std::atomic<bool> stop_{false};
+  std::atomic<int> dropped_{0};
+  std::thread worker_;
+};
+
+// A boot loader counts its timeouts over the whole transfer and gives up
+// after a few: a lost block must come again before its 5-second timer does.
+TEST_F(TftpdLoopback, ALockStepPeerThatLosesBlocksNeverWaitsForItsOwnTimeout) {
+  const Bytes file = PatternBytes(1468 * 400 + 77, 11);
+  root_.Write("image.bin", file);
+  // Every 40th block once, block 100 three times in a row.
+  std::map<uint16_t, int> lost;
+  for (uint16_t block = 40; block <= 400; block += 40) lost[block] = 1;
+  lost[100] = 3;
+  LossyRelay relay(server_.port(), lost);
+  ASSERT_NE(relay.port(), 0);
+  TestPeer peer(relay.port(), 5000);
+  peer.Send(Request(kReadRequest, "image.bin", {{"blksize", "1468"}, {"timeout", "5"}}));
+  Bytes received;
+  Bytes last_ack = Ack(0);
+  uint16_t expected = 1;
+  int timeouts = 0;
+  bool complete = false;
+  const auto start = std::chrono::steady_clock::now();
+  std::optional<Bytes> packet = peer.Receive();
+  if (packet && OpcodeOf(*packet) == kOptionAck) {
+    peer.Send(last_ack);
+    packet = peer.Receive();
+  }
+  while (!complete && timeouts < 3) {
+    if (!packet) {  // the peer's own timer ran out: it acknowledges again
+      ++timeouts;
+      peer.Send(last_ack);
+    } else if (OpcodeOf(*packet) == kData && BlockOf(*packet) == expected) {
+      received.insert(received.end(), packet->begin() + 4, packet->end());
+      last_ack = Ack(expected++);
+      peer.Send(last_ack);
+      complete = packet->size() < 4 + 1468;
+    } else if (OpcodeOf(*packet) != kData) {
+      break;
+    }
+    if (!complete) packet = peer.Receive();
+  }
+  const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_TRUE(complete);
+  EXPECT_EQ(timeouts, 0);
+  EXPECT_EQ(relay.dropped(), 13);
+  EXPECT_TRUE(received == file);
+  EXPECT_LT(seconds, 5.0) << "thirteen losses cost a few timer periods each";
 }
 
 TEST(TftpdStart, FailsWhenThePortIsTakenAndLeavesNoWorker) {

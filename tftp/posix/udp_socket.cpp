@@ -105,11 +105,17 @@ class PosixUdpSocket final : public UdpSocket {
     queued_ = 0;
   }
 
+  // Zero would mean "wait forever": the shortest wait is one millisecond.
+  // Setting the value the socket already has costs no system call.
   bool SetReceiveTimeout(int milliseconds) override {
+    if (milliseconds < 1) milliseconds = 1;
+    if (milliseconds == receive_timeout_ms_) return true;
     timeval value{};
     value.tv_sec = milliseconds / 1000;
     value.tv_usec = (milliseconds % 1000) * 1000;
-    return ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &value, sizeof value) == 0;
+    if (::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &value, sizeof value) != 0) return false;
+    receive_timeout_ms_ = milliseconds;
+    return true;
   }
 
   // close() alone leaves a recvmsg on another thread asleep; shutdown wakes it.
@@ -135,6 +141,7 @@ class PosixUdpSocket final : public UdpSocket {
   }
 
   const int fd_;
+  int receive_timeout_ms_ = -1;  // as last set; -1 before the first
   mmsghdr receive_[kBatch];
   iovec receive_iov_[kBatch];
   sockaddr_in receive_from_[kBatch];

@@ -43,10 +43,18 @@ class WinsockUdpSocket final : public UdpSocket {
 
   // Winsock takes the timeout as milliseconds; the 8-byte form is what the
   // product has always passed (a DWORD followed by zero).
+  // Zero would mean "wait forever": the shortest wait is one millisecond.
+  // Setting the value the socket already has costs no system call.
   bool SetReceiveTimeout(int milliseconds) override {
+    if (milliseconds < 1) milliseconds = 1;
+    if (milliseconds == receive_timeout_ms_) return true;
     const DWORD value[2] = {DWORD(milliseconds), 0};
-    return ::setsockopt(socket_.load(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(value),
-                        sizeof value) == 0;
+    if (::setsockopt(socket_.load(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(value),
+                     sizeof value) != 0) {
+      return false;
+    }
+    receive_timeout_ms_ = milliseconds;
+    return true;
   }
 
   // closesocket makes a recvfrom blocked on another thread return at once.
@@ -67,6 +75,7 @@ class WinsockUdpSocket final : public UdpSocket {
 
  private:
   std::atomic<SOCKET> socket_;
+  int receive_timeout_ms_ = -1;  // as last set (worker thread only); -1 before the first
 };
 
 }  // namespace
