@@ -2,11 +2,14 @@
 // attached to the window's paint manager, then all of it removed and the
 // manager's queue drained, which is when removed controls die. Prints the
 // time for 1,000 and 10,000 controls and their ratio; a linear teardown
-// keeps the ratio near 10.
+// keeps the ratio near 10. The timed figure is the thread's CPU time, since
+// on a shared machine a 1 ms run often fits in one time slice while a 30 ms
+// run is preempted many times; the wall time is kept as a counter.
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -18,6 +21,12 @@
 namespace {
 
 constexpr int kLeavesPerBox = 9;
+
+double ThreadCpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
 
 // `controls` controls in all: the root, boxes of nine leaves, every one named.
 zui::CContainerUI* NamedTree(int controls) {
@@ -40,6 +49,7 @@ zui::CContainerUI* NamedTree(int controls) {
 
 void BM_TreeTeardown(benchmark::State& state) {
   const int controls = static_cast<int>(state.range(0));
+  double wallSeconds = 0;
   for (auto _ : state) {
     ztest::SkinTestWindow window{{400, 300}};
     auto* root = NamedTree(controls);
@@ -48,15 +58,17 @@ void BM_TreeTeardown(benchmark::State& state) {
       state.SkipWithError("the last control is not in the name table");
 
     const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = ThreadCpuSeconds();
     root->RemoveAll();
     zui::LRESULT_T result = 0;
     window.Manager().MessageHandler(zui::CPaintManagerUI::kMsgDrainQueue, 0, 0, result);
-    const auto end = std::chrono::steady_clock::now();
-    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    state.SetIterationTime(ThreadCpuSeconds() - cpuStart);
+    wallSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     if (window.Manager().FindControl(L"c1") != nullptr) state.SkipWithError("a removed control is still named");
   }
   state.counters["controls"] = controls;
+  state.counters["wall_ms"] = 1e3 * wallSeconds / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_TreeTeardown)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -65,16 +77,23 @@ class SummaryReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (!run.error_occurred) ms_[run.benchmark_name()] = run.GetAdjustedRealTime();
+    for (const Run& run : runs) {
+      if (run.error_occurred) continue;
+      ms_[run.benchmark_name()] = run.GetAdjustedRealTime();
+      const auto wall = run.counters.find("wall_ms");
+      if (wall != run.counters.end()) wallMs_[run.benchmark_name()] = wall->second.value;
+    }
   }
-  double Ms(const std::string& name) const {
-    const auto it = ms_.find(name);
-    return it == ms_.end() ? -1 : it->second;
-  }
+  double Ms(const std::string& name) const { return Find(ms_, name); }
+  double WallMs(const std::string& name) const { return Find(wallMs_, name); }
 
  private:
+  static double Find(const std::map<std::string, double>& table, const std::string& name) {
+    const auto it = table.find(name);
+    return it == table.end() ? -1 : it->second;
+  }
   std::map<std::string, double> ms_;
+  std::map<std::string, double> wallMs_;
 };
 
 }  // namespace
@@ -83,13 +102,16 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   SummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double small = reporter.Ms("BM_TreeTeardown/1000/manual_time");
-  const double large = reporter.Ms("BM_TreeTeardown/10000/manual_time");
-  std::printf("\nteardown of a named tree in a window\n");
-  std::printf("%-16s %10.3f ms\n", "1,000 controls", small);
-  std::printf("%-16s %10.3f ms\n", "10,000 controls", large);
-  if (small > 0 && large > 0)
-    std::printf("%-16s %10.1fx   target < 12x: %s\n", "ratio", large / small, large / small < 12 ? "met" : "MISSED");
+  const std::string small = "BM_TreeTeardown/1000/manual_time";
+  const std::string large = "BM_TreeTeardown/10000/manual_time";
+  std::printf("\nteardown of a named tree in a window       CPU        wall\n");
+  std::printf("%-40s %8.3f ms %8.3f ms\n", "1,000 controls", reporter.Ms(small), reporter.WallMs(small));
+  std::printf("%-40s %8.3f ms %8.3f ms\n", "10,000 controls", reporter.Ms(large), reporter.WallMs(large));
+  if (reporter.Ms(small) > 0 && reporter.WallMs(small) > 0) {
+    const double cpuRatio = reporter.Ms(large) / reporter.Ms(small);
+    std::printf("%-40s %8.1fx    %8.1fx   target (CPU) < 12x: %s\n", "ratio", cpuRatio,
+                reporter.WallMs(large) / reporter.WallMs(small), cpuRatio < 12 ? "met" : "MISSED");
+  }
   benchmark::Shutdown();
   return 0;
 }

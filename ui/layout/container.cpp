@@ -115,12 +115,20 @@ ControlPtr CContainerUI::DetachAt(int index) {
   // (or dying) sees it among our children.
   ControlPtr child = std::move(items_[static_cast<size_t>(index)]);
   items_.erase(items_.begin() + index);
-  child->SetManager(child->GetManager(), nullptr, false);
+  LetGo(*child);
   return child;
+}
+
+// A child leaving alive leaves the window too: nothing there may outlive it
+// pointing at it, nor it at a window that may go first.
+void CContainerUI::LetGo(CControlUI& child) {
+  if (manager_ != nullptr && child.GetManager() == manager_) manager_->ReleaseTree(&child);
+  else child.SetManager(child.GetManager(), nullptr, false);
 }
 
 void CContainerUI::Dispose(ControlPtr child, bool now) {
   if (!autoDestroy_) {
+    LetGo(*child);
     static_cast<void>(child.release());  // borrowed: its owner deletes it
     return;
   }

@@ -193,6 +193,7 @@ class CContainerUI : public CControlUI, public IContainerUI {
   std::wstring horizontalScrollBarStyle_;
 
  private:
+  void LetGo(CControlUI& child);
   std::unique_ptr<CScrollBarUI> MakeScrollBar(bool horizontal);
   bool ScrollByKey(wchar_t key, bool vertical);
   bool PaintChildren(Canvas& canvas, const Rect& paint, CControlUI* stop);

@@ -155,7 +155,10 @@ void CPaintManagerUI::ReapObjects(CControlUI* control) {
 
 std::array<ControlRef*, 5> CPaintManagerUI::TrackedSlots() { return {&focus_, &hot_, &click_, &key_, &focusTarget_}; }
 
-void CPaintManagerUI::ReapTree(CControlUI* control) {
+void CPaintManagerUI::ReleaseTree(CControlUI* control) {
+  if (control == nullptr) return;
+  // Once out of the window its controls no longer tell this manager when
+  // they die, so nothing here may keep pointing into it.
   for (ControlRef* slot : TrackedSlots()) {
     for (CControlUI* c = *slot; c != nullptr; c = c->GetParent()) {
       if (c != control) continue;
@@ -164,14 +167,12 @@ void CPaintManagerUI::ReapTree(CControlUI* control) {
     }
   }
   ForEachControl(control, kFindAll, [this](CControlUI* c) { ReapObjects(c); });
+  control->SetManager(nullptr, nullptr, false);
 }
 
 void CPaintManagerUI::DestroyLater(ControlPtr control) {
   if (control == nullptr) return;
-  // Nothing may point into a detached tree: once detached its controls no
-  // longer tell this manager when they are deleted.
-  ReapTree(control.get());
-  control->SetManager(nullptr, nullptr, false);
+  if (control->GetManager() == this) ReleaseTree(control.get());
   doomed_.push_back(std::move(control));
   PostDrainMessage();
 }

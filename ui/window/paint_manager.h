@@ -88,8 +88,11 @@ class CPaintManagerUI : public IControlManagerUI {
   // that is being destroyed. (Tracked controls need nothing: they are held
   // by ControlRef.)
   void ReapObjects(CControlUI* control) override;
-  // Takes a removed control away from this window now (names, timers, the
-  // hot, focus, click and key slots) and destroys it when the queue is next
+  // Takes a subtree out of this window: its names, timers and any tracked
+  // slot (focus, hot, click, key) that points into it; its controls are
+  // left without a manager.
+  void ReleaseTree(CControlUI* control) override;
+  // Releases a removed control and destroys it when the queue is next
   // drained.
   void DestroyLater(ControlPtr control) override;
   CControlUI* FindControl(Point point) const;
@@ -258,9 +261,6 @@ class CPaintManagerUI : public IControlManagerUI {
   void MoveTabFocus(bool forward);
   void TakeNeededFocus();
   CControlUI* FindShortcut(wchar_t ch) const;
-  // Forgets `control` and every control below it: names, timers, and any
-  // tracked slot that points into the subtree.
-  void ReapTree(CControlUI* control);
   // Every control tracked by a slot (focus, hot, click, key, focus target).
   std::array<ControlRef*, 5> TrackedSlots();
   void EnterNames(CControlUI* control);

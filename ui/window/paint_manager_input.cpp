@@ -252,7 +252,12 @@ void CPaintManagerUI::OnButtonDown(int eventType, Point point, WPARAM_T wParam, 
 void CPaintManagerUI::OnButtonUp(int eventType, Point point, WPARAM_T wParam, LPARAM_T lParam) {
   lastMousePos_ = point;
   if (eventType == kEventButtonUp) {
-    if (click_ == nullptr) return;
+    // The pressed control may have left the window while the button was
+    // down; the capture taken for it must not outlive the press.
+    if (click_ == nullptr) {
+      if (captured_) ReleaseCapture();
+      return;
+    }
     CControlUI* click = click_;
     click_ = nullptr;
     ReleaseCapture();
