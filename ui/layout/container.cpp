@@ -44,7 +44,8 @@ CControlUI* CContainerUI::GetItemAt(int index) const {
 }
 
 int CContainerUI::GetItemIndex(CControlUI* control) const {
-  const auto it = std::find_if(items_.begin(), items_.end(), [control](const ControlPtr& c) { return c.get() == control; });
+  const auto it =
+      std::find_if(items_.begin(), items_.end(), [control](const ControlPtr& c) { return c.get() == control; });
   return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
@@ -234,7 +235,8 @@ const AttributeEntry<CContainerUI> kContainerAttributes[] = {
 void CContainerUI::SetScrollBarStyle(bool horizontal, std::wstring_view style) {
   (horizontal ? horizontalScrollBarStyle_ : verticalScrollBarStyle_) = style;
   // A style names a skin style when there is one, else it is itself a list.
-  if (CScrollBarUI* bar = horizontal ? GetHorizontalScrollBar() : GetVerticalScrollBar()) bar->ApplyAttributeList(style);
+  CScrollBarUI* bar = horizontal ? horizontalScrollBar_.get() : verticalScrollBar_.get();
+  if (bar != nullptr) bar->ApplyAttributeList(style);
 }
 
 void CContainerUI::SetAttribute(std::wstring_view name, std::wstring_view value) {
