@@ -1,5 +1,7 @@
 #include "app/repair/choose_net_card.h"
 
+#include <memory>
+
 #include "ui/controls/button.h"
 #include "ui/controls/label.h"
 #include "ui/list/list.h"
@@ -10,16 +12,16 @@ namespace {
 
 constexpr int kRowHeight = 44;
 
-zui::CLabelUI* MakeCheckMark() {
-  auto* mark = new zui::CLabelUI();
+std::unique_ptr<zui::CLabelUI> MakeCheckMark() {
+  auto mark = std::make_unique<zui::CLabelUI>();
   mark->SetBkImage(L"file='img\\checked.png' dest='5,14,19,28'");
   mark->SetFixedWidth(30);
   mark->SetVisible(false);
   return mark;
 }
 
-zui::CLabelUI* MakeDescription(const znet::NetCardInfo& card) {
-  auto* label = new zui::CLabelUI();
+std::unique_ptr<zui::CLabelUI> MakeDescription(const znet::NetCardInfo& card) {
+  auto label = std::make_unique<zui::CLabelUI>();
   label->SetPadding({10, 0, 0, 0});
   label->SetText(card.wideDescription);
   label->SetTextColor(0xFF101426);
@@ -29,8 +31,8 @@ zui::CLabelUI* MakeDescription(const znet::NetCardInfo& card) {
   return label;
 }
 
-zui::CButtonUI* MakeSelectButton(const znet::NetCardInfo& card) {
-  auto* button = new zui::CButtonUI();
+std::unique_ptr<zui::CButtonUI> MakeSelectButton(const znet::NetCardInfo& card) {
+  auto button = std::make_unique<zui::CButtonUI>();
   button->SetText(L"确定");
   button->SetName(L"selok");
   button->SetFont(1);
@@ -62,20 +64,20 @@ void ChooseNetCard::FillNetCards(std::vector<znet::NetCardInfo> cards) {
   selectButtons_.clear();
   if (netList_ == nullptr) return;
   for (const znet::NetCardInfo& card : cards) {
-    auto* row = new zui::CListContainerElementUI();
+    auto row = std::make_unique<zui::CListContainerElementUI>();
     row->SetClickTogglesSelection(true);
     row->ApplyAttributeList(L"height=\"44\"");
     row->SetName(L"netitem");
     row->SetTag(selectButtons_.size());
-    zui::CLabelUI* mark = MakeCheckMark();
-    checkMarks_.push_back(mark);
-    zui::CLabelUI* description = MakeDescription(card);
-    zui::CButtonUI* button = MakeSelectButton(card);
-    selectButtons_.push_back(button);
-    row->Add(mark);
-    row->Add(description);
-    row->Add(button);
-    netList_->Add(row);
+    auto mark = MakeCheckMark();
+    auto button = MakeSelectButton(card);
+    // The row and the list own them; the window keeps only where they are.
+    checkMarks_.push_back(mark.get());
+    selectButtons_.push_back(button.get());
+    row->Add(std::move(mark));
+    row->Add(MakeDescription(card));
+    row->Add(std::move(button));
+    netList_->Add(std::move(row));
   }
 }
 

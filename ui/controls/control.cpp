@@ -13,14 +13,21 @@ namespace zui {
 CControlUI::CControlUI() = default;
 
 CControlUI::~CControlUI() {
+  // References read null before anyone is told, so a destroy listener that
+  // moves the focus or sends a notification cannot land on this control.
+  life_.reset();
   OnDestroy.Notify(*this);
   RemoveAllCustomAttributes();
-  // The manager may still point at us as hot, focus, click or key control,
-  // or hold our timers and queued notifications.
+  // The manager may still hold our timers and our entry in its name table.
   if (manager_ != nullptr) manager_->ReapObjects(this);
 }
 
 void CControlUI::SetName(std::wstring_view name) { name_ = name; }
+
+std::weak_ptr<const void> CControlUI::Life() const {
+  if (life_ == nullptr) life_ = std::make_shared<char>();
+  return life_;
+}
 
 std::wstring_view CControlUI::GetClass() const { return L"ControlUI"; }
 

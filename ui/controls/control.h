@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,12 @@
 namespace zui {
 
 class Canvas;
+class CControlUI;
 class IControlManagerUI;
+
+// Ownership of a control: a container's children, a window's root, a
+// removed child handed back, a control waiting to be destroyed.
+using ControlPtr = std::unique_ptr<CControlUI>;
 
 // Control flags (GetControlFlags).
 enum ControlFlag : uint32_t {
@@ -285,6 +291,15 @@ class CControlUI {
   int Scale(int value) const;
   Rect Scale(const Rect& r) const;
 
+  // What ControlRef watches: made on the first reference, dropped when the
+  // control dies, so every reference to it reads null from then on.
+  std::weak_ptr<const void> Life() const;
+
+  // The key the window's name table holds this control under (empty: not
+  // entered), so the table drops it in one lookup even after a rename.
+  const std::wstring& GetRegisteredName() const { return registeredName_; }
+  void SetRegisteredName(std::wstring_view name) { registeredName_ = name; }
+
   // Listeners.
   ListenerList<CControlUI&> OnInit;
   ListenerList<CControlUI&> OnDestroy;
@@ -356,6 +371,27 @@ class CControlUI {
   std::wstring foreImage_;
   std::wstring virtualWnd_;
   std::map<std::wstring, std::wstring> customAttributes_;
+  std::wstring registeredName_;
+  mutable std::shared_ptr<const void> life_;
+};
+
+// A control that may die while it is remembered: the window's hot, focused,
+// clicked and key controls, the sender of a queued notification, a control
+// told of an event. It never owns the control and reads null once the
+// control is destroyed, so nobody has to go round clearing such pointers.
+class ControlRef {
+ public:
+  ControlRef() = default;
+  ControlRef(CControlUI* control) : control_(control) {  // NOLINT: a slot is assigned a control
+    if (control != nullptr) life_ = control->Life();
+  }
+  CControlUI* get() const { return life_.expired() ? nullptr : control_; }
+  operator CControlUI*() const { return get(); }  // NOLINT: reads like the pointer it stands for
+  CControlUI* operator->() const { return get(); }
+
+ private:
+  CControlUI* control_ = nullptr;
+  std::weak_ptr<const void> life_;
 };
 
 }  // namespace zui

@@ -9,11 +9,10 @@
 
 #include "ui/base/geometry.h"
 #include "ui/base/messages.h"
+#include "ui/controls/control.h"
 #include "ui/render/render_resources.h"
 
 namespace zui {
-
-class CControlUI;
 
 // The default colours a window gives controls that set none of their own.
 struct DefaultColors {
@@ -31,10 +30,14 @@ class IControlManagerUI : public IRenderResources {
   virtual Point GetMousePos() const = 0;
 
   // The tree: a control added under `parent` gets this manager; a control
-  // being destroyed is forgotten; a removed one is destroyed later.
+  // being destroyed has its timers and name dropped; a subtree leaving the
+  // window alive is forgotten and loses its manager; a removed one is
+  // destroyed once the current message is handled, since it may be the
+  // control handling it.
   virtual bool InitControls(CControlUI* control, CControlUI* parent) = 0;
   virtual void ReapObjects(CControlUI* control) = 0;
-  virtual void AddDelayedCleanup(CControlUI* control) = 0;
+  virtual void ReleaseTree(CControlUI* control) = 0;
+  virtual void DestroyLater(ControlPtr control) = 0;
   // The last control of that name in document order; null when unknown.
   virtual CControlUI* FindControl(std::wstring_view name) const = 0;
 

@@ -15,16 +15,14 @@ namespace zui {
 CContainerUI::CContainerUI() = default;
 
 CContainerUI::~CContainerUI() {
-  delete verticalScrollBar_;
-  verticalScrollBar_ = nullptr;
-  delete horizontalScrollBar_;
-  horizontalScrollBar_ = nullptr;
+  verticalScrollBar_.reset();
+  horizontalScrollBar_.reset();
   // The container goes now, so its children cannot wait for a later drain.
-  std::vector<CControlUI*> children;
+  std::vector<ControlPtr> children;
   children.swap(items_);
-  for (CControlUI* child : children) {
-    if (autoDestroy_) delete child;
-    else child->SetManager(child->GetManager(), nullptr, false);
+  for (ControlPtr& child : children) {
+    child->SetManager(child->GetManager(), nullptr, false);
+    Dispose(std::move(child), true);
   }
 }
 
@@ -42,11 +40,12 @@ bool CContainerUI::HasInterface(std::wstring_view name) const {
 
 CControlUI* CContainerUI::GetItemAt(int index) const {
   if (index < 0 || index >= static_cast<int>(items_.size())) return nullptr;
-  return items_[static_cast<size_t>(index)];
+  return items_[static_cast<size_t>(index)].get();
 }
 
 int CContainerUI::GetItemIndex(CControlUI* control) const {
-  const auto it = std::find(items_.begin(), items_.end(), control);
+  const auto it =
+      std::find_if(items_.begin(), items_.end(), [control](const ControlPtr& c) { return c.get() == control; });
   return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
@@ -54,67 +53,87 @@ bool CContainerUI::SetItemIndex(CControlUI* control, int index) {
   const int from = CContainerUI::GetItemIndex(control);
   if (from < 0 || index < 0 || index >= static_cast<int>(items_.size())) return false;
   if (from == index) return true;
+  ControlPtr moved = std::move(items_[static_cast<size_t>(from)]);
   items_.erase(items_.begin() + from);
-  items_.insert(items_.begin() + index, control);
+  items_.insert(items_.begin() + index, std::move(moved));
   NeedUpdate();
   return true;
 }
 
-bool CContainerUI::Add(CControlUI* control) { return AddAt(control, static_cast<int>(items_.size())); }
+bool CContainerUI::Add(ControlPtr&& control) { return AddAt(std::move(control), static_cast<int>(items_.size())); }
 
-bool CContainerUI::AddAt(CControlUI* control, int index) {
+bool CContainerUI::AddAt(ControlPtr&& control, int index) {
   if (control == nullptr || index < 0 || index > static_cast<int>(items_.size())) return false;
   // A control listed twice would be painted twice and destroyed twice; a
-  // control holding its own ancestor would make a loop of the tree.
-  if (CContainerUI::GetItemIndex(control) >= 0) return false;
+  // control holding its own ancestor would make a loop of the tree. Both
+  // can only come through the plain-pointer adapter.
+  if (CContainerUI::GetItemIndex(control.get()) >= 0) return false;
   for (const CControlUI* p = this; p != nullptr; p = p->GetParent())
-    if (p == control) return false;
+    if (p == control.get()) return false;
 
-  if (manager_ != nullptr) manager_->InitControls(control, this);
-  else control->SetManager(control->GetManager(), this, false);
+  CControlUI* child = control.get();
+  if (manager_ != nullptr) manager_->InitControls(child, this);
+  else child->SetManager(child->GetManager(), this, false);
   if (IsVisible()) {
     // A control taken from a hidden container would otherwise stay hidden.
-    if (!control->IsInternVisible()) control->SetInternVisible(true);
+    if (!child->IsInternVisible()) child->SetInternVisible(true);
     NeedUpdate();
   } else {
-    control->SetInternVisible(false);
+    child->SetInternVisible(false);
   }
-  items_.insert(items_.begin() + index, control);
+  items_.insert(items_.begin() + index, std::move(control));
   return true;
 }
 
-bool CContainerUI::Remove(CControlUI* control, bool doNotDestroy) {
-  if (control == nullptr) return false;
+bool CContainerUI::Remove(CControlUI* control) {
   const int index = GetItemIndex(control);
-  if (index < 0) return false;
-  return RemoveAt(index, doNotDestroy);
+  return index >= 0 && RemoveAt(index);
 }
 
-bool CContainerUI::RemoveAt(int index, bool doNotDestroy) {
-  if (index < 0 || index >= static_cast<int>(items_.size())) return false;
-  CControlUI* control = items_[static_cast<size_t>(index)];
-  NeedUpdate();
-  // Out of the list before it dies, so nothing it does on the way sees it
-  // among our children.
-  items_.erase(items_.begin() + index);
-  if (autoDestroy_ && !doNotDestroy) DestroyChild(control);
-  else control->SetManager(control->GetManager(), nullptr, false);
+bool CContainerUI::RemoveAt(int index) {
+  ControlPtr child = DetachAt(index);
+  if (child == nullptr) return false;
+  Dispose(std::move(child));
   return true;
 }
 
 void CContainerUI::RemoveAll() {
-  std::vector<CControlUI*> children;
+  std::vector<ControlPtr> children;
   children.swap(items_);
-  for (CControlUI* child : children) {
-    if (autoDestroy_) DestroyChild(child);
-    else child->SetManager(child->GetManager(), nullptr, false);
+  for (ControlPtr& child : children) {
+    child->SetManager(child->GetManager(), nullptr, false);
+    Dispose(std::move(child));
   }
   NeedUpdate();
 }
 
-void CContainerUI::DestroyChild(CControlUI* control) {
-  if (delayedDestroy_ && manager_ != nullptr) manager_->AddDelayedCleanup(control);
-  else delete control;
+ControlPtr CContainerUI::Detach(CControlUI* control) { return DetachAt(GetItemIndex(control)); }
+
+ControlPtr CContainerUI::DetachAt(int index) {
+  if (index < 0 || index >= static_cast<int>(items_.size())) return nullptr;
+  NeedUpdate();
+  // Out of the list before anything else, so nothing it does on the way
+  // (or dying) sees it among our children.
+  ControlPtr child = std::move(items_[static_cast<size_t>(index)]);
+  items_.erase(items_.begin() + index);
+  LetGo(*child);
+  return child;
+}
+
+// A child leaving alive leaves the window too: nothing there may outlive it
+// pointing at it, nor it at a window that may go first.
+void CContainerUI::LetGo(CControlUI& child) {
+  if (manager_ != nullptr && child.GetManager() == manager_) manager_->ReleaseTree(&child);
+  else child.SetManager(child.GetManager(), nullptr, false);
+}
+
+void CContainerUI::Dispose(ControlPtr child, bool now) {
+  if (!autoDestroy_) {
+    LetGo(*child);
+    static_cast<void>(child.release());  // borrowed: its owner deletes it
+    return;
+  }
+  if (!now && delayedDestroy_ && manager_ != nullptr) manager_->DestroyLater(std::move(child));
 }
 
 // ---- settings ---------------------------------------------------------------
@@ -156,7 +175,7 @@ void CContainerUI::SetScrollStepSize(int size) {
 // ---- passed down to the children --------------------------------------------
 
 void CContainerUI::SetManager(IControlManagerUI* manager, CControlUI* parent, bool init) {
-  for (CControlUI* child : items_) child->SetManager(manager, this, init);
+  for (const ControlPtr& child : items_) child->SetManager(manager, this, init);
   if (verticalScrollBar_ != nullptr) verticalScrollBar_->SetManager(manager, this, init);
   if (horizontalScrollBar_ != nullptr) horizontalScrollBar_->SetManager(manager, this, init);
   CControlUI::SetManager(manager, parent, init);
@@ -165,12 +184,12 @@ void CContainerUI::SetManager(IControlManagerUI* manager, CControlUI* parent, bo
 void CContainerUI::SetVisible(bool visible) {
   if (IsOwnVisible() == visible) return;
   CControlUI::SetVisible(visible);
-  for (CControlUI* child : items_) child->SetInternVisible(IsVisible());
+  for (const ControlPtr& child : items_) child->SetInternVisible(IsVisible());
 }
 
 void CContainerUI::SetInternVisible(bool visible) {
   CControlUI::SetInternVisible(visible);
-  for (CControlUI* child : items_) child->SetInternVisible(IsVisible());
+  for (const ControlPtr& child : items_) child->SetInternVisible(IsVisible());
 }
 
 void CContainerUI::SetMouseEnabled(bool enabled) { CControlUI::SetMouseEnabled(enabled); }
@@ -216,7 +235,8 @@ const AttributeEntry<CContainerUI> kContainerAttributes[] = {
 void CContainerUI::SetScrollBarStyle(bool horizontal, std::wstring_view style) {
   (horizontal ? horizontalScrollBarStyle_ : verticalScrollBarStyle_) = style;
   // A style names a skin style when there is one, else it is itself a list.
-  if (CScrollBarUI* bar = horizontal ? horizontalScrollBar_ : verticalScrollBar_) bar->ApplyAttributeList(style);
+  CScrollBarUI* bar = horizontal ? horizontalScrollBar_.get() : verticalScrollBar_.get();
+  if (bar != nullptr) bar->ApplyAttributeList(style);
 }
 
 void CContainerUI::SetAttribute(std::wstring_view name, std::wstring_view value) {

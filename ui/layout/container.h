@@ -1,11 +1,12 @@
 #pragma once
-// CContainerUI: the base of every control that holds children. It keeps the
-// child list (owning the children when auto-destroy is on), passes the paint
-// manager down, paints its children inside its inset, finds controls among
-// them and places floating children. The linear layouts, the tab layout and
-// the scroll bars build on it.
+// CContainerUI: the base of every control that holds children. It owns its
+// children (unless auto-destroy is turned off), passes the paint manager
+// down, paints its children inside its inset, finds controls among them and
+// places floating children. The linear layouts, the tab layout and the
+// scroll bars build on it.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,10 @@ class CScrollBarUI;
 
 // The child-list side of a container, as the skin builder and the
 // application see it.
+//
+// Adding takes ownership: on success the container holds the control and
+// `control` is left empty; on failure `control` still holds it. Remove
+// destroys the child; Detach hands it back to the caller instead.
 class IContainerUI {
  public:
   virtual ~IContainerUI() = default;
@@ -25,12 +30,31 @@ class IContainerUI {
   virtual int GetItemIndex(CControlUI* control) const = 0;  // -1 when not a child
   virtual bool SetItemIndex(CControlUI* control, int index) = 0;
   virtual int GetCount() const = 0;
-  virtual bool Add(CControlUI* control) = 0;
-  virtual bool AddAt(CControlUI* control, int index) = 0;
-  // Destroys the child when auto-destroy is on, unless `doNotDestroy`.
-  virtual bool Remove(CControlUI* control, bool doNotDestroy = false) = 0;
-  virtual bool RemoveAt(int index, bool doNotDestroy = false) = 0;
+  virtual bool Add(ControlPtr&& control) = 0;
+  virtual bool AddAt(ControlPtr&& control, int index) = 0;
+  virtual bool Remove(CControlUI* control) = 0;
+  virtual bool RemoveAt(int index) = 0;
   virtual void RemoveAll() = 0;
+  // The child leaves the list alive, with no parent; null when not a child.
+  virtual ControlPtr Detach(CControlUI* control) = 0;
+  virtual ControlPtr DetachAt(int index) = 0;
+
+  // For callers that hold a control by a plain pointer (the skin builder,
+  // whose controls come from factories and plug-ins): the same as above,
+  // and on failure the caller keeps the control it passed.
+  bool Add(CControlUI* control) { return Adopt(control, [&](ControlPtr& owned) { return Add(std::move(owned)); }); }
+  bool AddAt(CControlUI* control, int index) {
+    return Adopt(control, [&](ControlPtr& owned) { return AddAt(std::move(owned), index); });
+  }
+
+ private:
+  template <typename AddFn>
+  static bool Adopt(CControlUI* control, AddFn add) {
+    ControlPtr owned(control);
+    const bool added = add(owned);
+    if (!added) static_cast<void>(owned.release());
+    return added;
+  }
 };
 
 // Child alignment values.
@@ -56,11 +80,15 @@ class CContainerUI : public CControlUI, public IContainerUI {
   int GetItemIndex(CControlUI* control) const override;
   bool SetItemIndex(CControlUI* control, int index) override;
   int GetCount() const override { return static_cast<int>(items_.size()); }
-  bool Add(CControlUI* control) override;
-  bool AddAt(CControlUI* control, int index) override;
-  bool Remove(CControlUI* control, bool doNotDestroy = false) override;
-  bool RemoveAt(int index, bool doNotDestroy = false) override;
+  using IContainerUI::Add;
+  using IContainerUI::AddAt;
+  bool Add(ControlPtr&& control) override;
+  bool AddAt(ControlPtr&& control, int index) override;
+  bool Remove(CControlUI* control) override;
+  bool RemoveAt(int index) override;
   void RemoveAll() override;
+  ControlPtr Detach(CControlUI* control) override;
+  ControlPtr DetachAt(int index) override;
 
   // Settings.
   virtual Rect GetInset() const;  // scaled
@@ -71,8 +99,13 @@ class CContainerUI : public CControlUI, public IContainerUI {
   virtual void SetChildAlign(uint32_t align);
   virtual uint32_t GetChildVAlign() const { return childVAlign_; }
   virtual void SetChildVAlign(uint32_t align);
+  // With auto-destroy off the container only borrows its children: whoever
+  // added them keeps them and deletes them. Removing a child, and the
+  // container's own end, then let it go (no parent) instead of destroying it.
   virtual bool IsAutoDestroy() const { return autoDestroy_; }
   virtual void SetAutoDestroy(bool on) { autoDestroy_ = on; }
+  // With delayed destroy on, a removed child of a container in a window dies
+  // after the message being handled (it may be the control handling it).
   virtual bool IsDelayedDestroy() const { return delayedDestroy_; }
   virtual void SetDelayedDestroy(bool on) { delayedDestroy_ = on; }
   virtual bool IsMouseChildEnabled() const { return mouseChild_; }
@@ -100,8 +133,8 @@ class CContainerUI : public CControlUI, public IContainerUI {
   // Creates (with the window's VScrollBar / HScrollBar defaults) or deletes
   // each bar.
   virtual void EnableScrollBar(bool vertical = true, bool horizontal = false);
-  virtual CScrollBarUI* GetVerticalScrollBar() const { return verticalScrollBar_; }
-  virtual CScrollBarUI* GetHorizontalScrollBar() const { return horizontalScrollBar_; }
+  virtual CScrollBarUI* GetVerticalScrollBar() const { return verticalScrollBar_.get(); }
+  virtual CScrollBarUI* GetHorizontalScrollBar() const { return horizontalScrollBar_.get(); }
   const std::wstring& GetVerticalScrollBarStyle() const { return verticalScrollBarStyle_; }
   const std::wstring& GetHorizontalScrollBarStyle() const { return horizontalScrollBarStyle_; }
   // Stores the style and applies it to the bar when there is one (and to a
@@ -148,22 +181,26 @@ class CContainerUI : public CControlUI, public IContainerUI {
   // One page step: the height (or width) inside the inset and the bar.
   int ScrollPage(bool vertical) const;
 
-  std::vector<CControlUI*> items_;
-  CScrollBarUI* verticalScrollBar_ = nullptr;
-  CScrollBarUI* horizontalScrollBar_ = nullptr;
+  // Lets go of a child that has left the list: destroyed now, destroyed by
+  // the manager after the current message, or (auto-destroy off) handed
+  // back to whoever owns it. `now` when the container itself is going.
+  void Dispose(ControlPtr child, bool now = false);
+
+  std::vector<ControlPtr> items_;
+  std::unique_ptr<CScrollBarUI> verticalScrollBar_;
+  std::unique_ptr<CScrollBarUI> horizontalScrollBar_;
   std::wstring verticalScrollBarStyle_;
   std::wstring horizontalScrollBarStyle_;
 
  private:
-  void DestroyChild(CControlUI* control);
-  CScrollBarUI* MakeScrollBar(bool horizontal);
+  void LetGo(CControlUI& child);
+  std::unique_ptr<CScrollBarUI> MakeScrollBar(bool horizontal);
   bool ScrollByKey(wchar_t key, bool vertical);
   bool PaintChildren(Canvas& canvas, const Rect& paint, CControlUI* stop);
   void RelayoutForScrollBars();
   // One bar of ProcessScrollBar: `overflow` is how far the children reach
   // past the area along the bar, `place` the bar's rectangle while shown.
   void FitScrollBar(CScrollBarUI& bar, int64_t overflow, const Rect& place);
-  void DropScrollBar(CScrollBarUI*& bar);
 
   Rect inset_;
   int childPadding_ = 0;

@@ -23,8 +23,8 @@ void CContainerUI::DoEvent(InputEvent& event) {
     CControlUI::DoEvent(event);
     return;
   }
-  const bool vertical = Usable(verticalScrollBar_);
-  if (vertical || Usable(horizontalScrollBar_)) {
+  const bool vertical = Usable(verticalScrollBar_.get());
+  if (vertical || Usable(horizontalScrollBar_.get())) {
     if (event.type == kEventKeyDown && ScrollByKey(event.key, vertical)) return;
     if (event.type == kEventScrollWheel) {
       const bool up = LowWord(event.wParam) == kWheelUp;

@@ -33,9 +33,9 @@ Rect CContainerUI::GetChildrenArea() const {
   const Rect inset = GetInset();
   Rect area{SaturatedAdd(itemRect_.left, inset.left), SaturatedAdd(itemRect_.top, inset.top),
             SaturatedSub(itemRect_.right, inset.right), SaturatedSub(itemRect_.bottom, inset.bottom)};
-  if (IsBarShown(verticalScrollBar_))
+  if (IsBarShown(verticalScrollBar_.get()))
     area.right = SaturatedSub(area.right, verticalScrollBar_->GetFixedWidth());
-  if (IsBarShown(horizontalScrollBar_))
+  if (IsBarShown(horizontalScrollBar_.get()))
     area.bottom = SaturatedSub(area.bottom, horizontalScrollBar_->GetFixedHeight());
   return area;
 }
@@ -55,7 +55,7 @@ void CContainerUI::SetPos(Rect rc, bool needInvalidate) {
 Size CContainerUI::LayoutChildren(const Rect& area) {
   const int width = std::max(SaturatedSub(area.right, area.left), 0);
   const int height = std::max(SaturatedSub(area.bottom, area.top), 0);
-  for (CControlUI* child : items_) {
+  for (const ControlPtr& child : items_) {
     if (!child->IsVisible() || child->IsFloat()) continue;
     const int w = ClampToLimits(width, child->GetMinWidth(), child->GetMaxWidth());
     const int h = ClampToLimits(height, child->GetMinHeight(), child->GetMaxHeight());

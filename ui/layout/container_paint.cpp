@@ -15,7 +15,7 @@ bool CContainerUI::DoPaint(Canvas& canvas, const Rect& paint, CControlUI* stop) 
   if (!PaintChildren(canvas, paint, stop)) return false;
 
   // The bars lie over the children's edge and are painted after them.
-  for (CScrollBarUI* bar : {verticalScrollBar_, horizontalScrollBar_}) {
+  for (CScrollBarUI* bar : {verticalScrollBar_.get(), horizontalScrollBar_.get()}) {
     if (bar == nullptr) continue;
     if (bar == stop) return false;
     if (!bar->IsVisible() || !paint.Intersects(bar->GetPos())) continue;
@@ -34,7 +34,7 @@ bool CContainerUI::PaintChildren(Canvas& canvas, const Rect& paint, CControlUI* 
 
   // By index, and checked each time: a child's painting may change the list.
   for (size_t i = 0; i < items_.size(); ++i) {
-    CControlUI* child = items_[i];
+    CControlUI* child = items_[i].get();
     if (child == stop) return false;
     if (!child->IsVisible() || !paint.Intersects(child->GetPos())) continue;
     if (child->IsFloat()) {
@@ -65,7 +65,7 @@ CControlUI* CContainerUI::FindControl(const ControlVisitor& visit, uint32_t flag
     if (CControlUI* self = visit(this)) return self;
   }
   if (mayBeSelf) {
-    for (CScrollBarUI* bar : {verticalScrollBar_, horizontalScrollBar_}) {
+    for (CScrollBarUI* bar : {verticalScrollBar_.get(), horizontalScrollBar_.get()}) {
       if (bar == nullptr) continue;
       if (CControlUI* found = bar->FindControl(visit, flags, point)) return found;
     }
@@ -76,7 +76,7 @@ CControlUI* CContainerUI::FindControl(const ControlVisitor& visit, uint32_t flag
     const int count = static_cast<int>(items_.size());
     const bool topFirst = (flags & kFindTopFirst) != 0;
     for (int n = 0; n < count && n < static_cast<int>(items_.size()); ++n) {
-      CControlUI* child = items_[static_cast<size_t>(topFirst ? static_cast<int>(items_.size()) - 1 - n : n)];
+      CControlUI* child = items_[static_cast<size_t>(topFirst ? static_cast<int>(items_.size()) - 1 - n : n)].get();
       CControlUI* found = child->FindControl(visit, flags, point);
       if (found == nullptr) continue;
       if (!hitTest || found->IsFloat() || area.Contains(point)) return found;
@@ -89,7 +89,7 @@ CControlUI* CContainerUI::FindControl(const ControlVisitor& visit, uint32_t flag
 
 CControlUI* CContainerUI::FindSubControl(std::wstring_view name) {
   auto byName = [name](CControlUI* control) { return control->GetName() == name ? control : nullptr; };
-  for (CControlUI* child : items_) {
+  for (const ControlPtr& child : items_) {
     if (CControlUI* found = child->FindControl(byName, kFindMeFirst)) return found;
   }
   return nullptr;

@@ -12,13 +12,13 @@
 namespace zui {
 
 Size CContainerUI::GetScrollPos() const {
-  return {IsBarShown(horizontalScrollBar_) ? SaturateToInt(horizontalScrollBar_->GetScrollPos()) : 0,
-          IsBarShown(verticalScrollBar_) ? SaturateToInt(verticalScrollBar_->GetScrollPos()) : 0};
+  return {IsBarShown(horizontalScrollBar_.get()) ? SaturateToInt(horizontalScrollBar_->GetScrollPos()) : 0,
+          IsBarShown(verticalScrollBar_.get()) ? SaturateToInt(verticalScrollBar_->GetScrollPos()) : 0};
 }
 
 Size CContainerUI::GetScrollRange() const {
-  return {IsBarShown(horizontalScrollBar_) ? SaturateToInt(horizontalScrollBar_->GetScrollRange()) : 0,
-          IsBarShown(verticalScrollBar_) ? SaturateToInt(verticalScrollBar_->GetScrollRange()) : 0};
+  return {IsBarShown(horizontalScrollBar_.get()) ? SaturateToInt(horizontalScrollBar_->GetScrollRange()) : 0,
+          IsBarShown(verticalScrollBar_.get()) ? SaturateToInt(verticalScrollBar_->GetScrollRange()) : 0};
 }
 
 int CContainerUI::ScrollLineStep() const {
@@ -33,30 +33,30 @@ int CContainerUI::ScrollPage(bool vertical) const {
   const Rect inset = GetInset();
   if (vertical) {
     int64_t page = int64_t{itemRect_.Height()} - inset.top - inset.bottom;
-    if (IsBarShown(horizontalScrollBar_)) page -= horizontalScrollBar_->GetFixedHeight();
+    if (IsBarShown(horizontalScrollBar_.get())) page -= horizontalScrollBar_->GetFixedHeight();
     return SaturateToInt(page);
   }
   int64_t page = int64_t{itemRect_.Width()} - inset.left - inset.right;
-  if (IsBarShown(verticalScrollBar_)) page -= verticalScrollBar_->GetFixedWidth();
+  if (IsBarShown(verticalScrollBar_.get())) page -= verticalScrollBar_->GetFixedWidth();
   return SaturateToInt(page);
 }
 
 void CContainerUI::SetScrollPos(Size pos, bool notify) {
   int64_t dx = 0;
   int64_t dy = 0;
-  if (IsBarShown(verticalScrollBar_)) {
+  if (IsBarShown(verticalScrollBar_.get())) {
     const int64_t before = verticalScrollBar_->GetScrollPos();
     verticalScrollBar_->SetScrollPos(pos.cy);
     dy = verticalScrollBar_->GetScrollPos() - before;
   }
-  if (IsBarShown(horizontalScrollBar_)) {
+  if (IsBarShown(horizontalScrollBar_.get())) {
     const int64_t before = horizontalScrollBar_->GetScrollPos();
     horizontalScrollBar_->SetScrollPos(pos.cx);
     dx = horizontalScrollBar_->GetScrollPos() - before;
   }
   if (dx == 0 && dy == 0) return;
 
-  for (CControlUI* child : items_) {
+  for (const ControlPtr& child : items_) {
     if (!child->IsVisible() || child->IsFloat()) continue;
     const Rect& r = child->GetPos();
     child->SetPos({SaturateToInt(r.left - dx), SaturateToInt(r.top - dy), SaturateToInt(r.right - dx), SaturateToInt(r.bottom - dy)}, true);
@@ -127,8 +127,8 @@ void CContainerUI::EndRight() {
 
 // ---- the bars ---------------------------------------------------------------
 
-CScrollBarUI* CContainerUI::MakeScrollBar(bool horizontal) {
-  auto* bar = new CScrollBarUI;
+std::unique_ptr<CScrollBarUI> CContainerUI::MakeScrollBar(bool horizontal) {
+  auto bar = std::make_unique<CScrollBarUI>();
   bar->SetOwner(this);
   bar->SetManager(manager_, nullptr, false);
   if (horizontal) bar->SetHorizontal(true);
@@ -145,20 +145,14 @@ void CContainerUI::EnableScrollBar(bool vertical, bool horizontal) {
   if (vertical && verticalScrollBar_ == nullptr) {
     verticalScrollBar_ = MakeScrollBar(false);
   } else if (!vertical && verticalScrollBar_ != nullptr) {
-    DropScrollBar(verticalScrollBar_);
+    verticalScrollBar_.reset();
   }
   if (horizontal && horizontalScrollBar_ == nullptr) {
     horizontalScrollBar_ = MakeScrollBar(true);
   } else if (!horizontal && horizontalScrollBar_ != nullptr) {
-    DropScrollBar(horizontalScrollBar_);
+    horizontalScrollBar_.reset();
   }
   NeedUpdate();
-}
-
-void CContainerUI::DropScrollBar(CScrollBarUI*& bar) {
-  CScrollBarUI* gone = bar;
-  bar = nullptr;
-  delete gone;
 }
 
 // ---- fitting the bars to the content ----------------------------------------

@@ -22,8 +22,8 @@ Size CHorizontalLayoutUI::LayoutChildren(const Rect& rc) {
   const linear::Flow flow{
       .main = linear::kWidthAxis,
       .cross = linear::kHeightAxis,
-      .mainBar = horizontalScrollBar_,
-      .crossBar = verticalScrollBar_,
+      .mainBar = horizontalScrollBar_.get(),
+      .crossBar = verticalScrollBar_.get(),
       .start = linear::PlaceOf(GetChildAlign(), kAlignCenter, kAlignRight),
       .across = linear::PlaceOf(GetChildVAlign(), kAlignVCenter, kAlignBottom),
       .crossSize = linear::CrossSize::kMaximum,

@@ -74,9 +74,10 @@ struct Measured {
   int count = 0;
 };
 
-Measured MeasurePass(const Flow& flow, const std::vector<CControlUI*>& items, const Room& room) {
+Measured MeasurePass(const Flow& flow, const std::vector<ControlPtr>& items, const Room& room) {
   Measured m;
-  for (CControlUI* child : items) {
+  for (const ControlPtr& owned : items) {
+    CControlUI* child = owned.get();
     if (!InFlow(*child)) continue;
     const Rect pad = child->GetPadding();
     const Along main = Read(*child, pad, flow.main);
@@ -142,7 +143,7 @@ int64_t CrossLead(const Flow& flow, const Rect& rc, int64_t range, int64_t pos, 
 
 // Places the children one after the other from `start`; answers the main
 // size they take, without the gaps between them.
-int64_t PlacePass(const Flow& flow, const std::vector<CControlUI*>& items, const Rect& rc, const Room& room,
+int64_t PlacePass(const Flow& flow, const std::vector<ControlPtr>& items, const Rect& rc, const Room& room,
                   const Measured& m, int64_t share, int64_t start) {
   const int64_t crossRange = RangeOf(flow.crossBar);
   const int64_t crossPos = PosOf(flow.crossBar);
@@ -152,7 +153,8 @@ int64_t PlacePass(const Flow& flow, const std::vector<CControlUI*>& items, const
   int64_t neededMain = 0;
   int stretched = 0;
   int placed = 0;
-  for (CControlUI* child : items) {
+  for (const ControlPtr& owned : items) {
+    CControlUI* child = owned.get();
     if (!InFlow(*child)) continue;
     const Rect pad = child->GetPadding();
     const Along main = Read(*child, pad, flow.main);
@@ -188,7 +190,7 @@ int64_t PlacePass(const Flow& flow, const std::vector<CControlUI*>& items, const
 
 }  // namespace
 
-Size LayOut(const Flow& flow, const std::vector<CControlUI*>& items, const Rect& area, int64_t childPadding) {
+Size LayOut(const Flow& flow, const std::vector<ControlPtr>& items, const Rect& area, int64_t childPadding) {
   const Room room{int64_t{(area.*flow.main.extent)()} + RangeOf(flow.mainBar),
                   int64_t{(area.*flow.cross.extent)()} + RangeOf(flow.crossBar), childPadding};
 

@@ -61,6 +61,6 @@ struct Flow {
 
 // Places the visible, non-floating `items` in `area` and answers the size
 // they need.
-Size LayOut(const Flow& flow, const std::vector<CControlUI*>& items, const Rect& area, int64_t childPadding);
+Size LayOut(const Flow& flow, const std::vector<ControlPtr>& items, const Rect& area, int64_t childPadding);
 
 }  // namespace zui::linear

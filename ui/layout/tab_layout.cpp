@@ -18,29 +18,27 @@ bool CTabLayoutUI::HasInterface(std::wstring_view name) const {
 }
 
 // Appending is adding at the end: one set of page rules.
-bool CTabLayoutUI::Add(CControlUI* control) { return AddAt(control, GetCount()); }
+bool CTabLayoutUI::Add(ControlPtr&& control) { return AddAt(std::move(control), GetCount()); }
 
 // The page's own flag decides, not its combined visibility: a tab layout
 // filled while it is hidden still knows which page to show.
-bool CTabLayoutUI::AddAt(CControlUI* control, int index) {
-  if (!CContainerUI::AddAt(control, index)) return false;
-  if (current_ == -1 && control->IsOwnVisible()) {
+bool CTabLayoutUI::AddAt(ControlPtr&& control, int index) {
+  CControlUI* page = control.get();
+  if (!CContainerUI::AddAt(std::move(control), index)) return false;
+  if (current_ == -1 && page->IsOwnVisible()) {
     current_ = index;
     return true;
   }
   // Only the current page may show, wherever the new one goes.
   if (current_ != -1 && index <= current_) ++current_;
-  control->SetVisible(false);
+  page->SetVisible(false);
   return true;
 }
 
-bool CTabLayoutUI::Remove(CControlUI* control, bool doNotDestroy) {
-  // The container finds the index and comes back through RemoveAt.
-  return CContainerUI::Remove(control, doNotDestroy);
-}
-
-bool CTabLayoutUI::RemoveAt(int index, bool doNotDestroy) {
-  if (!CContainerUI::RemoveAt(index, doNotDestroy)) return false;
+// Removing and detaching both come through here.
+ControlPtr CTabLayoutUI::DetachAt(int index) {
+  ControlPtr page = CContainerUI::DetachAt(index);
+  if (page == nullptr) return nullptr;
   if (index == current_) {
     if (GetCount() > 0) {
       current_ = 0;
@@ -52,7 +50,7 @@ bool CTabLayoutUI::RemoveAt(int index, bool doNotDestroy) {
   } else if (index < current_) {
     --current_;
   }
-  return true;
+  return page;
 }
 
 void CTabLayoutUI::RemoveAll() {

@@ -12,10 +12,11 @@ class CTabLayoutUI : public CContainerUI, public IPageSelectorUI {
   std::wstring_view GetClass() const override;                // "TabLayoutUI"
   bool HasInterface(std::wstring_view name) const override;  // "TabLayout", then the container's
 
-  bool Add(CControlUI* control) override;
-  bool AddAt(CControlUI* control, int index) override;
-  bool Remove(CControlUI* control, bool doNotDestroy = false) override;
-  bool RemoveAt(int index, bool doNotDestroy = false) override;
+  using IContainerUI::Add;
+  using IContainerUI::AddAt;
+  bool Add(ControlPtr&& control) override;
+  bool AddAt(ControlPtr&& control, int index) override;
+  ControlPtr DetachAt(int index) override;
   void RemoveAll() override;
 
   int GetCurSel() const { return current_; }

@@ -18,8 +18,8 @@ Size CVerticalLayoutUI::LayoutChildren(const Rect& rc) {
   const linear::Flow flow{
       .main = linear::kHeightAxis,
       .cross = linear::kWidthAxis,
-      .mainBar = verticalScrollBar_,
-      .crossBar = horizontalScrollBar_,
+      .mainBar = verticalScrollBar_.get(),
+      .crossBar = horizontalScrollBar_.get(),
       .start = linear::PlaceOf(GetChildVAlign(), kAlignVCenter, kAlignBottom),
       .across = linear::PlaceOf(GetChildAlign(), kAlignCenter, kAlignRight),
       .crossSize = linear::CrossSize::kEstimate,

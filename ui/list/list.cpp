@@ -4,6 +4,7 @@
 #include "ui/list/list.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "ui/base/wide_text.h"
 #include "ui/list/list_body.h"
@@ -12,9 +13,11 @@
 
 namespace zui {
 
-CListUI::CListUI() : body_(new CListBodyUI(this)), header_(new CListHeaderUI) {
-  AddOwnChild(header_, 0);
-  AddOwnChild(body_, 1);
+CListUI::CListUI() {
+  auto body = std::make_unique<CListBodyUI>(this);
+  body_ = body.get();
+  EnsureHeader();
+  AddOwnChild(std::move(body), 1);
 }
 
 // The header and the body go with the other children in the container's
@@ -30,11 +33,14 @@ bool CListUI::HasInterface(std::wstring_view name) const {
 
 // ---- own children -------------------------------------------------------------
 
-bool CListUI::AddOwnChild(CControlUI* control, int index) { return CVerticalLayoutUI::AddAt(control, index); }
+// The list's own children go straight to the vertical layout, whose
+// Add/Detach would otherwise come back here for rows.
+bool CListUI::AddOwnChild(ControlPtr&& control, int index) {
+  return CVerticalLayoutUI::AddAt(std::move(control), index);
+}
 
-bool CListUI::RemoveOwnChild(CControlUI* control, bool doNotDestroy) {
-  const int index = CVerticalLayoutUI::GetItemIndex(control);
-  return index >= 0 && CVerticalLayoutUI::RemoveAt(index, doNotDestroy);
+ControlPtr CListUI::DetachOwnChild(CControlUI* control) {
+  return CVerticalLayoutUI::DetachAt(CVerticalLayoutUI::GetItemIndex(control));
 }
 
 // ---- rows through the container interface -----------------------------------
@@ -62,51 +68,53 @@ void CListUI::ShiftIndices(int from, int by) {
   shift(expandedRow_);
 }
 
-bool CListUI::Add(CControlUI* control) {
+bool CListUI::Add(ControlPtr&& control) {
   if (control == nullptr) return false;
-  if (auto* header = dynamic_cast<CListHeaderUI*>(control)) return AddHeader(header);
-  if (dynamic_cast<CListHeaderItemUI*>(control) != nullptr) {
-    const bool added = EnsureHeader()->Add(control);
-    UpdateColumnCount();
-    return added;
-  }
-  if (auto* item = dynamic_cast<IListItemUI*>(control)) return AddRowAt(control, item, GetCount());
-  return AddOwnChild(control, OwnChildCount());
+  if (dynamic_cast<CListHeaderUI*>(control.get()) != nullptr) return AddHeader(std::move(control));
+  if (dynamic_cast<CListHeaderItemUI*>(control.get()) != nullptr)
+    return AddHeaderItem(std::move(control), EnsureHeader()->GetCount());
+  if (dynamic_cast<IListItemUI*>(control.get()) != nullptr) return AddRowAt(std::move(control), GetCount());
+  return AddOwnChild(std::move(control), OwnChildCount());
 }
 
-bool CListUI::AddAt(CControlUI* control, int index) {
+bool CListUI::AddAt(ControlPtr&& control, int index) {
   if (control == nullptr) return false;
-  if (auto* header = dynamic_cast<CListHeaderUI*>(control)) return AddHeader(header);
-  if (dynamic_cast<CListHeaderItemUI*>(control) != nullptr) {
-    const bool added = EnsureHeader()->AddAt(control, index);
-    UpdateColumnCount();
-    return added;
-  }
-  if (auto* item = dynamic_cast<IListItemUI*>(control)) return AddRowAt(control, item, index);
-  return AddOwnChild(control, index);
+  if (dynamic_cast<CListHeaderUI*>(control.get()) != nullptr) return AddHeader(std::move(control));
+  if (dynamic_cast<CListHeaderItemUI*>(control.get()) != nullptr) return AddHeaderItem(std::move(control), index);
+  if (dynamic_cast<IListItemUI*>(control.get()) != nullptr) return AddRowAt(std::move(control), index);
+  return AddOwnChild(std::move(control), index);
+}
+
+bool CListUI::AddHeaderItem(ControlPtr&& control, int index) {
+  const bool added = EnsureHeader()->AddAt(std::move(control), index);
+  UpdateColumnCount();
+  return added;
 }
 
 CListHeaderUI* CListUI::EnsureHeader() {
   if (header_ == nullptr) {
-    header_ = new CListHeaderUI;
-    AddOwnChild(header_, 0);
+    auto header = std::make_unique<CListHeaderUI>();
+    header_ = header.get();
+    AddOwnChild(std::move(header), 0);
   }
   return header_;
 }
 
 // A skin's own header replaces the one the list made for itself, as long as
 // that one is still empty.
-bool CListUI::AddHeader(CListHeaderUI* header) {
+bool CListUI::AddHeader(ControlPtr&& control) {
+  auto* header = static_cast<CListHeaderUI*>(control.get());
   if (header != header_ && (header_ == nullptr || header_->GetCount() == 0)) {
-    if (header_ != nullptr) RemoveOwnChild(header_, false);
+    if (header_ != nullptr) Dispose(DetachOwnChild(header_));
     header_ = header;
   }
   UpdateColumnCount();
-  return AddOwnChild(header, 0);
+  return AddOwnChild(std::move(control), 0);
 }
 
-bool CListUI::AddRowAt(CControlUI* control, IListItemUI* item, int index) {
-  if (!body_->AddAt(control, index)) return false;
+bool CListUI::AddRowAt(ControlPtr&& control, int index) {
+  auto* item = dynamic_cast<IListItemUI*>(control.get());
+  if (!body_->AddAt(std::move(control), index)) return false;
   item->SetOwner(this);
   item->SetIndex(index);
   RenumberRows(index + 1);
@@ -140,36 +148,44 @@ bool CListUI::SetItemIndex(CControlUI* control, int index) {
   return true;
 }
 
-bool CListUI::Remove(CControlUI* control, bool doNotDestroy) {
-  if (control == nullptr || control == body_) return false;
+bool CListUI::Remove(CControlUI* control) {
+  ControlPtr gone = Detach(control);
+  if (gone == nullptr) return false;
+  Dispose(std::move(gone));
+  return true;
+}
+
+bool CListUI::RemoveAt(int index) { return Remove(GetItemAt(index)); }
+
+ControlPtr CListUI::Detach(CControlUI* control) {
+  if (control == nullptr || control == body_) return nullptr;
   if (control == header_) {
     header_ = nullptr;
     info_.columns = 0;
-    return RemoveOwnChild(control, doNotDestroy);
+    return DetachOwnChild(control);
   }
   if (header_ != nullptr && header_->GetItemIndex(control) >= 0) {
-    const bool removed = header_->Remove(control, doNotDestroy);
+    ControlPtr item = header_->Detach(control);
     UpdateColumnCount();
-    return removed;
+    return item;
   }
   const int index = body_->GetItemIndex(control);
-  if (index >= 0) return RemoveRowAt(index, doNotDestroy);
-  return RemoveOwnChild(control, doNotDestroy);
+  if (index >= 0) return DetachRowAt(index);
+  return DetachOwnChild(control);
 }
 
-bool CListUI::RemoveAt(int index, bool doNotDestroy) { return RemoveRowAt(index, doNotDestroy); }
+ControlPtr CListUI::DetachAt(int index) { return DetachRowAt(index); }
 
-bool CListUI::RemoveRowAt(int index, bool doNotDestroy) {
-  CControlUI* control = body_->GetItemAt(index);
-  if (control == nullptr) return false;
-  if (IListItemUI* item = dynamic_cast<IListItemUI*>(control); item != nullptr && doNotDestroy) {
+ControlPtr CListUI::DetachRowAt(int index) {
+  if (body_->GetItemAt(index) == nullptr) return nullptr;
+  const bool wasCurrent = currentSelection_ == index;
+  ControlPtr row = body_->DetachAt(index);
+  if (auto* item = dynamic_cast<IListItemUI*>(row.get())) {
     // A row that lives on must not point at a list that may go before it.
     item->MarkSelected(false);
     item->SetOwner(nullptr);
     item->SetIndex(-1);
   }
-  const bool wasCurrent = currentSelection_ == index;
-  if (!body_->RemoveAt(index, doNotDestroy)) return false;
   RenumberRows(index);
   ForgetSelectedIndex(index);
   if (shiftAnchor_ == index) shiftAnchor_ = -1;
@@ -180,7 +196,7 @@ bool CListUI::RemoveRowAt(int index, bool doNotDestroy) {
     const int next = FindSelectableRow(index, false);
     if (next >= 0) SelectRow(next);
   }
-  return true;
+  return row;
 }
 
 void CListUI::RemoveAll() {

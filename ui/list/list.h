@@ -27,11 +27,15 @@ class CListUI : public CVerticalLayoutUI, public IListUI {
   int GetItemIndex(CControlUI* control) const override;
   bool SetItemIndex(CControlUI* control, int index) override;
   int GetCount() const override;
-  bool Add(CControlUI* control) override;
-  bool AddAt(CControlUI* control, int index) override;
-  bool Remove(CControlUI* control, bool doNotDestroy = false) override;
-  bool RemoveAt(int index, bool doNotDestroy = false) override;
+  using IContainerUI::Add;
+  using IContainerUI::AddAt;
+  bool Add(ControlPtr&& control) override;
+  bool AddAt(ControlPtr&& control, int index) override;
+  bool Remove(CControlUI* control) override;
+  bool RemoveAt(int index) override;
   void RemoveAll() override;
+  ControlPtr Detach(CControlUI* control) override;
+  ControlPtr DetachAt(int index) override;
 
   // Scrolling is the body's.
   Size GetScrollPos() const override;
@@ -100,13 +104,14 @@ class CListUI : public CVerticalLayoutUI, public IListUI {
  private:
   // The list's own children (header, body, anything else added) are kept
   // apart from the rows, which the container interface answers for.
-  bool AddOwnChild(CControlUI* control, int index);
-  bool RemoveOwnChild(CControlUI* control, bool doNotDestroy);
+  bool AddOwnChild(ControlPtr&& control, int index);
+  ControlPtr DetachOwnChild(CControlUI* control);
   int OwnChildCount() const { return static_cast<int>(items_.size()); }
   CListHeaderUI* EnsureHeader();
-  bool AddHeader(CListHeaderUI* header);
-  bool AddRowAt(CControlUI* control, IListItemUI* item, int index);
-  bool RemoveRowAt(int index, bool doNotDestroy);
+  bool AddHeader(ControlPtr&& header);
+  bool AddHeaderItem(ControlPtr&& control, int index);
+  bool AddRowAt(ControlPtr&& control, int index);
+  ControlPtr DetachRowAt(int index);
   void UpdateColumnCount();
   void CopyColumnRects();
 

@@ -16,7 +16,7 @@ Rect CListBodyUI::GetChildrenArea() const {
   Rect area = CVerticalLayoutUI::GetChildrenArea();
   // A fixed scroll bar keeps its room while hidden, so rows do not change
   // width when it comes and goes.
-  const CScrollBarUI* bar = verticalScrollBar_;
+  const CScrollBarUI* bar = verticalScrollBar_.get();
   if (owner_ != nullptr && owner_->IsFixedScrollBar() && bar != nullptr && !bar->IsVisible())
     area.right = std::max(area.left, SaturatedSub(area.right, bar->GetFixedWidth()));
   return area;
@@ -31,7 +31,7 @@ Size CListBodyUI::LayoutChildren(const Rect& area) {
   const Size available{std::max(SaturatedSub(area.right, area.left), 0),
                        std::max(SaturatedSub(area.bottom, area.top), 0)};
   const int columnsWidth = header->EstimateSize(available).cx;
-  for (CControlUI* row : items_) {
+  for (const ControlPtr& row : items_) {
     if (!row->IsVisible() || row->IsFloat()) continue;
     Rect r = row->GetPos();
     if (r.Width() >= columnsWidth) continue;
@@ -44,7 +44,7 @@ Size CListBodyUI::LayoutChildren(const Rect& area) {
 }
 
 void CListBodyUI::PlaceHeaderForScroll(const Rect& area) {
-  const CScrollBarUI* bar = horizontalScrollBar_;
+  const CScrollBarUI* bar = horizontalScrollBar_.get();
   if (bar == nullptr || !bar->IsVisible()) return;
   CListHeaderUI* header = owner_->GetHeader();
   Rect r = header->GetPos();
@@ -61,7 +61,7 @@ void CListBodyUI::SetScrollPos(Size pos, bool notify) {
   if (dx == 0) return;
   ShiftHeader(dx);
   // The rows moved before the header did; they take its columns again.
-  for (CControlUI* row : items_)
+  for (const ControlPtr& row : items_)
     if (row->IsVisible() && !row->IsFloat()) row->SetPos(row->GetPos(), false);
 }
 

@@ -40,7 +40,7 @@ void CListHeaderUI::SetAttribute(std::wstring_view name, std::wstring_view value
 Size CListHeaderUI::EstimateSize(Size available) {
   long long width = 0;
   int tallest = 0;
-  for (CControlUI* item : items_) {
+  for (const ControlPtr& item : items_) {
     const Size size = item->EstimateSize(available);
     width += size.cx;
     tallest = std::max(tallest, size.cy);
@@ -68,9 +68,9 @@ Size CListHeaderUI::LayoutChildren(const Rect& area) {
   const int height = std::max(SaturatedSub(area.bottom, area.top), 0);
   int x = area.left;
   int placed = 0;
-  for (CControlUI* item : items_) {
+  for (const ControlPtr& item : items_) {
     if (!item->IsVisible() || item->IsFloat()) continue;
-    auto* heading = dynamic_cast<CListHeaderItemUI*>(item);
+    auto* heading = dynamic_cast<CListHeaderItemUI*>(item.get());
     const int width = heading != nullptr ? std::max(ScaleByPercent(base, heading->GetScale()), 0) : 0;
     if (placed++ > 0) x = SaturatedAdd(x, GetChildPadding());
     item->SetPos({x, area.top, SaturatedAdd(x, width), SaturatedAdd(area.top, height)}, false);

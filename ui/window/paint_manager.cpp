@@ -38,26 +38,13 @@ void ForEachControl(CControlUI* root, uint32_t flags, Fn&& fn) {
 
 }  // namespace
 
-CPaintManagerUI::ControlWatch::ControlWatch(CPaintManagerUI& manager, CControlUI* control)
-    : manager_(manager), control_(control) {
-  manager_.watches_.push_back(this);
-}
-
-CPaintManagerUI::ControlWatch::~ControlWatch() {
-  auto& w = manager_.watches_;
-  w.erase(std::remove(w.begin(), w.end(), this), w.end());
-}
-
 CPaintManagerUI::CPaintManagerUI() : resources_(std::make_unique<CResourceTables>(PlatformTextEngine())) {}
 
 CPaintManagerUI::~CPaintManagerUI() {
   // Controls tell the manager they are going while they are destroyed, so
   // the tree goes first, while every table is still there.
-  CControlUI* root = root_;
-  root_ = nullptr;
-  delete root;
-  for (CControlUI* control : delayedCleanup_) delete control;
-  delayedCleanup_.clear();
+  root_.reset();
+  doomed_.clear();
   asyncNotify_.clear();
   RemoveAllTimers();
   auto& managers = ManagerList();
@@ -103,6 +90,11 @@ Size CPaintManagerUI::GetClientSize() const {
 }
 
 bool CPaintManagerUI::AttachDialog(CControlUI* root) {
+  if (root != nullptr && root == root_.get()) return AttachDialog(std::move(root_));
+  return AttachDialog(ControlPtr(root));
+}
+
+bool CPaintManagerUI::AttachDialog(ControlPtr root) {
   if (root == nullptr) return false;
   shadow_.Create(this);
   SetFocus(nullptr);
@@ -110,16 +102,16 @@ bool CPaintManagerUI::AttachDialog(CControlUI* root) {
   hot_ = nullptr;
   click_ = nullptr;
   // The old tree may be in the middle of handling the event that replaced
-  // it, so it is deleted from the queue's wake-up, not here.
-  if (root_ != nullptr && root_ != root) {
+  // it, so it is destroyed from the queue's wake-up, not here.
+  if (root_ != nullptr) {
     postPaintControls_.clear();
-    AddDelayedCleanup(root_);
+    DestroyLater(std::move(root_));
   }
-  root_ = root;
+  root_ = std::move(root);
   firstLayout_ = true;
   updateNeeded_ = true;
   focusNeeded_ = true;
-  const bool ok = InitControls(root, nullptr);
+  const bool ok = InitControls(root_.get(), nullptr);
   if (window_) Invalidate();
   return ok;
 }
@@ -135,57 +127,57 @@ void CPaintManagerUI::EnterNames(CControlUI* control) {
   // Document order, a container before its children, so the last control of
   // a name is the one kept.
   ForEachControl(control, kFindAll | kFindMeFirst, [this](CControlUI* c) {
-    if (!c->GetName().empty()) names_[c->GetName()] = c;
+    RegisterName(c);
   });
 }
 
 void CPaintManagerUI::RegisterName(CControlUI* control) {
-  if (control != nullptr && !control->GetName().empty()) names_[control->GetName()] = control;
+  if (control == nullptr || control->GetName().empty()) return;
+  if (control->GetRegisteredName() != control->GetName()) UnregisterName(control);
+  names_[control->GetName()] = control;
+  control->SetRegisteredName(control->GetName());
 }
 
 void CPaintManagerUI::UnregisterName(CControlUI* control) {
-  for (auto it = names_.begin(); it != names_.end();) {
-    if (it->second == control)
-      it = names_.erase(it);
-    else
-      ++it;
-  }
+  if (control == nullptr || control->GetRegisteredName().empty()) return;
+  // A later control of the same name may have taken the entry; it stays.
+  const auto it = names_.find(control->GetRegisteredName());
+  if (it != names_.end() && it->second == control) names_.erase(it);
+  control->SetRegisteredName({});
 }
 
 void CPaintManagerUI::ReapObjects(CControlUI* control) {
   if (control == nullptr) return;
-  if (control == focus_) focus_ = nullptr;
-  if (control == hot_) hot_ = nullptr;
-  if (control == click_) click_ = nullptr;
-  if (control == key_) key_ = nullptr;
-  if (control == focusTarget_) focusTarget_ = nullptr;
   KillTimer(control);
   UnregisterName(control);
-  for (auto& record : asyncNotify_)
-    if (record->sender == control) record->sender = nullptr;
-  postPaintControls_.erase(std::remove(postPaintControls_.begin(), postPaintControls_.end(), control),
-                           postPaintControls_.end());
-  for (ControlWatch* watch : watches_)
-    if (watch->control_ == control) watch->control_ = nullptr;
+  if (!postPaintControls_.empty()) RemovePostPaint(control);
 }
 
-void CPaintManagerUI::ReapTree(CControlUI* control) {
-  std::vector<CControlUI*> all;
-  ForEachControl(control, kFindAll, [&all](CControlUI* c) { all.push_back(c); });
-  for (CControlUI* c : all) ReapObjects(c);
-}
+std::array<ControlRef*, 5> CPaintManagerUI::TrackedSlots() { return {&focus_, &hot_, &click_, &key_, &focusTarget_}; }
 
-void CPaintManagerUI::AddDelayedCleanup(CControlUI* control) {
+void CPaintManagerUI::ReleaseTree(CControlUI* control) {
   if (control == nullptr) return;
-  // Nothing may point into a detached tree: once detached its controls no
-  // longer tell this manager when they are deleted.
-  ReapTree(control);
+  // Once out of the window its controls no longer tell this manager when
+  // they die, so nothing here may keep pointing into it.
+  for (ControlRef* slot : TrackedSlots()) {
+    for (CControlUI* c = *slot; c != nullptr; c = c->GetParent()) {
+      if (c != control) continue;
+      *slot = nullptr;
+      break;
+    }
+  }
+  ForEachControl(control, kFindAll, [this](CControlUI* c) { ReapObjects(c); });
   control->SetManager(nullptr, nullptr, false);
-  delayedCleanup_.push_back(control);
+}
+
+void CPaintManagerUI::DestroyLater(ControlPtr control) {
+  if (control == nullptr) return;
+  if (control->GetManager() == this) ReleaseTree(control.get());
+  doomed_.push_back(std::move(control));
   PostDrainMessage();
 }
 
-CControlUI* CPaintManagerUI::FindControl(Point point) const { return FindSubControlByPoint(root_, point); }
+CControlUI* CPaintManagerUI::FindControl(Point point) const { return FindSubControlByPoint(root_.get(), point); }
 
 CControlUI* CPaintManagerUI::FindControl(std::wstring_view name) const {
   auto it = names_.find(std::wstring(name));

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -73,20 +74,33 @@ class CPaintManagerUI : public IControlManagerUI {
   Size GetClientSize() const;
   Point GetMousePos() const override { return lastMousePos_; }
 
-  // The control tree.
+  // The control tree. The manager owns the root; a root it replaces is
+  // destroyed after the current message. The plain-pointer form is for the
+  // skin builder's result; attaching the current root again only sets it up
+  // anew.
+  bool AttachDialog(ControlPtr root);
   bool AttachDialog(CControlUI* root);
-  CControlUI* GetRoot() const { return root_; }
+  CControlUI* GetRoot() const { return root_.get(); }
   // Gives `control` and its subtree this manager (initialising them) and
   // enters their names.
   bool InitControls(CControlUI* control, CControlUI* parent = nullptr) override;
-  // Forgets a control that is being destroyed.
+  // Drops the timers, name-table entry and post-paint place of a control
+  // that is being destroyed. (Tracked controls need nothing: they are held
+  // by ControlRef.)
   void ReapObjects(CControlUI* control) override;
-  void AddDelayedCleanup(CControlUI* control) override;
+  // Takes a subtree out of this window: its names, timers and any tracked
+  // slot (focus, hot, click, key) that points into it; its controls are
+  // left without a manager.
+  void ReleaseTree(CControlUI* control) override;
+  // Releases a removed control and destroys it when the queue is next
+  // drained.
+  void DestroyLater(ControlPtr control) override;
   CControlUI* FindControl(Point point) const;
   CControlUI* FindControl(std::wstring_view name) const override;
   CControlUI* FindSubControlByPoint(CControlUI* parent, Point point) const;
   CControlUI* FindSubControlByName(CControlUI* parent, std::wstring_view name) const;
-  // Name table upkeep for controls renamed or added after attaching.
+  // Name table upkeep for controls renamed or added after attaching. Both
+  // are one lookup: a control remembers the key it was entered under.
   void RegisterName(CControlUI* control);
   void UnregisterName(CControlUI* control);
 
@@ -215,22 +229,6 @@ class CPaintManagerUI : public IControlManagerUI {
   bool UseGdiplusText() const override { return gdiplusText_; }
 
  private:
-  // Holds a control pointer that ReapObjects clears when the control goes
-  // away, so code that calls out to controls never uses a destroyed one.
-  class ControlWatch {
-   public:
-    ControlWatch(CPaintManagerUI& manager, CControlUI* control);
-    ~ControlWatch();
-    ControlWatch(const ControlWatch&) = delete;
-    ControlWatch& operator=(const ControlWatch&) = delete;
-    CControlUI* get() const { return control_; }
-
-   private:
-    friend class CPaintManagerUI;
-    CPaintManagerUI& manager_;
-    CControlUI* control_;
-  };
-
   // The pieces of MessageHandler, one per message family.
   bool HandleMouseMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
   bool HandleKeyMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam);
@@ -263,18 +261,18 @@ class CPaintManagerUI : public IControlManagerUI {
   void MoveTabFocus(bool forward);
   void TakeNeededFocus();
   CControlUI* FindShortcut(wchar_t ch) const;
-  // Forgets `control` and every control below it.
-  void ReapTree(CControlUI* control);
+  // Every control tracked by a slot (focus, hot, click, key, focus target).
+  std::array<ControlRef*, 5> TrackedSlots();
   void EnterNames(CControlUI* control);
 
   WindowHandle window_ = nullptr;
   std::wstring name_;
-  CControlUI* root_ = nullptr;
-  CControlUI* focus_ = nullptr;
-  CControlUI* hot_ = nullptr;
-  CControlUI* click_ = nullptr;
-  CControlUI* key_ = nullptr;
-  CControlUI* focusTarget_ = nullptr;
+  ControlPtr root_;
+  ControlRef focus_;
+  ControlRef hot_;
+  ControlRef click_;
+  ControlRef key_;
+  ControlRef focusTarget_;
   Point lastMousePos_{-1, -1};
   bool firstLayout_ = true;
   bool updateNeeded_ = false;
@@ -312,10 +310,15 @@ class CPaintManagerUI : public IControlManagerUI {
   std::vector<IMessageFilterUI*> preMessageFilters_;
   std::vector<IMessageFilterUI*> messageFilters_;
   std::vector<CControlUI*> postPaintControls_;
-  std::vector<CControlUI*> delayedCleanup_;
-  std::deque<std::unique_ptr<NotifyRecord>> asyncNotify_;
+  // Destroyed when the queue is next drained.
+  std::vector<ControlPtr> doomed_;
+  // A queued notification; its sender is watched, since it may die first.
+  struct QueuedNotify {
+    std::unique_ptr<NotifyRecord> record;
+    ControlRef sender;
+  };
+  std::deque<QueuedNotify> asyncNotify_;
   std::unordered_map<std::wstring, CControlUI*> names_;
-  std::vector<ControlWatch*> watches_;
 
   std::unique_ptr<CResourceTables> resources_;
   ImageDescriptorCache descriptorCache_;

@@ -29,9 +29,9 @@ void CPaintManagerUI::SetFocus(CControlUI* control, bool focusWindow) {
     Host().SetFocus(window_);
   if (control == focus_) return;
   // The old focus's handlers may destroy the control that is to get it.
-  ControlWatch target(*this, control);
+  const ControlRef target = control;
   if (focus_ != nullptr) {
-    ControlWatch old(*this, focus_);
+    const ControlRef old = focus_;
     focus_ = nullptr;
     SendEvent(old.get(), kEventKillFocus);
     if (old.get() != nullptr) SendNotify(old.get(), L"killfocus");
@@ -39,7 +39,7 @@ void CPaintManagerUI::SetFocus(CControlUI* control, bool focusWindow) {
   control = target.get();
   if (control == nullptr || control->GetManager() != this || !control->IsVisible() || !control->IsEnabled()) return;
   focus_ = control;
-  ControlWatch now(*this, control);
+  const ControlRef now = control;
   SendEvent(control, kEventSetFocus);
   if (now.get() != nullptr) SendNotify(now.get(), L"setfocus");
 }

@@ -216,7 +216,7 @@ void CPaintManagerUI::OnMouseMove(Point point, WPARAM_T wParam, LPARAM_T lParam)
     SendEvent(click_, kEventMouseMove, wParam, lParam, 0, buttons);
     return;
   }
-  ControlWatch found(*this, FindControl(point));
+  const ControlRef found = FindControl(point);
   if (found.get() != nullptr && found.get()->GetManager() != this) return;
   if (found.get() != hot_) {
     if (hot_ != nullptr) {
@@ -240,20 +240,24 @@ void CPaintManagerUI::OnButtonDown(int eventType, Point point, WPARAM_T wParam, 
   lastMousePos_ = point;
   CControlUI* control = FindControl(point);
   if (control == nullptr || control->GetManager() != this) return;
-  ControlWatch watch(*this, control);
   SetCapture();
   click_ = control;
   if (takeFocus) control->SetFocus();
-  // A control gone before or while it handles the press holds nothing.
-  if (watch.get() == nullptr || !SendEvent(control, eventType, wParam, lParam, 0, static_cast<uint16_t>(wParam))) {
-    if (click_ == nullptr) ReleaseCapture();
-  }
+  // A control removed (or destroyed) before or while it handles the press
+  // holds nothing: the slot was cleared, so the capture goes too.
+  if (click_ != nullptr) SendEvent(click_, eventType, wParam, lParam, 0, static_cast<uint16_t>(wParam));
+  if (click_ == nullptr) ReleaseCapture();
 }
 
 void CPaintManagerUI::OnButtonUp(int eventType, Point point, WPARAM_T wParam, LPARAM_T lParam) {
   lastMousePos_ = point;
   if (eventType == kEventButtonUp) {
-    if (click_ == nullptr) return;
+    // The pressed control may have left the window while the button was
+    // down; the capture taken for it must not outlive the press.
+    if (click_ == nullptr) {
+      if (captured_) ReleaseCapture();
+      return;
+    }
     CControlUI* click = click_;
     click_ = nullptr;
     ReleaseCapture();

@@ -87,7 +87,7 @@ bool CPaintManagerUI::PreMessageHandler(uint32_t message, WPARAM_T wParam, LPARA
     case WM_SYSCHAR: {
       CControlUI* control = FindShortcut(static_cast<wchar_t>(wParam));
       if (control == nullptr) return false;
-      ControlWatch watch(*this, control);
+      const ControlRef watch = control;
       control->SetFocus();
       if (watch.get() != nullptr) watch.get()->Activate();
       return true;

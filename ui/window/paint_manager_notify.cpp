@@ -63,7 +63,7 @@ void CPaintManagerUI::SendNotify(NotifyRecord& msg, bool async) {
     DeliverNotify(msg);
     return;
   }
-  asyncNotify_.push_back(std::make_unique<NotifyRecord>(msg));
+  asyncNotify_.push_back({std::make_unique<NotifyRecord>(msg), msg.sender});
   PostDrainMessage();
 }
 
@@ -74,7 +74,7 @@ void CPaintManagerUI::PostDrainMessage() {
 
 void CPaintManagerUI::DeliverNotify(NotifyRecord& msg) {
   // A listener may destroy the sender; the later listeners then see none.
-  ControlWatch sender(*this, msg.sender);
+  const ControlRef sender = msg.sender;
   if (msg.sender != nullptr && !msg.sender->OnNotify.empty()) msg.sender->OnNotify.Notify(msg);
   // Listeners may come and go while one of them is being told.
   const std::vector<INotifyUI*> notifiers = notifiers_;
@@ -86,14 +86,17 @@ void CPaintManagerUI::DeliverNotify(NotifyRecord& msg) {
 }
 
 void CPaintManagerUI::DrainQueue() {
-  std::vector<CControlUI*> doomed;
-  doomed.swap(delayedCleanup_);
-  for (CControlUI* control : doomed) delete control;
+  // Taken out first: a control destroyed here may queue more for later.
+  std::vector<ControlPtr> doomed;
+  doomed.swap(doomed_);
+  doomed.clear();
   asyncPosted_ = false;
   while (!asyncNotify_.empty()) {
-    std::unique_ptr<NotifyRecord> msg = std::move(asyncNotify_.front());
+    QueuedNotify queued = std::move(asyncNotify_.front());
     asyncNotify_.pop_front();
-    DeliverNotify(*msg);
+    // A sender destroyed since it was queued is delivered as none.
+    queued.record->sender = queued.sender;
+    DeliverNotify(*queued.record);
   }
 }
 
@@ -126,9 +129,9 @@ bool CPaintManagerUI::SendEvent(CControlUI* control, int type, WPARAM_T wParam, 
   InputEvent event = MakeEvent(type, control, wParam, lParam);
   event.key = key;
   if (keyState != 0) event.keyState = keyState;
-  ControlWatch watch(*this, control);
+  const ControlRef watch = control;
   control->Event(event);
-  return watch.get() != nullptr;
+  return watch != nullptr;
 }
 
 }  // namespace zui

@@ -49,7 +49,7 @@ void CPaintManagerUI::LayoutIfNeeded(bool& laidOut) {
     root_->SetPos(client, true);
   } else {
     std::vector<CControlUI*> due;
-    CollectUpdateNeeded(root_, due);
+    CollectUpdateNeeded(root_.get(), due);
     for (CControlUI* c : due) c->SetPos(c->GetPos(), true);
   }
   laidOut = true;
@@ -71,7 +71,7 @@ void CPaintManagerUI::Paint() {
   LayoutIfNeeded(laidOut);
   if (laidOut && firstLayout_) {
     firstLayout_ = false;
-    SendNotify(root_, L"windowinit");
+    SendNotify(root_.get(), L"windowinit");
     // The window has its final place and size only now.
     shadow_.Update();
   }
@@ -95,7 +95,7 @@ void CPaintManagerUI::Paint() {
   Host().EndPaint(window_);
   // Painting itself asked for a new layout: paint again once it is done.
   if (updateNeeded_) Invalidate();
-  if (laidOut) SendNotify(root_, L"windowsize", 0, 0, true);
+  if (laidOut) SendNotify(root_.get(), L"windowsize", 0, 0, true);
 }
 
 void CPaintManagerUI::PaintInto(Bitmap& target, const Rect& area) {

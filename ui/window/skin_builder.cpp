@@ -91,7 +91,7 @@ void CSkinBuilder::Include(CSkinMarkupNode node, CControlUI* parent, CPaintManag
                             : builder.Create(SkinDocument::Resource(static_cast<uint32_t>(ParseIntValue(source))),
                                              resourceType_, callback_, manager, parent);
     // Without a parent nothing owns what the included document made.
-    if (parent == nullptr) delete first;
+    if (parent == nullptr) ControlPtr orphan(first);
   }
 }
 

@@ -51,33 +51,31 @@ CControlUI* CSkinBuilder::Parse(CSkinMarkupNode parentNode, CControlUI* parent, 
     // a second one would belong to nobody, so it is not made.
     if (parent == nullptr && first != nullptr) continue;
 
-    CControlUI* control = CreateByName(name, manager);
+    // Factories and plug-ins hand over what they make; until a container
+    // takes it, the control dies with this iteration.
+    ControlPtr control(CreateByName(name, manager));
     if (control == nullptr) continue;
-    if (node.HasChildren()) Parse(node, control, manager, depth + 1);
+    CControlUI* made = control.get();
+    if (node.HasChildren()) Parse(node, made, manager, depth + 1);
 
     if (parent != nullptr) {
       if (!containerAsked) {
         container = dynamic_cast<IContainerUI*>(parent);
         containerAsked = true;
       }
-      if (container == nullptr) {
-        delete control;
-        return nullptr;
-      }
-      if (!container->Add(control)) {
-        delete control;
-        continue;
-      }
+      if (container == nullptr) return nullptr;
+      if (!container->Add(std::move(control))) continue;
     }
 
     if (manager != nullptr) {
-      control->SetManager(manager, nullptr, false);
-      if (const std::wstring* defaults = manager->GetDefaultAttributeList(name)) control->ApplyAttributeList(*defaults);
+      made->SetManager(manager, nullptr, false);
+      if (const std::wstring* defaults = manager->GetDefaultAttributeList(name)) made->ApplyAttributeList(*defaults);
     }
-    ApplyOwnAttributes(node, control);
-    if (manager != nullptr) control->SetManager(nullptr, nullptr, false);
+    ApplyOwnAttributes(node, made);
+    if (manager != nullptr) made->SetManager(nullptr, nullptr, false);
 
-    if (first == nullptr) first = control;
+    // Without a parent the one top-level control goes to the caller.
+    if (first == nullptr) first = parent == nullptr ? control.release() : made;
   }
   return first;
 }

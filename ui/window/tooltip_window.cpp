@@ -4,6 +4,7 @@
 #include "ui/window/tooltip_window.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "ui/controls/label.h"
 #include "ui/render/skin_renderer.h"
@@ -66,7 +67,8 @@ void CTooltipWindow::Hide() {
 bool CTooltipWindow::IsShown() const { return Host().IsHostWindow(GetHWND()) && Host().IsVisible(GetHWND()); }
 
 void CTooltipWindow::BuildLabel() {
-  label_ = new CLabelUI();
+  auto label = std::make_unique<CLabelUI>();
+  label_ = label.get();
   label_->SetBkColor(kBackground);
   label_->SetBorderColor(kBorder);
   label_->SetBorderSize(kBorderSize);
@@ -75,6 +77,7 @@ void CTooltipWindow::BuildLabel() {
   label_->SetTextPadding({kInset, kInset, kInset, kInset});
   label_->SetTextStyle(kTextStyle);
   label_->SetText(text_);
+  manager_.AttachDialog(std::move(label));
 }
 
 LRESULT_T CTooltipWindow::HandleMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam) {
@@ -83,7 +86,6 @@ LRESULT_T CTooltipWindow::HandleMessage(uint32_t message, WPARAM_T wParam, LPARA
       manager_.Init(GetHWND(), L"tooltip");
       manager_.SetNoActivate(true);
       BuildLabel();
-      manager_.AttachDialog(label_);
       return 0;
     case WM_NCHITTEST:
       return HTTRANSPARENT;

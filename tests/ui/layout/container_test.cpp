@@ -69,10 +69,13 @@ TEST(ContainerList, RemovingDestroysOnlyWithAutoDestroy) {
   box.Add(c);
   EXPECT_TRUE(box.Remove(a));  // no manager: at once, delayed or not
   EXPECT_EQ(destroyed, 1);
-  EXPECT_TRUE(box.Remove(b, true));
+  ControlPtr kept = box.Detach(b);
+  EXPECT_EQ(kept.get(), b);
   EXPECT_EQ(destroyed, 1);
   EXPECT_EQ(b->GetParent(), nullptr);  // let go, not left pointing at us
-  delete b;
+  EXPECT_EQ(box.Detach(b), nullptr);
+  kept.reset();
+  EXPECT_EQ(destroyed, 2);
   box.SetAutoDestroy(false);
   EXPECT_TRUE(box.RemoveAt(0));
   EXPECT_EQ(destroyed, 2);
@@ -130,8 +133,7 @@ TEST(ContainerVisibility, HiddenContainersHideTheirChildrenThroughTheInternalFla
   auto* moved = new CControlUI;
   hidden.Add(moved);
   EXPECT_FALSE(moved->IsVisible());
-  hidden.Remove(moved, true);
-  box.Add(moved);
+  box.Add(hidden.Detach(moved));
   EXPECT_TRUE(moved->IsVisible());
 }
 

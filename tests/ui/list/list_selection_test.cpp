@@ -135,11 +135,12 @@ TEST_F(ListSelection, RemovingRowsKeepsTheSelectionOnTheRightRow) {
 TEST_F(ListSelection, RowKeptAliveOnRemovalForgetsTheList) {
   list_->SelectRow(1);
   zui::CListContainerElementUI* row = rows_[1];
-  ASSERT_TRUE(list_->Remove(row, true));
+  zui::ControlPtr kept = list_->Detach(row);
+  ASSERT_EQ(kept.get(), row);
+  EXPECT_EQ(list_->GetCount(), 4);
   EXPECT_EQ(row->GetOwner(), nullptr);
   EXPECT_EQ(row->GetIndex(), -1);
   EXPECT_FALSE(row->IsSelected());
-  delete row;
 }
 
 TEST(ListSelectionSkin, SelectedAttributeSelectsWhateverItsValue) {

@@ -52,13 +52,13 @@ void RecordingBox::SetManager(zui::IControlManagerUI* manager, zui::CControlUI* 
   CContainerUI::SetManager(manager, parent, init);
 }
 
-bool RecordingBox::Add(zui::CControlUI* control) {
+bool RecordingBox::Add(zui::ControlPtr&& control) {
   if (refuseChildren_) {
-    log_.push_back(L"refuse " + std::to_wstring(NumberOf(control)));
+    log_.push_back(L"refuse " + std::to_wstring(NumberOf(control.get())));
     return false;
   }
-  log_.push_back(L"add " + std::to_wstring(NumberOf(control)) + L" to " + std::to_wstring(number_));
-  return CContainerUI::Add(control);
+  log_.push_back(L"add " + std::to_wstring(NumberOf(control.get())) + L" to " + std::to_wstring(number_));
+  return CContainerUI::Add(std::move(control));
 }
 
 zui::CControlUI* RecordingCallback::CreateControl(std::wstring_view elementName) {

@@ -37,7 +37,8 @@ class RecordingBox : public zui::CContainerUI {
   ~RecordingBox() override;
   void SetAttribute(std::wstring_view name, std::wstring_view value) override;
   void SetManager(zui::IControlManagerUI* manager, zui::CControlUI* parent, bool init = true) override;
-  bool Add(zui::CControlUI* control) override;
+  using zui::CContainerUI::Add;
+  bool Add(zui::ControlPtr&& control) override;
   int Number() const { return number_; }
 
  private:
