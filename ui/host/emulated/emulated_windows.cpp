@@ -604,7 +604,8 @@ void EmulatedHost::Activate(WindowHandle window, int how) {
   WindowHandle old = active_;
   active_ = window;
   if (WindowRecord* rec = SendAndFind(old, WM_NCACTIVATE, 0, 0)) {
-    SendMessage(old, WM_ACTIVATE, MakeWParam(WA_INACTIVE, rec->Minimized() ? 1 : 0), reinterpret_cast<LPARAM_T>(window));
+    SendMessage(old, WM_ACTIVATE, MakeWParam(WA_INACTIVE, rec->Minimized() ? 1 : 0),
+                reinterpret_cast<LPARAM_T>(window));
   }
   if (active_ != window) return;
   if (WindowRecord* rec = SendAndFind(window, WM_NCACTIVATE, 1, 0)) {
