@@ -205,7 +205,6 @@ void BM_Repaint14x14(benchmark::State& state) {
 }
 BENCHMARK(BM_Repaint14x14)->Unit(benchmark::kMicrosecond);
 
-#ifdef ZAVIZ_BENCH_REAL_TEXT
 void BM_FullFrameRealText(benchmark::State& state) {
   BenchResources resources;
   if (!resources.UseEngine(zui::PlatformTextEngine())) {
@@ -220,7 +219,6 @@ void BM_FullFrameRealText(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FullFrameRealText)->Unit(benchmark::kMicrosecond);
-#endif
 
 }  // namespace
 

@@ -7,6 +7,16 @@
 //
 // Thread use: PostMessage and PostQuitMessage may be called from any thread
 // and wake a GetMessage that waits. Everything else belongs to the UI thread.
+//
+// Re-entrancy: every message the emulation sends runs a window procedure,
+// and that procedure may destroy the window it got (or any other): a
+// WM_SIZE handler that closes, a WM_KILLFOCUS that ends a modal loop. The
+// window's record is freed then and there. So after a send, directly or
+// through a function that sends, nothing may use a WindowRecord pointer or a
+// reference into a record that was fetched before it. Code that goes on
+// with the window after sending it something sends through SendAndFind,
+// which answers the record again or null when the window is gone; functions
+// that send on the way answer whether the window outlived them.
 
 #include <cstdint>
 #include <deque>
@@ -198,7 +208,7 @@ class EmulatedHost : public IUiHost, private IHostEvents {
     uint32_t hoverStart = 0;
   };
 
-  // Windows (headless_host.cpp).
+  // Windows (emulated_windows.cpp).
   WindowRecord* Find(WindowHandle window) const;
   WindowHandle RootOf(WindowHandle window) const;
   bool IsWithin(WindowHandle window, WindowHandle ancestor) const;
@@ -207,11 +217,11 @@ class EmulatedHost : public IUiHost, private IHostEvents {
   void SendDestroy(WindowHandle window);
   void SendNcDestroy(WindowHandle window);
   void Forget(WindowHandle window);
-  void Maximize(WindowHandle window);
-  void Minimize(WindowHandle window);
-  void Restore(WindowHandle window);
-  void ApplyPlacement(WindowHandle window, const Rect& rect, int sizeType, bool stateChanged, bool repaint);
-  Rect MaximizedRect(WindowHandle window);
+  // These send, so each answers whether the window outlived it.
+  bool Maximize(WindowHandle window);
+  bool Minimize(WindowHandle window);
+  bool Restore(WindowHandle window);
+  bool ApplyPlacement(WindowHandle window, Rect rect, int sizeType, bool stateChanged, bool repaint);
   void MoveDescendants(WindowHandle window, int dx, int dy);
   void Activate(WindowHandle window, int how);
   void ActivateOtherThan(WindowHandle leaving);
@@ -220,7 +230,12 @@ class EmulatedHost : public IUiHost, private IHostEvents {
   LRESULT_T DefaultSysCommand(WindowHandle window, WPARAM_T command, LPARAM_T lParam);
   LRESULT_T DefaultSetCursor(WindowHandle window, WPARAM_T wParam, LPARAM_T lParam);
 
-  // Queue, timers, painting (headless_queue.cpp).
+  // Queue, timers, painting (emulated_queue.cpp).
+  // Sends `message` and answers the window's record when the window outlived
+  // it, null when the message destroyed it (or it was gone already);
+  // `answer`, when given, gets the procedure's answer.
+  WindowRecord* SendAndFind(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam,
+                            LRESULT_T* answer = nullptr);
   bool Retrieve(HostMessage& msg, bool remove);
   // How long GetMessage may wait before a timer or the hover comes due.
   std::optional<uint32_t> NextDueIn() const;
@@ -234,7 +249,7 @@ class EmulatedHost : public IUiHost, private IHostEvents {
   // Needs mutex_ held (reads the cursor).
   HostMessage StampLocked(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam) const;
 
-  // Input (headless_input.cpp).
+  // Input (emulated_input.cpp).
   std::vector<HostMessage> Cook(const QueueItem& item);
   std::vector<HostMessage> CookMouse(const QueueItem& item);
   std::vector<HostMessage> CookKey(const QueueItem& item);

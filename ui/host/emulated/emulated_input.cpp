@@ -133,8 +133,8 @@ WindowHandle EmulatedHost::SetCapture(WindowHandle window) {
   if (Find(window) == nullptr) return nullptr;
   WindowHandle old = capture_;
   capture_ = window;
-  if (old != nullptr && old != window && Find(old) != nullptr) {
-    SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM_T>(window));
+  if (old != nullptr && old != window &&
+      SendAndFind(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM_T>(window)) != nullptr) {
     MaybePostLeaveAfterCapture(old);
   }
   return old;
@@ -143,10 +143,7 @@ WindowHandle EmulatedHost::SetCapture(WindowHandle window) {
 bool EmulatedHost::ReleaseCapture() {
   WindowHandle old = capture_;
   capture_ = nullptr;
-  if (Find(old) != nullptr) {
-    SendMessage(old, WM_CAPTURECHANGED, 0, 0);
-    MaybePostLeaveAfterCapture(old);
-  }
+  if (SendAndFind(old, WM_CAPTURECHANGED, 0, 0) != nullptr) MaybePostLeaveAfterCapture(old);
   return true;
 }
 
@@ -362,13 +359,15 @@ std::vector<HostMessage> EmulatedHost::CookMouse(const QueueItem& item) {
   for (WindowRecord* r = rec; r != nullptr; r = r->Child() ? Find(r->parent) : nullptr) {
     if (!r->Enabled()) return out;  // disabled windows take no mouse input
   }
-  int hit = static_cast<int>(SendMessage(target, WM_NCHITTEST, 0, PointParam(screen)));
-  if (Find(target) == nullptr) return out;
+  LRESULT_T hitAnswer = 0;
+  if (SendAndFind(target, WM_NCHITTEST, 0, PointParam(screen), &hitAnswer) == nullptr) return out;
+  int hit = static_cast<int>(hitAnswer);
   bool client = hit == HTCLIENT;
   if (down && MouseActivateEats(target, hit, client ? clientMessage : ncMessage)) return out;
-  if (Find(target) == nullptr) return out;
-  SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM_T>(target), MakeLParam(hit, static_cast<int>(clientMessage)));
-  if (Find(target) == nullptr) return out;
+  if (SendAndFind(target, WM_SETCURSOR, reinterpret_cast<WPARAM_T>(target),
+                  MakeLParam(hit, static_cast<int>(clientMessage))) == nullptr) {
+    return out;
+  }
   CheckLeave(target, client, out);
   if (client) {
     msg.message = clientMessage;

@@ -78,6 +78,13 @@ LRESULT_T EmulatedHost::SendMessage(WindowHandle window, uint32_t message, WPARA
   return rec->proc(window, message, wParam, lParam);
 }
 
+EmulatedHost::WindowRecord* EmulatedHost::SendAndFind(WindowHandle window, uint32_t message, WPARAM_T wParam,
+                                                      LPARAM_T lParam, LRESULT_T* answer) {
+  LRESULT_T result = SendMessage(window, message, wParam, lParam);
+  if (answer != nullptr) *answer = result;
+  return Find(window);
+}
+
 LRESULT_T EmulatedHost::DispatchMessage(const HostMessage& msg) {
   WindowRecord* rec = Find(msg.window);
   if (rec == nullptr) return 0;

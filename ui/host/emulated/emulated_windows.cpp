@@ -16,6 +16,27 @@ constexpr int kMinimizedPosition = -32000;
 
 Rect Normalized(const Rect& r) { return {r.left, r.top, std::max(r.left, r.right), std::max(r.top, r.bottom)}; }
 
+// What WM_GETMINMAXINFO offers before the window has its say.
+MinMaxInfo DefaultMinMax(const MonitorArea& area) {
+  MinMaxInfo info;
+  info.maxSize = {area.work.Width(), area.work.Height()};
+  info.maxPosition = {area.work.left - area.monitor.left, area.work.top - area.monitor.top};
+  info.maxTrackSize = {area.monitor.Width(), area.monitor.Height()};
+  return info;
+}
+
+Rect MaximizedRect(uint32_t style, const MonitorArea& area, const MinMaxInfo& info) {
+  Size size{info.maxSize.x, info.maxSize.y};
+  // Like user32, sizable and overlapped windows keep to their track limits.
+  if ((style & WS_THICKFRAME) != 0 || (style & (WS_POPUP | WS_CHILD)) == 0) {
+    size.cx = std::max(std::min(size.cx, info.maxTrackSize.x), info.minTrackSize.x);
+    size.cy = std::max(std::min(size.cy, info.maxTrackSize.y), info.minTrackSize.y);
+  }
+  int left = area.monitor.left + info.maxPosition.x;
+  int top = area.monitor.top + info.maxPosition.y;
+  return Normalized({left, top, left + size.cx, top + size.cy});
+}
+
 }  // namespace
 
 EmulatedHost::EmulatedHost(std::unique_ptr<IHostBackend> backend) : backend_(std::move(backend)) {
@@ -114,7 +135,7 @@ WindowHandle EmulatedHost::CreateHostWindow(const HostWindowDesc& desc, void* cr
     return nullptr;
   }
   if (!SendCreation(handle, desc, createParam)) return nullptr;
-  if ((desc.style & WS_VISIBLE) != 0 && Find(handle) != nullptr) ShowHostWindow(handle, SW_SHOW);
+  if ((desc.style & WS_VISIBLE) != 0) ShowHostWindow(handle, SW_SHOW);
   return Find(handle) != nullptr ? handle : nullptr;
 }
 
@@ -128,30 +149,32 @@ bool EmulatedHost::SendCreation(WindowHandle handle, const HostWindowDesc& desc,
   cs.cx = rec->rect.Width();
   cs.cy = rec->rect.Height();
   cs.style = static_cast<int32_t>(desc.style);
-  cs.name = rec->title.c_str();
-  cs.className = rec->className.c_str();
+  // The caller's strings, not the record's: a procedure that destroys the
+  // window during creation may still read them.
+  cs.name = desc.title.c_str();
+  cs.className = desc.className.c_str();
   cs.exStyle = desc.exStyle;
 
-  if (SendMessage(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM_T>(&cs)) == 0) {
+  LRESULT_T answer = 0;
+  rec = SendAndFind(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM_T>(&cs), &answer);
+  if (answer == 0) {
     // Refused before it existed for its proc: only WM_NCDESTROY follows.
-    if (Find(handle) != nullptr) {
-      Find(handle)->destroying = true;
+    if (rec != nullptr) {
+      rec->destroying = true;
       SendNcDestroy(handle);
     }
     return false;
   }
-  if (Find(handle) == nullptr) return false;
-  if (SendMessage(handle, WM_CREATE, 0, reinterpret_cast<LPARAM_T>(&cs)) == -1) {
+  if (rec == nullptr) return false;
+  rec = SendAndFind(handle, WM_CREATE, 0, reinterpret_cast<LPARAM_T>(&cs), &answer);
+  if (answer == -1) {
     DestroyHostWindow(handle);
     return false;
   }
-  rec = Find(handle);
   if (rec == nullptr) return false;
   Rect r = rec->rect;
-  SendMessage(handle, WM_SIZE, SIZE_RESTORED, MakeLParam(r.Width(), r.Height()));
-  if (Find(handle) == nullptr) return false;
-  SendMessage(handle, WM_MOVE, 0, MakeLParam(r.left, r.top));
-  return Find(handle) != nullptr;
+  if (SendAndFind(handle, WM_SIZE, SIZE_RESTORED, MakeLParam(r.Width(), r.Height())) == nullptr) return false;
+  return SendAndFind(handle, WM_MOVE, 0, MakeLParam(r.left, r.top)) != nullptr;
 }
 
 bool EmulatedHost::DestroyHostWindow(WindowHandle window) {
@@ -275,11 +298,9 @@ bool EmulatedHost::GetClassInfo(std::wstring_view className, WindowClassDesc& ou
 }
 
 void EmulatedHost::UpdateLayered(WindowHandle window, const Bitmap& pixels, Point screenTopLeft) {
-  WindowRecord* rec = Find(window);
-  if (rec == nullptr) return;
   Rect target{screenTopLeft.x, screenTopLeft.y, screenTopLeft.x + pixels.width(), screenTopLeft.y + pixels.height()};
   MoveHostWindow(window, target, false);
-  if (!rec->Child() && Find(window) != nullptr) backend_->PresentLayered(window, pixels, screenTopLeft);
+  if (HasSurface(window)) backend_->PresentLayered(window, pixels, screenTopLeft);
 }
 
 void EmulatedHost::PlaceBehind(WindowHandle window, WindowHandle above) {
@@ -364,7 +385,7 @@ bool EmulatedHost::EnableHostWindow(WindowHandle window, bool enable) {
     if (IsWithin(focus_, window)) ChangeFocus(nullptr);
     if (IsWithin(capture_, window)) ReleaseCapture();
   }
-  if (!rec->Child()) backend_->SetSurfaceEnabled(window, enable);
+  if (HasSurface(window)) backend_->SetSurfaceEnabled(window, enable);
   SendMessage(window, WM_ENABLE, enable ? 1 : 0, 0);
   return wasDisabled;
 }
@@ -428,8 +449,7 @@ bool EmulatedHost::ShowHostWindow(WindowHandle window, int showCommand) {
   bool wasVisible = rec->Visible();
   bool show = showCommand != SW_HIDE;
   if (show != wasVisible) {
-    SendMessage(window, WM_SHOWWINDOW, show ? 1 : 0, 0);
-    rec = Find(window);
+    rec = SendAndFind(window, WM_SHOWWINDOW, show ? 1 : 0, 0);
     if (rec == nullptr) return wasVisible;
   }
   if (!show) {
@@ -441,24 +461,25 @@ bool EmulatedHost::ShowHostWindow(WindowHandle window, int showCommand) {
   }
   rec->style |= WS_VISIBLE;
   if (!wasVisible) InvalidateRect(window, nullptr);
+  bool alive = true;
   switch (showCommand) {
     case SW_SHOWMAXIMIZED:
-      Maximize(window);
+      alive = Maximize(window);
       break;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE:
-      Minimize(window);
+      alive = Minimize(window);
       break;
     case SW_SHOWNORMAL:
     case SW_SHOWNOACTIVATE:
     case SW_RESTORE:
-      Restore(window);
+      alive = Restore(window);
       break;
     default:
       break;
   }
-  if (Find(window) == nullptr) return wasVisible;
+  if (!alive) return wasVisible;
   if (HasSurface(window)) {
     // A minimised window leaves the screen; the platform has no icon bar of ours.
     backend_->ShowSurface(window, !IsMinimized(window), ActivatesOnShow(window, showCommand));
@@ -487,56 +508,39 @@ bool EmulatedHost::ActivatesOnShow(WindowHandle window, int showCommand) const {
   }
 }
 
-void EmulatedHost::Maximize(WindowHandle window) {
+bool EmulatedHost::Maximize(WindowHandle window) {
   WindowRecord* rec = Find(window);
-  if (rec->Maximized() && !rec->Minimized()) return;
+  if (rec == nullptr) return false;
+  if (rec->Maximized() && !rec->Minimized()) return true;
   if (!rec->Minimized()) rec->restoreRect = rec->rect;
-  Rect target = MaximizedRect(window);
-  rec = Find(window);
-  if (rec == nullptr) return;
+  MonitorArea area = GetMonitorArea(window);
+  MinMaxInfo info = DefaultMinMax(area);
+  rec = SendAndFind(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM_T>(&info));
+  if (rec == nullptr) return false;
+  Rect target = MaximizedRect(rec->style, area, info);
   rec->style = (rec->style | WS_MAXIMIZE) & ~static_cast<uint32_t>(WS_MINIMIZE);
   rec->maximizedBeforeMinimize = false;
-  ApplyPlacement(window, target, SIZE_MAXIMIZED, true, true);
+  return ApplyPlacement(window, target, SIZE_MAXIMIZED, true, true);
 }
 
-void EmulatedHost::Minimize(WindowHandle window) {
+bool EmulatedHost::Minimize(WindowHandle window) {
   WindowRecord* rec = Find(window);
-  if (rec->Minimized()) return;
+  if (rec == nullptr) return false;
+  if (rec->Minimized()) return true;
   rec->maximizedBeforeMinimize = rec->Maximized();
   if (!rec->Maximized()) rec->restoreRect = rec->rect;
   rec->style = (rec->style | WS_MINIMIZE) & ~static_cast<uint32_t>(WS_MAXIMIZE);
   Rect parked{kMinimizedPosition, kMinimizedPosition, kMinimizedPosition, kMinimizedPosition};
-  ApplyPlacement(window, parked, SIZE_MINIMIZED, true, false);
+  return ApplyPlacement(window, parked, SIZE_MINIMIZED, true, false);
 }
 
-void EmulatedHost::Restore(WindowHandle window) {
+bool EmulatedHost::Restore(WindowHandle window) {
   WindowRecord* rec = Find(window);
-  if (rec->Minimized() && rec->maximizedBeforeMinimize) {
-    Maximize(window);
-    return;
-  }
-  if (!rec->Minimized() && !rec->Maximized()) return;
+  if (rec == nullptr) return false;
+  if (rec->Minimized() && rec->maximizedBeforeMinimize) return Maximize(window);
+  if (!rec->Minimized() && !rec->Maximized()) return true;
   rec->style &= ~static_cast<uint32_t>(WS_MINIMIZE | WS_MAXIMIZE);
-  ApplyPlacement(window, rec->restoreRect, SIZE_RESTORED, true, true);
-}
-
-Rect EmulatedHost::MaximizedRect(WindowHandle window) {
-  MonitorArea area = GetMonitorArea(window);
-  MinMaxInfo info;
-  info.maxSize = {area.work.Width(), area.work.Height()};
-  info.maxPosition = {area.work.left - area.monitor.left, area.work.top - area.monitor.top};
-  info.maxTrackSize = {area.monitor.Width(), area.monitor.Height()};
-  SendMessage(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM_T>(&info));
-  Size size{info.maxSize.x, info.maxSize.y};
-  WindowRecord* rec = Find(window);
-  // Like user32, sizable and overlapped windows keep to their track limits.
-  if (rec != nullptr && ((rec->style & WS_THICKFRAME) != 0 || (rec->style & (WS_POPUP | WS_CHILD)) == 0)) {
-    size.cx = std::max(std::min(size.cx, info.maxTrackSize.x), info.minTrackSize.x);
-    size.cy = std::max(std::min(size.cy, info.maxTrackSize.y), info.minTrackSize.y);
-  }
-  int left = area.monitor.left + info.maxPosition.x;
-  int top = area.monitor.top + info.maxPosition.y;
-  return Normalized({left, top, left + size.cx, top + size.cy});
+  return ApplyPlacement(window, rec->restoreRect, SIZE_RESTORED, true, true);
 }
 
 bool EmulatedHost::MoveHostWindow(WindowHandle window, const Rect& rect, bool repaint) {
@@ -550,9 +554,11 @@ bool EmulatedHost::MoveHostWindow(WindowHandle window, const Rect& rect, bool re
   return true;
 }
 
-void EmulatedHost::ApplyPlacement(WindowHandle window, const Rect& rect, int sizeType, bool stateChanged,
-                                  bool repaint) {
+// `rect` is a copy: callers pass fields of the record, which the messages
+// sent here may free.
+bool EmulatedHost::ApplyPlacement(WindowHandle window, Rect rect, int sizeType, bool stateChanged, bool repaint) {
   WindowRecord* rec = Find(window);
+  if (rec == nullptr) return false;
   Rect old = rec->rect;
   rec->rect = rect;
   bool moved = old.left != rect.left || old.top != rect.top;
@@ -574,10 +580,10 @@ void EmulatedHost::ApplyPlacement(WindowHandle window, const Rect& rect, int siz
       InvalidateRect(window, &exposed);
     }
   }
-  if (moved) SendMessage(window, WM_MOVE, 0, MakeLParam(rect.left, rect.top));
-  if ((sized || stateChanged) && Find(window) != nullptr) {
-    SendMessage(window, WM_SIZE, static_cast<WPARAM_T>(sizeType), MakeLParam(rect.Width(), rect.Height()));
-  }
+  if (moved && SendAndFind(window, WM_MOVE, 0, MakeLParam(rect.left, rect.top)) == nullptr) return false;
+  if (!sized && !stateChanged) return true;
+  return SendAndFind(window, WM_SIZE, static_cast<WPARAM_T>(sizeType), MakeLParam(rect.Width(), rect.Height())) !=
+         nullptr;
 }
 
 // Children keep their place in the parent, so they travel with it, silently.
@@ -597,14 +603,13 @@ void EmulatedHost::Activate(WindowHandle window, int how) {
   if (active_ == window) return;
   WindowHandle old = active_;
   active_ = window;
-  if (Find(old) != nullptr) {
-    SendMessage(old, WM_NCACTIVATE, 0, 0);
-    SendMessage(old, WM_ACTIVATE, MakeWParam(WA_INACTIVE, IsMinimized(old) ? 1 : 0),
+  if (WindowRecord* rec = SendAndFind(old, WM_NCACTIVATE, 0, 0)) {
+    SendMessage(old, WM_ACTIVATE, MakeWParam(WA_INACTIVE, rec->Minimized() ? 1 : 0),
                 reinterpret_cast<LPARAM_T>(window));
   }
-  if (active_ == window && Find(window) != nullptr) {
-    SendMessage(window, WM_NCACTIVATE, 1, 0);
-    SendMessage(window, WM_ACTIVATE, MakeWParam(how, IsMinimized(window) ? 1 : 0), reinterpret_cast<LPARAM_T>(old));
+  if (active_ != window) return;
+  if (WindowRecord* rec = SendAndFind(window, WM_NCACTIVATE, 1, 0)) {
+    SendMessage(window, WM_ACTIVATE, MakeWParam(how, rec->Minimized() ? 1 : 0), reinterpret_cast<LPARAM_T>(old));
   }
   if (active_ != window) return;
   if (Find(window) == nullptr) {
@@ -625,10 +630,8 @@ void EmulatedHost::ChangeFocus(WindowHandle window) {
   WindowHandle old = focus_;
   if (old == window) return;
   focus_ = window;
-  if (Find(old) != nullptr) SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM_T>(window), 0);
-  if (focus_ == window && Find(window) != nullptr) {
-    SendMessage(window, WM_SETFOCUS, reinterpret_cast<WPARAM_T>(old), 0);
-  }
+  SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM_T>(window), 0);
+  if (focus_ == window) SendMessage(window, WM_SETFOCUS, reinterpret_cast<WPARAM_T>(old), 0);
 }
 
 WindowHandle EmulatedHost::SetFocus(WindowHandle window) {
