@@ -37,7 +37,8 @@ class MaskTextEngine : public zui::ITextEngine {
  public:
   MaskTextEngine() {
     for (int y = 0; y < 12; ++y)
-      for (int x = 0; x < 7; ++x) mask_[y][x] = static_cast<uint8_t>(((x * 37 + y * 91) % 5 == 0) ? 0 : (x * 40 + y * 13) % 256);
+      for (int x = 0; x < 7; ++x)
+        mask_[y][x] = static_cast<uint8_t>(((x * 37 + y * 91) % 5 == 0) ? 0 : (x * 40 + y * 13) % 256);
   }
   std::unique_ptr<zui::ITextFont> CreateFont(const zui::FontRequest&) override { return std::make_unique<MaskFont>(); }
   int DrawText(Bitmap* target, const Rect& clip, const zui::ITextFont&, std::wstring_view text, Rect& rect,
@@ -151,16 +152,24 @@ const ImageItem kImages[] = {
 };
 
 const wchar_t* const kTexts[] = {
-    L"ZavizEraVaredu firmware repair", L"Connect the device with a LAN cable", L"Hold the MESH key while powering on",
-    L"Waiting for the device...",       L"Downloading upgradeimage.bin",        L"42%",
-    L"Remember this card",             L"Start",                               L"Exit",
-    L"192.168.1.2 / 255.255.255.0",     L"TFTP server on UDP port 69",          L"Version 0.1.0",
+    L"ZavizEraVaredu firmware repair",
+    L"Connect the device with a LAN cable",
+    L"Hold the MESH key while powering on",
+    L"Waiting for the device...",
+    L"Downloading upgradeimage.bin",
+    L"42%",
+    L"Remember this card",
+    L"Start",
+    L"Exit",
+    L"192.168.1.2 / 255.255.255.0",
+    L"TFTP server on UDP port 69",
+    L"Version 0.1.0",
 };
 
 const Rect kTextRects[] = {
-    {150, 14, 410, 34}, {20, 64, 464, 82},  {20, 182, 464, 198}, {20, 212, 300, 228},
-    {20, 226, 300, 244}, {252, 198, 300, 212}, {160, 222, 300, 240}, {60, 250, 260, 294},
-    {270, 250, 404, 294}, {20, 296, 220, 306}, {240, 296, 464, 306}, {380, 40, 474, 56},
+    {150, 14, 410, 34},   {20, 64, 464, 82},    {20, 182, 464, 198},  {20, 212, 300, 228},
+    {20, 226, 300, 244},  {252, 198, 300, 212}, {160, 222, 300, 240}, {60, 250, 260, 294},
+    {270, 250, 404, 294}, {20, 296, 220, 306},  {240, 296, 464, 306}, {380, 40, 474, 56},
 };
 
 void PaintFrame(Canvas& canvas, BenchResources& resources, const Rect& paint) {

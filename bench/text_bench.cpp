@@ -37,7 +37,8 @@ void BM_TwelveLabelLines(benchmark::State& state) {
     int y = 4;
     for (const wchar_t* line : kLines) {
       zui::Rect rect{10, y, 474, y + 24};
-      engine.DrawText(&frame, clip, *font, line, rect, 0xFF212121, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+      engine.DrawText(&frame, clip, *font, line, rect, 0xFF212121,
+                      DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
       y += 25;
     }
     benchmark::DoNotOptimize(frame.pixels());
@@ -51,7 +52,8 @@ void BM_MeasureWrappedText(benchmark::State& state) {
   const std::wstring text = L"先按住Vombel背面                键，再接通电源保持6-8秒后松开指示灯闪烁后开始自动修复";
   for (auto _ : state) {
     zui::Rect rect{0, 0, 390, 0};
-    benchmark::DoNotOptimize(engine.DrawText(nullptr, {}, *font, text, rect, 0, DT_WORDBREAK | DT_CENTER | DT_CALCRECT));
+    benchmark::DoNotOptimize(
+        engine.DrawText(nullptr, {}, *font, text, rect, 0, DT_WORDBREAK | DT_CENTER | DT_CALCRECT));
   }
 }
 BENCHMARK(BM_MeasureWrappedText)->Unit(benchmark::kMicrosecond);

@@ -145,8 +145,8 @@ int main(int argc, char** argv) {
   std::printf("\nlist of 1,000 rows, 484 x 306 window\n");
   PrintLine("layout of the list", reporter.Ms("BM_ListLayout/1000"), 2, reporter.Ms("BM_ListLayout/10"),
             "the 10-row list");
-  PrintLine("full paint of the window", reporter.Ms("BM_ListFullPaint/1000"), 0,
-            reporter.Ms("BM_ListFullPaint/0"), "the window with an empty list");
+  PrintLine("full paint of the window", reporter.Ms("BM_ListFullPaint/1000"), 0, reporter.Ms("BM_ListFullPaint/0"),
+            "the window with an empty list");
   PrintLine("one wheel notch, scrolled + painted", reporter.Ms("BM_ListWheelScroll"), 1,
             reporter.Ms("BM_ListFullPaint/0"), "a full paint of the empty window");
   benchmark::Shutdown();

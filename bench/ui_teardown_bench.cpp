@@ -129,7 +129,8 @@ int main(int argc, char** argv) {
   const std::string small = "BM_TreeTeardown/1000/manual_time";
   const std::string large = "BM_TreeTeardown/10000/manual_time";
   std::printf("\nteardown of a named tree in a window       CPU        wall\n");
-  std::printf("%-40s %8.3f ms %8.3f ms\n", "1,000 controls (one tree of ten)", reporter.Ms(small), reporter.WallMs(small));
+  std::printf("%-40s %8.3f ms %8.3f ms\n", "1,000 controls (one tree of ten)", reporter.Ms(small),
+              reporter.WallMs(small));
   std::printf("%-40s %8.3f ms %8.3f ms\n", "10,000 controls", reporter.Ms(large), reporter.WallMs(large));
   if (reporter.Ms(small) > 0 && reporter.WallMs(small) > 0) {
     const double cpuRatio = reporter.Ms(large) / reporter.Ms(small);

@@ -41,7 +41,8 @@ void KeepWindowPaintable(zui::HeadlessHost& host, zui::WindowHandle window) {
   const zui::Rect r = host.GetWindowRect(window);
   if (r.Width() <= kMaxPaintedExtent && r.Height() <= kMaxPaintedExtent) return;
   host.MoveHostWindow(
-      window, {r.left, r.top, r.left + std::min(r.Width(), kMaxPaintedExtent), r.top + std::min(r.Height(), kMaxPaintedExtent)},
+      window,
+      {r.left, r.top, r.left + std::min(r.Width(), kMaxPaintedExtent), r.top + std::min(r.Height(), kMaxPaintedExtent)},
       true);
 }
 

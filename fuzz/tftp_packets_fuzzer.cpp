@@ -127,7 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (peer & 0x80) server.check_clients(now);
     // The receive loop drops datagrams that do not fit its buffer.
-    if (!datagram.empty() && datagram.size() <= size_t(ztftp::kReceiveBufferSize)) server.on_packet(datagram.data(), int(datagram.size()), peers[peer & 3], now);
+    if (!datagram.empty() && datagram.size() <= size_t(ztftp::kReceiveBufferSize))
+      server.on_packet(datagram.data(), int(datagram.size()), peers[peer & 3], now);
     if (server.client_count() > ztftp::tftpd::kMaxClients) __builtin_trap();
   }
   server.check_clients(now + 60000);

@@ -61,9 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   zui::Canvas canvas(target);
   zui::ClipRecord clip;
   if (size % 2 == 0) zui::CSkinRenderer::ClipToRoundRect(canvas, {0, 0, 64, 48}, {2, 2, 60, 44}, 12, 9, clip);
-  zui::CSkinRenderer::PaintImageDescriptor(&canvas, &resources, {4, 3, 60, 45}, {0, 0, 64, 48}, descriptor,
-                                           modifier);
-  zui::CSkinRenderer::PaintImageDescriptor(&canvas, &resources, {4, 3, 60, 45}, {20, 10, 34, 24}, descriptor,
-                                           modifier);
+  zui::CSkinRenderer::PaintImageDescriptor(&canvas, &resources, {4, 3, 60, 45}, {0, 0, 64, 48}, descriptor, modifier);
+  zui::CSkinRenderer::PaintImageDescriptor(&canvas, &resources, {4, 3, 60, 45}, {20, 10, 34, 24}, descriptor, modifier);
   return 0;
 }

@@ -85,8 +85,8 @@ void LoadPhysicalCards(IRegistrySource& registry, PhysicalCardTable& physicalCar
   }
 }
 
-int GetNetCards(IAdapterSource& adapters, const PhysicalCardTable& physicalCards,
-                std::vector<NetCardInfo>& netCards, std::FILE* out) {
+int GetNetCards(IAdapterSource& adapters, const PhysicalCardTable& physicalCards, std::vector<NetCardInfo>& netCards,
+                std::FILE* out) {
   netCards.clear();
   std::vector<AdapterEntry> list;
   switch (adapters.ListAdapters(list)) {

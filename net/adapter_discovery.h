@@ -15,7 +15,7 @@ void LoadPhysicalCards(IRegistrySource& registry, PhysicalCardTable& physicalCar
 
 // Clears and refills `netCards` with the eligible cards and returns their
 // number. Prints a dump of every non-wireless adapter to `out`.
-int GetNetCards(IAdapterSource& adapters, const PhysicalCardTable& physicalCards,
-                std::vector<NetCardInfo>& netCards, std::FILE* out = stdout);
+int GetNetCards(IAdapterSource& adapters, const PhysicalCardTable& physicalCards, std::vector<NetCardInfo>& netCards,
+                std::FILE* out = stdout);
 
 }  // namespace znet

@@ -14,13 +14,12 @@ int PrintCardsDiagnostic(std::FILE* out, IRegistrySource& registry, IAdapterSour
   const int count = GetNetCards(adapters, physicalCards, netCards, out);
   std::fprintf(out, "Eligible wired cards: %d\n", count);
   for (const NetCardInfo& card : netCards) {
-    std::fprintf(out, "  index %u: %s, address %s, %s\n", card.index, card.description.c_str(),
-                 card.ipAddress.c_str(), card.dhcpEnabled ? "DHCP" : "static");
+    std::fprintf(out, "  index %u: %s, address %s, %s\n", card.index, card.description.c_str(), card.ipAddress.c_str(),
+                 card.dhcpEnabled ? "DHCP" : "static");
   }
   if (count == 0) {
-    std::fprintf(out,
-                 "A card is offered when it is not wireless, the system marks it as a physical "
-                 "device, and its description does not contain \"loopback\".\n");
+    std::fprintf(out, "A card is offered when it is not wireless, the system marks it as a physical "
+                      "device, and its description does not contain \"loopback\".\n");
   }
   return count;
 }

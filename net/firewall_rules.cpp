@@ -12,8 +12,8 @@ void RepairExistingRule(IFirewallRule& rule, const std::wstring& applicationPath
   if (rule.GetEnabled(enabled) && !enabled) rule.PutEnabled(true);
 }
 
-bool CreateRule(IFirewallRules& rules, const FirewallRequest& request, const std::wstring& name,
-                int direction, int action) {
+bool CreateRule(IFirewallRules& rules, const FirewallRequest& request, const std::wstring& name, int direction,
+                int action) {
   std::unique_ptr<IFirewallRule> rule = rules.CreateRule();
   if (!rule) return false;
   // The store judges the finished rule when it is added; single property
@@ -28,8 +28,8 @@ bool CreateRule(IFirewallRules& rules, const FirewallRequest& request, const std
   return rules.Add(*rule);
 }
 
-bool EnsureRule(IFirewallRules& rules, const FirewallRequest& request, const std::wstring& name,
-                int direction, int action) {
+bool EnsureRule(IFirewallRules& rules, const FirewallRequest& request, const std::wstring& name, int direction,
+                int action) {
   if (std::unique_ptr<IFirewallRule> existing = rules.Item(name)) {
     RepairExistingRule(*existing, request.applicationPath);
     return true;
@@ -45,13 +45,13 @@ bool AddFirewallRules(const FirewallRequest& request, IFirewall& firewall) {
   if (!rules) return false;
   bool inboundDone = false;
   if (request.inbound) {
-    inboundDone = EnsureRule(*rules, request, request.ruleName + kInboundRuleSuffix,
-                             kFirewallDirectionIn, request.inboundAction);
+    inboundDone =
+        EnsureRule(*rules, request, request.ruleName + kInboundRuleSuffix, kFirewallDirectionIn, request.inboundAction);
   }
   bool outboundDone = false;
   if (request.outbound) {
-    outboundDone = EnsureRule(*rules, request, request.ruleName + kOutboundRuleSuffix,
-                              kFirewallDirectionOut, request.outboundAction);
+    outboundDone = EnsureRule(*rules, request, request.ruleName + kOutboundRuleSuffix, kFirewallDirectionOut,
+                              request.outboundAction);
   }
   return inboundDone && outboundDone;
 }

@@ -7,10 +7,10 @@
 
 namespace znet {
 
-inline constexpr int kFirewallDirectionIn = 1;   // NET_FW_RULE_DIR_IN
-inline constexpr int kFirewallDirectionOut = 2;  // NET_FW_RULE_DIR_OUT
-inline constexpr int kFirewallActionAllow = 1;   // NET_FW_ACTION_ALLOW
-inline constexpr int kFirewallProtocolAny = 256; // NET_FW_IP_PROTOCOL_ANY
+inline constexpr int kFirewallDirectionIn = 1;    // NET_FW_RULE_DIR_IN
+inline constexpr int kFirewallDirectionOut = 2;   // NET_FW_RULE_DIR_OUT
+inline constexpr int kFirewallActionAllow = 1;    // NET_FW_ACTION_ALLOW
+inline constexpr int kFirewallProtocolAny = 256;  // NET_FW_IP_PROTOCOL_ANY
 
 class IFirewallRule {
  public:

@@ -27,8 +27,7 @@ bool RestoresByDhcp(const NetCardInfo& card) {
 
 }  // namespace
 
-NetshAddressChanger::NetshAddressChanger(CommandRunner run, TraceSink trace)
-    : run_(std::move(run)), trace_(trace) {}
+NetshAddressChanger::NetshAddressChanger(CommandRunner run, TraceSink trace) : run_(std::move(run)), trace_(trace) {}
 
 std::string NetshAddressChanger::SetStaticCommand(uint32_t index) {
   return Format("netsh interface ip set address %u static %s 255.255.255.0", index, kRepairAddress);

@@ -9,8 +9,8 @@ namespace znet {
 namespace {
 
 constexpr char kVersionLine[] = "zaviz-era-varedu restore-record 1";
-constexpr const char* kKeys[] = {"adapter", "index",       "dhcp", "address", "mask", "gateway", "description",
-                                 "wide-description", "repair-address-own"};
+constexpr const char* kKeys[] = {
+    "adapter", "index", "dhcp", "address", "mask", "gateway", "description", "wide-description", "repair-address-own"};
 
 std::string Escape(std::string_view raw) {
   std::string out;

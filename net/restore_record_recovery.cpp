@@ -33,14 +33,12 @@ bool RecoverFromRestoreRecord(RestoreRecordFile& file, IAdapterSource& adapters,
   const std::string path = file.Path().string();
   RestoreRecord record;
   switch (file.Read(record)) {
-    case RestoreRecordFile::ReadResult::kNone:
-      return false;
+    case RestoreRecordFile::ReadResult::kNone: return false;
     case RestoreRecordFile::ReadResult::kUnreadable:
       Say(console, "restore record " + path + " is unreadable; discarded");
       file.Remove();
       return false;
-    case RestoreRecordFile::ReadResult::kLoaded:
-      break;
+    case RestoreRecordFile::ReadResult::kLoaded: break;
   }
   bool listed = false;
   if (!CardStillThere(adapters, record, listed)) {

@@ -21,7 +21,8 @@ void RegisterRepairSkinArchive() {
 #ifndef _WIN32
   zui::RegisterEmbeddedResource(kSkinArchiveResourceType, kSkinArchiveResourceName, embedded::kSkinArchive,
                                 embedded::kSkinArchiveSize);
-  std::unique_ptr<zui::SkinImage> icon = zui::DecodeSkinImage(embedded::kWindowIconPng, embedded::kWindowIconPngSize, 0);
+  std::unique_ptr<zui::SkinImage> icon =
+      zui::DecodeSkinImage(embedded::kWindowIconPng, embedded::kWindowIconPngSize, 0);
   if (icon != nullptr) zui::RegisterIconResource(kWindowIconResource, std::move(icon->bitmap));
 #endif
 }

@@ -32,16 +32,28 @@ int SequenceLength(uint8_t lead) {
 char32_t DecodeUtf8(std::string_view s, size_t& i) {
   const auto lead = static_cast<uint8_t>(s[i]);
   const int length = SequenceLength(lead);
-  if (length == 1) { ++i; return lead; }
-  if (length == 0 || s.size() - i < static_cast<size_t>(length)) { ++i; return kReplacement; }
+  if (length == 1) {
+    ++i;
+    return lead;
+  }
+  if (length == 0 || s.size() - i < static_cast<size_t>(length)) {
+    ++i;
+    return kReplacement;
+  }
   char32_t cp = lead & (0x7F >> length);
   for (int k = 1; k < length; ++k) {
     const auto b = static_cast<uint8_t>(s[i + k]);
-    if ((b & 0xC0) != 0x80) { ++i; return kReplacement; }
+    if ((b & 0xC0) != 0x80) {
+      ++i;
+      return kReplacement;
+    }
     cp = (cp << 6) | (b & 0x3F);
   }
   static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (cp < kSmallest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) { ++i; return kReplacement; }
+  if (cp < kSmallest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    ++i;
+    return kReplacement;
+  }
   i += length;
   return cp;
 }

@@ -60,18 +60,10 @@ int tftpd::open_socket() {
   failed_stage_ = opened.failed_stage;
   failed_error_ = opened.error;
   switch (opened.failed_stage) {
-    case SocketStage::kNone:
-      sock = std::move(opened.socket);
-      return 0;
-    case SocketStage::kCreate:
-      write_log("socket create failed error is %d\n", opened.error);
-      return -1;
-    case SocketStage::kBind:
-      write_log("socket bind failed error is %d\n", opened.error);
-      return -1;
-    case SocketStage::kReceiveTimeout:
-      write_log("socket setsockopt failed error is %d\n", opened.error);
-      return -1;
+    case SocketStage::kNone: sock = std::move(opened.socket); return 0;
+    case SocketStage::kCreate: write_log("socket create failed error is %d\n", opened.error); return -1;
+    case SocketStage::kBind: write_log("socket bind failed error is %d\n", opened.error); return -1;
+    case SocketStage::kReceiveTimeout: write_log("socket setsockopt failed error is %d\n", opened.error); return -1;
   }
   return -1;
 }

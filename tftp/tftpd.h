@@ -96,8 +96,7 @@ class tftpd {
   tftp_client* add_client(const PeerAddress& peer, int opcode, uint64_t now_ms);
   void remove_client(size_t index, bool force_fail);
 
-  void handle_request(const uint8_t* data, int length, const PeerAddress& from, tftp_client* client,
-                      uint64_t now_ms);
+  void handle_request(const uint8_t* data, int length, const PeerAddress& from, tftp_client* client, uint64_t now_ms);
   void handle_ack(tftp_client& client, uint16_t block, uint64_t now_ms);
   void receive_block(tftp_client& client, uint16_t block, const uint8_t* payload, int length);
   bool open_file(tftp_client& client, const PeerAddress& to);

@@ -101,8 +101,8 @@ bool tftpd::request_allowed(const tftp_client& client, const PeerAddress& to) {
   }
   if (only_file_.empty()) return true;
   std::string requested, served;
-  if (!ResolveInsideRoot(root_dir, client.filename, &requested) ||
-      !ResolveInsideRoot(root_dir, only_file_, &served) || requested != served) {
+  if (!ResolveInsideRoot(root_dir, client.filename, &requested) || !ResolveInsideRoot(root_dir, only_file_, &served) ||
+      requested != served) {
     send_error(ErrorCode::kFileNotFound, "file not exist!", to);
     return false;
   }

@@ -76,8 +76,7 @@ void tftpd::send_window(tftp_client& client, const PeerAddress& to, uint64_t now
 // bytes; otherwise the file changed under the transfer.
 bool tftpd::read_block(tftp_client& client, uint64_t number, size_t length, const PeerAddress& to) {
   const bool fresh = number > client.blocks_moved;
-  if (client.blocks_in_stream != number - 1 &&
-      !SeekFile(client.file, int64_t(number - 1) * client.blksize)) {
+  if (client.blocks_in_stream != number - 1 && !SeekFile(client.file, int64_t(number - 1) * client.blksize)) {
     fail_read(client, to);
     return false;
   }

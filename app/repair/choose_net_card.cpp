@@ -50,14 +50,12 @@ std::unique_ptr<zui::CButtonUI> MakeSelectButton(const znet::NetCardInfo& card) 
 }  // namespace
 
 ZUI_BEGIN_NOTIFY_MAP(ChooseNetCard, zui::WindowImplBase)
-  ZUI_ON_NOTIFY(L"click", L"close", &ChooseNetCard::OnCloseClick)
-  ZUI_ON_NOTIFY(L"click", L"selok", &ChooseNetCard::OnSelOkClick)
-  ZUI_ON_NOTIFY(L"itemclick", L"", &ChooseNetCard::OnItemClick)
+ZUI_ON_NOTIFY(L"click", L"close", &ChooseNetCard::OnCloseClick)
+ZUI_ON_NOTIFY(L"click", L"selok", &ChooseNetCard::OnSelOkClick)
+ZUI_ON_NOTIFY(L"itemclick", L"", &ChooseNetCard::OnItemClick)
 ZUI_END_NOTIFY_MAP()
 
-void ChooseNetCard::InitWindow() {
-  netList_ = dynamic_cast<zui::CListUI*>(paintManager_.FindControl(L"netlist"));
-}
+void ChooseNetCard::InitWindow() { netList_ = dynamic_cast<zui::CListUI*>(paintManager_.FindControl(L"netlist")); }
 
 void ChooseNetCard::FillNetCards(std::vector<znet::NetCardInfo> cards) {
   checkMarks_.clear();
@@ -83,9 +81,7 @@ void ChooseNetCard::FillNetCards(std::vector<znet::NetCardInfo> cards) {
 
 void ChooseNetCard::OnCloseClick(zui::NotifyRecord&) { Close(0); }
 
-void ChooseNetCard::OnSelOkClick(zui::NotifyRecord& msg) {
-  Close(static_cast<int>(msg.sender->GetTag()));
-}
+void ChooseNetCard::OnSelOkClick(zui::NotifyRecord& msg) { Close(static_cast<int>(msg.sender->GetTag())); }
 
 void ChooseNetCard::OnItemClick(zui::NotifyRecord& msg) {
   if (netList_ == nullptr || msg.sender == nullptr) return;

@@ -27,12 +27,12 @@ void SetTextOf(zui::CPaintManagerUI& manager, const wchar_t* name, const wchar_t
 }  // namespace
 
 ZUI_BEGIN_NOTIFY_MAP(VXGDown, zui::WindowImplBase)
-  ZUI_ON_NOTIFY(L"click", L"close", &VXGDown::OnCloseOrExitClick)
-  ZUI_ON_NOTIFY(L"click", L"begin_btn", &VXGDown::StartRepair)
-  ZUI_ON_NOTIFY(L"click", L"exit_btn", &VXGDown::OnCloseOrExitClick)
-  ZUI_ON_NOTIFY(L"click", L"confirm_exit_btn", &VXGDown::ExitRepair)
-  ZUI_ON_NOTIFY(L"click", L"cancel_exit_btn", &VXGDown::CancelExit)
-  ZUI_ON_NOTIFY(L"click", L"repair_retry", &VXGDown::StartRepair)
+ZUI_ON_NOTIFY(L"click", L"close", &VXGDown::OnCloseOrExitClick)
+ZUI_ON_NOTIFY(L"click", L"begin_btn", &VXGDown::StartRepair)
+ZUI_ON_NOTIFY(L"click", L"exit_btn", &VXGDown::OnCloseOrExitClick)
+ZUI_ON_NOTIFY(L"click", L"confirm_exit_btn", &VXGDown::ExitRepair)
+ZUI_ON_NOTIFY(L"click", L"cancel_exit_btn", &VXGDown::CancelExit)
+ZUI_ON_NOTIFY(L"click", L"repair_retry", &VXGDown::StartRepair)
 ZUI_END_NOTIFY_MAP()
 
 VXGDown::VXGDown(RepairSetup setup) : workflow_(std::move(setup), *this, *this) {
@@ -154,9 +154,7 @@ void VXGDown::ShowPage(int page, const wchar_t* icon, bool tipsVisible) {
   }
 }
 
-void VXGDown::SetErrorText(const std::wstring& text) {
-  SetTextOf(paintManager_, L"upgrade_error_text", text.c_str());
-}
+void VXGDown::SetErrorText(const std::wstring& text) { SetTextOf(paintManager_, L"upgrade_error_text", text.c_str()); }
 
 void VXGDown::SetPercentage(int percent) {
   wchar_t text[16];

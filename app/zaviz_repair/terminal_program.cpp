@@ -84,8 +84,8 @@ void Configure(zapp::RepairSetup& setup, const Options& options) {
 // What the run saw besides the workflow's outcome.
 struct RunFacts {
   bool cardWasChanged = false;
-  bool recordLeft = false;        // a restore record outlived the run: the card is not back
-  bool changeDeclined = false;    // the question before the change was not answered yes
+  bool recordLeft = false;      // a restore record outlived the run: the card is not back
+  bool changeDeclined = false;  // the question before the change was not answered yes
 };
 
 int Report(RepairOutcome outcome, const RunFacts& facts, TerminalView& view, Console& console) {
@@ -170,8 +170,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
     }
   }  // the server is joined and the card given back before this point
   std::error_code error;
-  facts.recordLeft =
-      facts.cardWasChanged && !record.Path().empty() && std::filesystem::exists(record.Path(), error);
+  facts.recordLeft = facts.cardWasChanged && !record.Path().empty() && std::filesystem::exists(record.Path(), error);
   return Report(outcome, facts, view, console);
 }
 
@@ -181,23 +180,19 @@ int RunTerminalRepair(const std::vector<std::string>& args) {
   Options options;
   std::string error;
   switch (ParseCommandLine(args, options, error)) {
-    case CommandLineResult::kHelp:
-      std::fputs(UsageText(), stdout);
-      return kExitRepaired;
-    case CommandLineResult::kVersion:
-      std::printf("zaviz-repair %s\n", ZAVIZ_VERSION);
-      return kExitRepaired;
+    case CommandLineResult::kHelp: std::fputs(UsageText(), stdout); return kExitRepaired;
+    case CommandLineResult::kVersion: std::printf("zaviz-repair %s\n", ZAVIZ_VERSION); return kExitRepaired;
     case CommandLineResult::kError:
       std::fprintf(stderr, "%s%s (see zaviz-repair --help)\n", kName, error.c_str());
       return kExitBadUsage;
-    case CommandLineResult::kRun:
-      break;
+    case CommandLineResult::kRun: break;
   }
   std::atomic<bool> stop{false};
   std::unique_ptr<Console> console = CreateProcessConsole(stop);
   // The same guard as the wizard's: the two never change a card at once.
   if (!zapp::AcquireSingleInstance()) {
-    console->WriteError(std::string(kName) + "实例已经在运行中 (the repair wizard or another zaviz-repair is running)\n");
+    console->WriteError(std::string(kName) +
+                        "实例已经在运行中 (the repair wizard or another zaviz-repair is running)\n");
     return kExitFailed;
   }
   EventQueue events;

@@ -23,17 +23,10 @@ TerminalView::TerminalView(Console& console, std::vector<znet::AdapterEntry> ada
 
 void TerminalView::ShowPage(int page, const wchar_t*, bool) {
   switch (page) {
-    case zapp::WaitingForDevice:
-      Say(Utf8(zapp::kWaitingText));
-      break;
-    case zapp::Downloading:
-      Say(Utf8(zapp::kUpgradeingText));
-      break;
-    case zapp::Finished:
-      Say(Utf8(zapp::kEndUpgradeText));
-      break;
-    default:
-      break;  // the failure text goes to standard error at the end; nothing asks to leave here
+    case zapp::WaitingForDevice: Say(Utf8(zapp::kWaitingText)); break;
+    case zapp::Downloading: Say(Utf8(zapp::kUpgradeingText)); break;
+    case zapp::Finished: Say(Utf8(zapp::kEndUpgradeText)); break;
+    default: break;  // the failure text goes to standard error at the end; nothing asks to leave here
   }
 }
 

@@ -10,10 +10,10 @@
 namespace skinview {
 
 struct ViewerOptions {
-  std::string skinPath;     // the skin file, or the archive
-  std::string memberName;   // the skin inside the archive; empty for a loose file
-  std::string pngPath;      // --png: render off-screen to this file and exit
-  int width = 0;            // --size: the window size instead of the skin's
+  std::string skinPath;    // the skin file, or the archive
+  std::string memberName;  // the skin inside the archive; empty for a loose file
+  std::string pngPath;     // --png: render off-screen to this file and exit
+  int width = 0;           // --size: the window size instead of the skin's
   int height = 0;
   bool exitAfterFirstFrame = false;  // --exit-after-paint
   bool help = false;

@@ -43,11 +43,8 @@ bool ApplyValueOption(ValueOption option, const char* value, Options* options, s
         return false;
       }
       return true;
-    case ValueOption::kRoot:
-      options->root = value;
-      return true;
-    case ValueOption::kNone:
-      break;
+    case ValueOption::kRoot: options->root = value; return true;
+    case ValueOption::kNone: break;
   }
   return false;
 }

@@ -39,20 +39,13 @@ int main(int argc, char** argv) {
   zaviz_tftpd::Options options;
   std::string error;
   switch (zaviz_tftpd::ParseCommandLine(argc, argv, &options, &error)) {
-    case zaviz_tftpd::CommandLineResult::kHelp:
-      std::fputs(zaviz_tftpd::UsageText(), stdout);
-      return 0;
-    case zaviz_tftpd::CommandLineResult::kVersion:
-      std::printf("zaviz-tftpd %s\n", ZAVIZ_VERSION);
-      return 0;
-    case zaviz_tftpd::CommandLineResult::kCards:
-      znet::PrintCardsDiagnostic(stdout);
-      return 0;
+    case zaviz_tftpd::CommandLineResult::kHelp: std::fputs(zaviz_tftpd::UsageText(), stdout); return 0;
+    case zaviz_tftpd::CommandLineResult::kVersion: std::printf("zaviz-tftpd %s\n", ZAVIZ_VERSION); return 0;
+    case zaviz_tftpd::CommandLineResult::kCards: znet::PrintCardsDiagnostic(stdout); return 0;
     case zaviz_tftpd::CommandLineResult::kError:
       std::fprintf(stderr, "zaviz-tftpd: %s\n%s", error.c_str(), zaviz_tftpd::UsageText());
       return 1;
-    case zaviz_tftpd::CommandLineResult::kRun:
-      break;
+    case zaviz_tftpd::CommandLineResult::kRun: break;
   }
   const std::string root = ResolveRoot(options.root, &error);
   if (root.empty()) {

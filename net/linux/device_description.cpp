@@ -29,8 +29,7 @@ struct PciName {
 // Looks a vendor/device pair up in the pci.ids format: vendor lines start at
 // column 0, their devices follow indented by one tab.
 PciName LookUpPciName(const std::string& vendor, const std::string& device) {
-  static const char* const kLists[] = {"/usr/share/misc/pci.ids", "/usr/share/hwdata/pci.ids",
-                                       "/usr/share/pci.ids"};
+  static const char* const kLists[] = {"/usr/share/misc/pci.ids", "/usr/share/hwdata/pci.ids", "/usr/share/pci.ids"};
   PciName name;
   for (const char* list : kLists) {
     std::ifstream in(list);
@@ -86,8 +85,7 @@ std::string DeviceProduct(const std::filesystem::path& device) {
 
 }  // namespace
 
-std::string DescribeInterface(const std::filesystem::path& interfaceDir, const std::string& name,
-                              bool isLoopback) {
+std::string DescribeInterface(const std::filesystem::path& interfaceDir, const std::string& name, bool isLoopback) {
   if (isLoopback) return "Loopback (" + name + ")";
   std::error_code ec;
   const std::filesystem::path device = interfaceDir / "device";

@@ -8,7 +8,6 @@
 
 namespace znet {
 
-std::string DescribeInterface(const std::filesystem::path& interfaceDir, const std::string& name,
-                              bool isLoopback);
+std::string DescribeInterface(const std::filesystem::path& interfaceDir, const std::string& name, bool isLoopback);
 
 }  // namespace znet

@@ -52,7 +52,8 @@ int DumpLinks(NetlinkSocket& socket, std::vector<LinkInfo>& links) {
     link.index = static_cast<uint32_t>(info->ifi_index);
     link.loopback = (info->ifi_flags & IFF_LOOPBACK) != 0;
     ForEachAttribute(message, sizeof(ifinfomsg), [&](uint16_t type, const void* data, size_t size) {
-      if (type == IFLA_IFNAME) link.name.assign(static_cast<const char*>(data), strnlen(static_cast<const char*>(data), size));
+      if (type == IFLA_IFNAME)
+        link.name.assign(static_cast<const char*>(data), strnlen(static_cast<const char*>(data), size));
       if (type == IFLA_ADDRESS) {
         const auto* bytes = static_cast<const uint8_t*>(data);
         link.hardwareAddress.assign(bytes, bytes + std::min<size_t>(size, 8));

@@ -31,8 +31,7 @@ bool NetlinkAddressChanger::Fail(const char* what, uint32_t index, int error) {
   char line[256];
   if (error == EPERM || error == EACCES) {
     std::snprintf(line, sizeof(line),
-                  "SetIP: cannot %s on interface %u: missing privilege (needs CAP_NET_ADMIN or root)", what,
-                  index);
+                  "SetIP: cannot %s on interface %u: missing privilege (needs CAP_NET_ADMIN or root)", what, index);
   } else {
     std::snprintf(line, sizeof(line), "SetIP: cannot %s on interface %u: %s", what, index, std::strerror(error));
   }
@@ -57,8 +56,7 @@ bool NetlinkAddressChanger::GiveRepairAddress(uint32_t index) {
   }
   if (!error) givenByUs_.insert(index);
   char line[128];
-  std::snprintf(line, sizeof(line), "SetIP 111 netlink add %s/%d dev %u", kRepairAddress, kRepairPrefixLength,
-                index);
+  std::snprintf(line, sizeof(line), "SetIP 111 netlink add %s/%d dev %u", kRepairAddress, kRepairPrefixLength, index);
   trace_(line);
   return true;
 }
@@ -76,8 +74,7 @@ bool NetlinkAddressChanger::RestoreCard(uint32_t index, const NetCardInfo& recor
   if (error && error != EADDRNOTAVAIL) return Fail("remove 192.168.1.2/24", index, error);
   givenByUs_.erase(index);
   char line[128];
-  std::snprintf(line, sizeof(line), "SetIP 222 netlink del %s/%d dev %u", kRepairAddress, kRepairPrefixLength,
-                index);
+  std::snprintf(line, sizeof(line), "SetIP 222 netlink del %s/%d dev %u", kRepairAddress, kRepairPrefixLength, index);
   trace_(line);
   return true;
 }

@@ -55,8 +55,8 @@ bool NetlinkRepairAddressKeeper::Start(uint32_t index) {
   wakeUp_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (options_.listenToNotifications) notifications_ = OpenNotificationSocket();
   if (requests_->OpenError() || wakeUp_ < 0 || (options_.listenToNotifications && notifications_ < 0)) {
-    Say("cannot watch the repair address: " + std::string(std::strerror(requests_->OpenError() ? requests_->OpenError()
-                                                                                               : errno)));
+    Say("cannot watch the repair address: " +
+        std::string(std::strerror(requests_->OpenError() ? requests_->OpenError() : errno)));
     requests_.reset();
     CloseIfOpen(wakeUp_);
     CloseIfOpen(notifications_);

@@ -16,8 +16,7 @@ constexpr int kReceiveTimeoutSeconds = 5;
 
 }  // namespace
 
-NetlinkRequest::NetlinkRequest(uint16_t type, uint16_t flags, const void* familyHeader,
-                               size_t familyHeaderSize) {
+NetlinkRequest::NetlinkRequest(uint16_t type, uint16_t flags, const void* familyHeader, size_t familyHeaderSize) {
   const size_t length = NLMSG_LENGTH(familyHeaderSize);
   buffer_.assign((NLMSG_ALIGN(length) + 3) / 4, 0);
   nlmsghdr* header = Header();
@@ -66,8 +65,7 @@ int NetlinkSocket::Send(NetlinkRequest& request) {
   header->nlmsg_seq = nextSeq_++;
   sockaddr_nl kernel{};
   kernel.nl_family = AF_NETLINK;
-  const ssize_t sent = sendto(fd_, header, header->nlmsg_len, 0, reinterpret_cast<sockaddr*>(&kernel),
-                              sizeof(kernel));
+  const ssize_t sent = sendto(fd_, header, header->nlmsg_len, 0, reinterpret_cast<sockaddr*>(&kernel), sizeof(kernel));
   if (sent < 0) return errno;
   return sent == static_cast<ssize_t>(header->nlmsg_len) ? 0 : EIO;
 }
@@ -111,8 +109,8 @@ void ForEachAttribute(const nlmsghdr& message, size_t familyHeaderSize,
                       const std::function<void(uint16_t, const void*, size_t)>& visit) {
   const size_t headerLength = NLMSG_LENGTH(familyHeaderSize);
   if (message.nlmsg_len < NLMSG_ALIGN(headerLength)) return;
-  auto* attribute = reinterpret_cast<const rtattr*>(reinterpret_cast<const char*>(&message) +
-                                                    NLMSG_ALIGN(headerLength));
+  auto* attribute =
+      reinterpret_cast<const rtattr*>(reinterpret_cast<const char*>(&message) + NLMSG_ALIGN(headerLength));
   unsigned int remaining = message.nlmsg_len - NLMSG_ALIGN(headerLength);
   for (; RTA_OK(attribute, remaining); attribute = RTA_NEXT(attribute, remaining)) {
     visit(attribute->rta_type, RTA_DATA(attribute), RTA_PAYLOAD(attribute));

@@ -48,7 +48,8 @@ std::filesystem::path RestoreRecordFile::DefaultPath() {
 bool ReplaceFileContent(const std::filesystem::path& path, const std::string& content, std::string& error) {
   const std::filesystem::path temporary =
       path.parent_path() / (path.filename().wstring() + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp");
-  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     error = Reason("cannot create", temporary);
     return false;

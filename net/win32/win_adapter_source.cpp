@@ -23,8 +23,7 @@ AdapterEntry ToEntry(const IP_ADAPTER_INFO& info) {
   AdapterEntry entry;
   entry.name = info.AdapterName;
   entry.description = info.Description;
-  const UINT length = info.AddressLength < MAX_ADAPTER_ADDRESS_LENGTH ? info.AddressLength
-                                                                       : MAX_ADAPTER_ADDRESS_LENGTH;
+  const UINT length = info.AddressLength < MAX_ADAPTER_ADDRESS_LENGTH ? info.AddressLength : MAX_ADAPTER_ADDRESS_LENGTH;
   entry.hardwareAddress.assign(info.Address, info.Address + length);
   entry.index = info.Index;
   entry.type = info.Type;

@@ -14,8 +14,7 @@ void EnumRegSubKeys(HKEY root, const std::wstring& path, std::vector<std::wstrin
   HKEY key = nullptr;
   if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
     if (!createIfMissing) return;
-    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS) {
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
       return;
     }
   }
@@ -55,8 +54,7 @@ bool ReadRegDword(HKEY root, const std::wstring& path, const wchar_t* valueName,
   return true;
 }
 
-WinRegistrySource::WinRegistrySource(HKEY root, std::wstring classKey)
-    : root_(root), classKey_(std::move(classKey)) {}
+WinRegistrySource::WinRegistrySource(HKEY root, std::wstring classKey) : root_(root), classKey_(std::move(classKey)) {}
 
 std::vector<std::wstring> WinRegistrySource::EnumSubKeys() {
   std::vector<std::wstring> names;

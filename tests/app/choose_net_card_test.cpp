@@ -90,8 +90,7 @@ TEST_F(ChooseNetCardTest, RowsFollowTheCardsAndTheConfirmAnswersTheCardsIndex) {
         SaveFrame(chooserWindow_, "chooser");
         host_.ClickLeft(chooserWindow_, Centre(chooser.SelectButtons()[0]));
         break;
-      default:
-        chooser.Close(0);  // a step went wrong: end the loop
+      default: chooser.Close(0);  // a step went wrong: end the loop
     }
   });
   EXPECT_EQ(step_, 4);
@@ -105,15 +104,12 @@ TEST_F(ChooseNetCardTest, RowsFollowTheCardsAndTheConfirmAnswersTheCardsIndex) {
 TEST_F(ChooseNetCardTest, EscapeDoesNotCloseItAndCloseAnswersNothing) {
   StartWith([this](ChooseNetCard& chooser) {
     switch (step_++) {
-      case 0:
-        host_.PressKey(VK_ESCAPE);
-        break;
+      case 0: host_.PressKey(VK_ESCAPE); break;
       case 1:
         EXPECT_TRUE(host_.IsHostWindow(chooserWindow_)) << "Escape is no close";
         host_.ClickLeft(chooserWindow_, Centre(chooser.GetPaintManager().FindControl(L"close")));
         break;
-      default:
-        chooser.Close(0);
+      default: chooser.Close(0);
     }
   });
   EXPECT_EQ(step_, 2);

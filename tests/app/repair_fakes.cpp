@@ -21,7 +21,8 @@ bool FakeChanger::RestoreCard(uint32_t index, const znet::NetCardInfo& recorded)
 void FakeChanger::NoteRecord(const char* when) {
   if (recordToWatch.empty()) return;
   std::error_code error;
-  journal_.push_back(std::string("record at ") + when + (std::filesystem::exists(recordToWatch, error) ? ": yes" : ": no"));
+  journal_.push_back(std::string("record at ") + when +
+                     (std::filesystem::exists(recordToWatch, error) ? ": yes" : ": no"));
 }
 
 int CountOf(const Journal& journal, const std::string& prefix) {
@@ -35,8 +36,8 @@ int FreeUdpPort() {
   return probe.socket ? probe.socket->LocalPort() : 0;
 }
 
-RepairSetup LoopbackSetup(znet::IAdapterSource& adapters, const znet::PhysicalCardTable& physical,
-                          FakeChanger& changer, FakeKeeper& keeper, znet::RestoreRecordFile& record,
+RepairSetup LoopbackSetup(znet::IAdapterSource& adapters, const znet::PhysicalCardTable& physical, FakeChanger& changer,
+                          FakeKeeper& keeper, znet::RestoreRecordFile& record,
                           const std::filesystem::path& firmwareFolder, int port, std::FILE* console) {
   RepairSetup setup;
   setup.adapters = &adapters;

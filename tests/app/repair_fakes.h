@@ -93,8 +93,8 @@ int FreeUdpPort();
 
 // The setup of a test: these stand-ins, the server on 127.0.0.1:`port`,
 // trace lines dropped.
-RepairSetup LoopbackSetup(znet::IAdapterSource& adapters, const znet::PhysicalCardTable& physical,
-                          FakeChanger& changer, FakeKeeper& keeper, znet::RestoreRecordFile& record,
+RepairSetup LoopbackSetup(znet::IAdapterSource& adapters, const znet::PhysicalCardTable& physical, FakeChanger& changer,
+                          FakeKeeper& keeper, znet::RestoreRecordFile& record,
                           const std::filesystem::path& firmwareFolder, int port, std::FILE* console);
 
 }  // namespace zapp::testing

@@ -47,9 +47,7 @@ int RepairWindowTest::Pump() {
   return host_.PumpPending([](zui::HostMessage& msg) { return zui::CPaintManagerUI::TranslateMessage(msg); });
 }
 
-zui::CControlUI* RepairWindowTest::Find(const wchar_t* name) {
-  return window_->GetPaintManager().FindControl(name);
-}
+zui::CControlUI* RepairWindowTest::Find(const wchar_t* name) { return window_->GetPaintManager().FindControl(name); }
 
 void RepairWindowTest::Click(zui::CControlUI* control, zui::WindowHandle window) {
   ASSERT_NE(control, nullptr);

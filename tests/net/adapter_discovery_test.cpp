@@ -17,11 +17,11 @@ constexpr char kWiredId[] = "{11111111-2222-3333-4444-555555555555}";
 TEST(LoadPhysicalCards, KeepsFlagRulesOfTheClassKey) {
   FakeRegistry registry;
   registry.subKeys = {
-      {L"0000", {L"{AAAA}", 0x84u}},               // physical
-      {L"0001", {L"{BBBB}", 0x1u}},                // virtual: no entry
-      {L"0002", {L"{CCCC}", std::nullopt}},        // flags unreadable: false
-      {L"0003", {std::nullopt, 0x4u}},             // no identifier: nothing
-      {L"0004", {std::wstring(60, L'X'), 0x4u}},   // too long for the read buffer
+      {L"0000", {L"{AAAA}", 0x84u}},              // physical
+      {L"0001", {L"{BBBB}", 0x1u}},               // virtual: no entry
+      {L"0002", {L"{CCCC}", std::nullopt}},       // flags unreadable: false
+      {L"0003", {std::nullopt, 0x4u}},            // no identifier: nothing
+      {L"0004", {std::wstring(60, L'X'), 0x4u}},  // too long for the read buffer
       {L"Properties", {}},
   };
   PhysicalCardTable table;
@@ -32,11 +32,9 @@ TEST(LoadPhysicalCards, KeepsFlagRulesOfTheClassKey) {
 TEST(LoadPhysicalCards, LaterSubkeyWithSameIdentifierReplacesOnlyWhenItStores) {
   FakeRegistry registry;
   registry.subKeys = {
-      {L"0000", {L"{AAAA}", 0x4u}},
-      {L"0001", {L"{AAAA}", std::nullopt}},  // stores false over true
-      {L"0002", {L"{BBBB}", std::nullopt}},
-      {L"0003", {L"{BBBB}", 0x4u}},          // stores true over false
-      {L"0004", {L"{BBBB}", 0x0u}},          // stores nothing: true stays
+      {L"0000", {L"{AAAA}", 0x4u}},         {L"0001", {L"{AAAA}", std::nullopt}},  // stores false over true
+      {L"0002", {L"{BBBB}", std::nullopt}}, {L"0003", {L"{BBBB}", 0x4u}},          // stores true over false
+      {L"0004", {L"{BBBB}", 0x0u}},                                                // stores nothing: true stays
   };
   PhysicalCardTable table;
   LoadPhysicalCards(registry, table);
@@ -59,8 +57,8 @@ class GetNetCardsTest : public ::testing::Test {
     AdapterEntry noAddress = Adapter("{NOIP}", "Intel(R) Ethernet Connection I219-V", 19);
     noAddress.dhcpEnabled = true;
     adapters.list = {wired, wireless, loop, loopUpper, virtualCard, lateCard, noAddress};
-    physical = {{kWiredId, true}, {"{WIFI}", true}, {"{LOOP}", true}, {"{LOOP2}", true},
-                {"{NOIP}", true}, {"{UNREAD}", false}};
+    physical = {{kWiredId, true},  {"{WIFI}", true}, {"{LOOP}", true},
+                {"{LOOP2}", true}, {"{NOIP}", true}, {"{UNREAD}", false}};
   }
 
   FakeAdapters adapters;
@@ -69,7 +67,8 @@ class GetNetCardsTest : public ::testing::Test {
 };
 
 TEST_F(GetNetCardsTest, KeepsOnlyPhysicalWiredNonLoopbackCards) {
-  std::string printed = CaptureOutput([&](std::FILE* out) { EXPECT_EQ(GetNetCards(adapters, physical, cards, out), 2); });
+  std::string printed =
+      CaptureOutput([&](std::FILE* out) { EXPECT_EQ(GetNetCards(adapters, physical, cards, out), 2); });
   // A second start refills the list instead of appending to it.
   CaptureOutput([&](std::FILE* out) { EXPECT_EQ(GetNetCards(adapters, physical, cards, out), 2); });
   ASSERT_EQ(cards.size(), 2u);
@@ -115,29 +114,28 @@ TEST(GetNetCardsDump, PrintsEachAdapterInTheExactLayout) {
   adapters.list = {dhcp, bare};
   std::vector<NetCardInfo> cards;
   const std::string printed = CaptureOutput([&](std::FILE* out) { GetNetCards(adapters, {}, cards, out); });
-  EXPECT_EQ(printed,
-            "Adapter Name:     {A}\n"
-            "Adapter Desc:     Card A\n"
-            "Adapter Addr: 0A-FF-01\n"
-            "Index:     7\n"
-            "IP Address:     192.168.0.20\n"
-            "IP Mask:     255.255.255.0\n"
-            "Gateway:     192.168.0.1\n"
-            "***\n"
-            "DHCP Enabled: Yes\n"
-            "  DHCP Server:     192.168.0.1\n"
-            "pAdapter->Type is 6\n"
-            "\n"
-            "Adapter Name:     {B}\n"
-            "Adapter Desc:     Card B\n"
-            "Adapter Addr: Index:     9\n"
-            "IP Address:     0.0.0.0\n"
-            "IP Mask:     0.0.0.0\n"
-            "Gateway:     0.0.0.0\n"
-            "***\n"
-            "DHCP Enabled: No\n"
-            "pAdapter->Type is 6\n"
-            "\n");
+  EXPECT_EQ(printed, "Adapter Name:     {A}\n"
+                     "Adapter Desc:     Card A\n"
+                     "Adapter Addr: 0A-FF-01\n"
+                     "Index:     7\n"
+                     "IP Address:     192.168.0.20\n"
+                     "IP Mask:     255.255.255.0\n"
+                     "Gateway:     192.168.0.1\n"
+                     "***\n"
+                     "DHCP Enabled: Yes\n"
+                     "  DHCP Server:     192.168.0.1\n"
+                     "pAdapter->Type is 6\n"
+                     "\n"
+                     "Adapter Name:     {B}\n"
+                     "Adapter Desc:     Card B\n"
+                     "Adapter Addr: Index:     9\n"
+                     "IP Address:     0.0.0.0\n"
+                     "IP Mask:     0.0.0.0\n"
+                     "Gateway:     0.0.0.0\n"
+                     "***\n"
+                     "DHCP Enabled: No\n"
+                     "pAdapter->Type is 6\n"
+                     "\n");
 }
 
 }  // namespace

@@ -25,10 +25,9 @@ TEST(CardsDiagnostic, ListsEligibleCardsAfterTheDump) {
   EXPECT_NE(printed.find("Adapter Name:     {V}\n"), std::string::npos);
   const size_t tail = printed.find("Eligible wired cards: 2\n");
   ASSERT_NE(tail, std::string::npos);
-  EXPECT_EQ(printed.substr(tail),
-            "Eligible wired cards: 2\n"
-            "  index 7: Card A, address 10.0.0.5, static\n"
-            "  index 9: Card B, address 0.0.0.0, DHCP\n");
+  EXPECT_EQ(printed.substr(tail), "Eligible wired cards: 2\n"
+                                  "  index 7: Card A, address 10.0.0.5, static\n"
+                                  "  index 9: Card B, address 0.0.0.0, DHCP\n");
 }
 
 }  // namespace

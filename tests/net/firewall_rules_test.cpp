@@ -90,7 +90,7 @@ TEST(AddFirewallRules, CreatesBothRulesOnACleanSystem) {
 
 TEST(AddFirewallRules, RepairsOnlyPathAndEnabledFlagOfExistingRules) {
   FakeFirewall firewall;
-  firewall.rules[kIn] = Existing(kPath, false);                          // disabled by a user
+  firewall.rules[kIn] = Existing(kPath, false);                           // disabled by a user
   firewall.rules[kOut] = Existing(L"D:\\Old\\ZavizEraVaredu.exe", true);  // program moved
   EXPECT_TRUE(AddFirewallRules(Request(), firewall));
   const StoredRule& in = firewall.rules.at(kIn);

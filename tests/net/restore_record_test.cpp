@@ -65,8 +65,8 @@ class RestoreRecordTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() / (std::string("zaviz-record-") + test->name() + "-" +
-                                           std::to_string(std::random_device{}()));
+    folder_ = fs::temp_directory_path() /
+              (std::string("zaviz-record-") + test->name() + "-" + std::to_string(std::random_device{}()));
     fs::create_directories(folder_);
   }
   void TearDown() override {
@@ -161,7 +161,8 @@ TEST_F(RestoreRecordTest, HostileFilesAreUnreadableNotFatal) {
       {"bad escape", replaced("adapter={", "adapter=\\q{")},
       {"short escape", valid.substr(0, valid.find("description=")) + "description=ab\\x4\n" +
                            valid.substr(valid.find("wide-description="))},
-      {"carriage returns", [&] {
+      {"carriage returns",
+       [&] {
          std::string text;
          for (char c : valid) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
          return text;
@@ -235,7 +236,8 @@ class RecoveryTest : public RestoreRecordTest {
  protected:
   std::string Recover(bool& restored) {
     RestoreRecordFile file(RecordPath());
-    return CaptureOutput([&](std::FILE* console) { restored = RecoverFromRestoreRecord(file, adapters, changer, console); });
+    return CaptureOutput(
+        [&](std::FILE* console) { restored = RecoverFromRestoreRecord(file, adapters, changer, console); });
   }
   void Store(const RestoreRecord& record) {
     std::string error;

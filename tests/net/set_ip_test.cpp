@@ -45,13 +45,14 @@ TEST_F(SetIPTest, RestoreChoosesDhcpOrTheRecordedStaticSetup) {
       Card(13, "172.16.0.9", "255.255.0.0", "", false),
   };
   for (uint32_t index : {3u, 4u, 5u, 12u, 13u}) EXPECT_TRUE(SetIP(false, index, cards, changer, RecordTrace));
-  EXPECT_EQ(commands, (std::vector<std::string>{
-                          "netsh interface ip set address 3 source=dhcp",
-                          "netsh interface ip set address 4 source=dhcp",
-                          "netsh interface ip set address 5 source=dhcp",
-                          "netsh interface ip set address 12  source=static address=10.0.0.5 mask=255.0.0.0 gateway=10.0.0.1",
-                          "netsh interface ip set address 13  source=static address=172.16.0.9 mask=255.255.0.0 gateway=",
-                      }));
+  EXPECT_EQ(commands,
+            (std::vector<std::string>{
+                "netsh interface ip set address 3 source=dhcp",
+                "netsh interface ip set address 4 source=dhcp",
+                "netsh interface ip set address 5 source=dhcp",
+                "netsh interface ip set address 12  source=static address=10.0.0.5 mask=255.0.0.0 gateway=10.0.0.1",
+                "netsh interface ip set address 13  source=static address=172.16.0.9 mask=255.255.0.0 gateway=",
+            }));
   EXPECT_EQ(TraceLines()[0], "SetIP 222 strcmd netsh interface ip set address 3 source=dhcp");
   EXPECT_EQ(TraceLines()[1], "SetIP ");
 }

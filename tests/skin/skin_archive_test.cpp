@@ -171,10 +171,9 @@ TEST_F(BuiltArchive, EveryImageBothSkinsNameIsAMember) {
         "img\\ok_hover_134@44.png", "img\\ok_disable_134@44.png", "img\\cancel_normal_134@44.png",
         "img\\cancel_hover_134@44.png", "img\\cancel_disable_134@44.png"}},
       {"chooseNetCard.xml",
-       {"img\\bgshadw.png", "img\\close.png", "img\\close_hover.png", "img\\muti_netwarning.png",
-        "img/vscrollbar.png", "img\\ok_normal_134@44.png", "img\\ok_hover_134@44.png",
-        "img\\ok_disable_134@44.png", "img\\cancel_normal_134@44.png", "img\\cancel_hover_134@44.png",
-        "img\\cancel_disable_134@44.png"}},
+       {"img\\bgshadw.png", "img\\close.png", "img\\close_hover.png", "img\\muti_netwarning.png", "img/vscrollbar.png",
+        "img\\ok_normal_134@44.png", "img\\ok_hover_134@44.png", "img\\ok_disable_134@44.png",
+        "img\\cancel_normal_134@44.png", "img\\cancel_hover_134@44.png", "img\\cancel_disable_134@44.png"}},
   };
   for (const auto& [skin, images] : expected) {
     const std::string xml = Document(zsys::Utf8ToWide(skin));

@@ -137,8 +137,8 @@ TEST_F(SkinPages, RepairWindowPagesInWorkflowOrderAndPainted) {
   ASSERT_NE(Build(L"vxgdown.xml"), nullptr);
   auto* tab = dynamic_cast<zui::CTabLayoutUI*>(window_.Manager().FindControl(L"downpage_tab"));
   ASSERT_NE(tab, nullptr);
-  const char* pages[] = {"begin_upgrade", "waitingforuseraction", "upgradeing", "end_upgrade", "warning_layout",
-                         "upgrade_error"};
+  const char* pages[] = {"begin_upgrade", "waitingforuseraction", "upgradeing",
+                         "end_upgrade",   "warning_layout",       "upgrade_error"};
   ASSERT_EQ(tab->GetCount(), 6);
   for (int i = 0; i < 6; ++i) EXPECT_EQ(zsys::WideToUtf8(tab->GetItemAt(i)->GetName()), pages[i]);
 

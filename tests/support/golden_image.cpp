@@ -52,13 +52,13 @@ bool WritePng(const std::string& path, const zui::Bitmap& bitmap) { return zui::
   const zui::Bitmap expected = ReadPng(golden);
   if (expected.empty()) {
     WritePng(ActualPath(name), actual);
-    return ::testing::AssertionFailure() << "no golden image " << golden << " (actual written to "
-                                         << ActualPath(name) << ")";
+    return ::testing::AssertionFailure() << "no golden image " << golden << " (actual written to " << ActualPath(name)
+                                         << ")";
   }
   if (expected.width() != actual.width() || expected.height() != actual.height()) {
     WritePng(ActualPath(name), actual);
-    return ::testing::AssertionFailure() << name << ": size " << actual.width() << "x" << actual.height()
-                                         << ", golden " << expected.width() << "x" << expected.height();
+    return ::testing::AssertionFailure() << name << ": size " << actual.width() << "x" << actual.height() << ", golden "
+                                         << expected.width() << "x" << expected.height();
   }
   // PNG stores straight alpha: compare after the same round trip.
   int worst = 0, worstX = 0, worstY = 0, differing = 0;
@@ -72,7 +72,11 @@ bool WritePng(const std::string& path, const zui::Bitmap& bitmap) { return zui::
       int diff = std::abs(a[3] - e[3]);
       for (int c = 0; c < 3; ++c) diff = std::max(diff, std::abs(a[c] - e[c]) * alpha / 255);
       if (diff > tolerance) ++differing;
-      if (diff > worst) { worst = diff; worstX = x; worstY = y; }
+      if (diff > worst) {
+        worst = diff;
+        worstX = x;
+        worstY = y;
+      }
     }
   }
   if (worst <= tolerance) return ::testing::AssertionSuccess();

@@ -14,7 +14,10 @@ TEST(TextEncoding, RoundTripsChineseAndAstralText) {
 
 TEST(TextEncoding, MalformedBytesBecomeReplacementCharacters) {
   // a lone continuation byte, a truncated three-byte sequence, an overlong slash
-  const std::wstring wide = Utf8ToWide(std::string("a\x80" "b\xE5\xBE" "\xC0\xAF", 7));
+  const std::wstring wide = Utf8ToWide(std::string("a\x80"
+                                                   "b\xE5\xBE"
+                                                   "\xC0\xAF",
+                                                   7));
   EXPECT_EQ(wide, std::wstring(L"a\uFFFDb\uFFFD\uFFFD\uFFFD\uFFFD"));
 }
 

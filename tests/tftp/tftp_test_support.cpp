@@ -108,8 +108,8 @@ bool DrivenServer::LogHas(const std::string& text) const {
   return false;
 }
 
-LoopbackServer::LoopbackServer(const std::string& root, tftpd::ProgressCallback progress,
-                               const std::string& only_file, const std::string& only_source) {
+LoopbackServer::LoopbackServer(const std::string& root, tftpd::ProgressCallback progress, const std::string& only_file,
+                               const std::string& only_source) {
   server_.progress_callback = std::move(progress);
   server_.allow_uploads(true);  // serve_only must refuse uploads all the same
   if (!only_file.empty()) server_.serve_only(only_file, only_source);

@@ -45,9 +45,15 @@ TEST(Negotiation, AcknowledgedValuesAreTheOnesUsed) {
 }
 
 TEST(Negotiation, WindowsizeIsTakenWithinOneTo64ForReadsOnly) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"1", "windowsize|1|"}, {"8", "windowsize|8|"},    {"64", "windowsize|64|"}, {"65", "windowsize|64|"},
-      {"1000", "windowsize|64|"}, {"99999999999999999999", "windowsize|64|"}, {"0", ""}, {"x", ""}, {"", ""}};
+  const std::pair<const char*, const char*> cases[] = {{"1", "windowsize|1|"},
+                                                       {"8", "windowsize|8|"},
+                                                       {"64", "windowsize|64|"},
+                                                       {"65", "windowsize|64|"},
+                                                       {"1000", "windowsize|64|"},
+                                                       {"99999999999999999999", "windowsize|64|"},
+                                                       {"0", ""},
+                                                       {"x", ""},
+                                                       {"", ""}};
   for (const auto& [asked, acknowledged] : cases) {
     const Negotiation result = Negotiate({{"windowsize", asked}}, true, 10);
     std::string text = result.oack_options;
@@ -61,7 +67,14 @@ TEST(Negotiation, WindowsizeIsTakenWithinOneTo64ForReadsOnly) {
 }
 
 TEST(Negotiation, LaterDuplicatesReplaceAndTruncatedPairsAreDropped) {
-  static const char raw[] = "blksize\0" "100\0" "tsize\0" "0\0" "blksize\0" "200\0" "timeout\0" "5";
+  static const char raw[] = "blksize\0"
+                            "100\0"
+                            "tsize\0"
+                            "0\0"
+                            "blksize\0"
+                            "200\0"
+                            "timeout\0"
+                            "5";
   const std::string block(raw, sizeof raw - 1);
   const OptionList options = ParseOptions(reinterpret_cast<const uint8_t*>(block.data()), int(block.size()));
   EXPECT_EQ(options, (OptionList{{"blksize", "200"}, {"tsize", "0"}}));
@@ -77,8 +90,8 @@ TEST(RootPath, NamesStayInsideTheRoot) {
   EXPECT_EQ(resolved, root.text() + "/sub/f.bin");
   EXPECT_TRUE(ResolveInsideRoot(root.text(), "new..name", &resolved));
   EXPECT_TRUE(ResolveInsideRoot(root.text(), "sub/./f.bin", &resolved));
-  for (const char* name : {"../x", "..", "sub/../../x", "sub\\..\\..\\x", "/etc/passwd", "\\x", "C:x",
-                           "c:\\x", "\\\\host\\share", "//host/share", "sub/.."}) {
+  for (const char* name : {"../x", "..", "sub/../../x", "sub\\..\\..\\x", "/etc/passwd", "\\x", "C:x", "c:\\x",
+                           "\\\\host\\share", "//host/share", "sub/.."}) {
     EXPECT_FALSE(ResolveInsideRoot(root.text(), name, &resolved)) << name;
   }
 }

@@ -166,7 +166,7 @@ TEST_F(TftpdDriven, TheWorkerWakesForTheEarliestTimerOrRemovalOnly) {
   driven_.Deliver(Request(kReadRequest, "f.bin"), peer_, 1000);
   EXPECT_EQ(BlockOf(OnlySent()), 1);
   EXPECT_EQ(driven_.server.next_wakeup_ms(1000), 2000u);  // no round trip yet: one second
-  driven_.Deliver(Ack(1), peer_, 1010);  // the last block: nothing is awaited any more
+  driven_.Deliver(Ack(1), peer_, 1010);                   // the last block: nothing is awaited any more
   EXPECT_TRUE(NothingSent());
   EXPECT_EQ(driven_.server.next_wakeup_ms(1010), 1010u + tftpd::kLongestWaitMs);
   EXPECT_EQ(driven_.server.next_wakeup_ms(50000), 1010u + tftpd::kIdleRemovalMs);
@@ -200,8 +200,8 @@ TEST_F(TftpdDriven, DuplicatedDataAcknowledgedTwiceDoesNotMultiplyTheBlocksSent)
   size_t data_sent = 1, acks = 0;
   bool done = false;
   while (!network.empty() && now < 600000) {
-    const auto next = std::min_element(network.begin(), network.end(),
-                                       [](const Event& a, const Event& b) { return a.at < b.at; });
+    const auto next =
+        std::min_element(network.begin(), network.end(), [](const Event& a, const Event& b) { return a.at < b.at; });
     const uint64_t wake = driven_.server.next_wakeup_ms(now);
     if (wake < next->at) {
       now = wake;

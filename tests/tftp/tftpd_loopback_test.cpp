@@ -43,9 +43,8 @@ class TftpdLoopback : public ::testing::Test {
   std::condition_variable progress_changed_;
   std::vector<std::pair<int, int>> progress_;
   ScratchFolder root_;
-  LoopbackServer server_{root_.text(), [this](int position, int size, const std::string& path) {
-                           OnProgress(position, size, path);
-                         }};
+  LoopbackServer server_{root_.text(),
+                         [this](int position, int size, const std::string& path) { OnProgress(position, size, path); }};
 };
 
 TEST_F(TftpdLoopback, SendsFilesInBlocksReportingProgressAndLogging) {
@@ -80,8 +79,8 @@ TEST_F(TftpdLoopback, AcknowledgesOnlyOptionsItActsOn) {
 
   // A small block size is honoured; tsize carries the real size; options
   // the server does not know are left out.
-  auto reply = Ask(Request(kReadRequest, "f.bin",
-                           {{"blksize", "128"}, {"multicast", ""}, {"tsize", "0"}, {"windowsize", "4"}}));
+  auto reply =
+      Ask(Request(kReadRequest, "f.bin", {{"blksize", "128"}, {"multicast", ""}, {"tsize", "0"}, {"windowsize", "4"}}));
   ASSERT_TRUE(reply);
   EXPECT_EQ(OackOptions(*reply), (Options{{"blksize", "128"}, {"tsize", "5000"}, {"windowsize", "4"}}));
   // Too large: answered with 512, which the peer must accept.
@@ -112,9 +111,9 @@ TEST_F(TftpdLoopback, RefusesMissingFilesAndNamesOutsideTheRoot) {
   EXPECT_EQ(ErrorText(*Ask(Request(kWriteRequest, "nope.bin"))), "1 file not exist!");
 
   const std::string escape = "../" + outside.path().filename().string() + "/secret.bin";
-  for (const std::string& name : {escape, std::string("sub/../../x"), std::string("..\\x"), std::string(".."),
-                                  outside.text() + "/secret.bin", std::string("\\etc\\passwd"),
-                                  std::string("C:\\Windows\\win.ini"), std::string("\\\\host\\share\\f")}) {
+  for (const std::string& name :
+       {escape, std::string("sub/../../x"), std::string("..\\x"), std::string(".."), outside.text() + "/secret.bin",
+        std::string("\\etc\\passwd"), std::string("C:\\Windows\\win.ini"), std::string("\\\\host\\share\\f")}) {
     auto reply = Ask(Request(kReadRequest, name, {{"tsize", "0"}}));
     ASSERT_TRUE(reply) << name;
     EXPECT_EQ(ErrorText(*reply), "2 access violation") << name;
@@ -433,8 +432,8 @@ TEST_F(TftpdServeOnly, ServesTheOneFileAndRefusesEverythingElse) {
   EXPECT_EQ(TestPeer(server_.port()).Download("upgradeimage.bin", {{"blksize", "1024"}, {"tsize", "0"}}),
             PatternBytes(1300));
 
-  for (const char* name : {"other.bin", "UpgradeImage.bin", "upgradeimage.bin.bak", "sub/upgradeimage.bin",
-                           "../upgradeimage.bin"}) {
+  for (const char* name :
+       {"other.bin", "UpgradeImage.bin", "upgradeimage.bin.bak", "sub/upgradeimage.bin", "../upgradeimage.bin"}) {
     auto reply = Ask(Request(kReadRequest, name));
     ASSERT_TRUE(reply) << name;
     EXPECT_EQ(ErrorText(*reply), "1 file not exist!") << name;

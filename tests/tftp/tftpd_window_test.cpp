@@ -217,7 +217,7 @@ TEST_F(TftpdWindow, ABlockThatCannotBeReadAgainWholeEndsTheTransferWithAnError) 
   driven_.Deliver(Ack(4), peer_, 10);
   EXPECT_EQ(Blocks().size(), 4u);
   root_.Write("w.bin", PatternBytes(50, 7));  // cut short under the transfer
-  driven_.Deliver(Ack(5), peer_, 20);  // 6 and 7 must go again; 7 is gone
+  driven_.Deliver(Ack(5), peer_, 20);         // 6 and 7 must go again; 7 is gone
   const auto sent = driven_.TakeSent();
   ASSERT_FALSE(sent.empty());
   EXPECT_EQ(BlockOf(sent.front().bytes), 6);

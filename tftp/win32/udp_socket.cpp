@@ -49,8 +49,8 @@ class WinsockUdpSocket final : public UdpSocket {
     if (milliseconds < 1) milliseconds = 1;
     if (milliseconds == receive_timeout_ms_) return true;
     const DWORD value[2] = {DWORD(milliseconds), 0};
-    if (::setsockopt(socket_.load(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(value),
-                     sizeof value) != 0) {
+    if (::setsockopt(socket_.load(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(value), sizeof value) !=
+        0) {
       return false;
     }
     receive_timeout_ms_ = milliseconds;

@@ -74,10 +74,12 @@ constexpr uint16_t HighWord(uintptr_t v) { return static_cast<uint16_t>((v >> 16
 constexpr int LParamX(intptr_t l) { return static_cast<int16_t>(l & 0xFFFF); }
 constexpr int LParamY(intptr_t l) { return static_cast<int16_t>((l >> 16) & 0xFFFF); }
 constexpr intptr_t MakeLParam(int lo, int hi) {
-  return static_cast<intptr_t>(static_cast<uint32_t>((static_cast<uint16_t>(lo)) |
-                                                     (static_cast<uint32_t>(static_cast<uint16_t>(hi)) << 16)));
+  return static_cast<intptr_t>(
+      static_cast<uint32_t>((static_cast<uint16_t>(lo)) | (static_cast<uint32_t>(static_cast<uint16_t>(hi)) << 16)));
 }
-constexpr uintptr_t MakeWParam(int lo, int hi) { return static_cast<uintptr_t>(static_cast<uint32_t>(MakeLParam(lo, hi))); }
+constexpr uintptr_t MakeWParam(int lo, int hi) {
+  return static_cast<uintptr_t>(static_cast<uint32_t>(MakeLParam(lo, hi)));
+}
 
 }  // namespace zui
 

@@ -28,7 +28,7 @@ wchar_t FoldCase(wchar_t c) {
     return upper ? static_cast<wchar_t>(u + 1) : c;
   }
   if (u >= 0x391 && u <= 0x3AB && u != 0x3A2) return static_cast<wchar_t>(u + 32);  // Greek
-  if (u >= 0x410 && u <= 0x42F) return static_cast<wchar_t>(u + 32);               // Cyrillic
+  if (u >= 0x410 && u <= 0x42F) return static_cast<wchar_t>(u + 32);                // Cyrillic
   if (u >= 0x400 && u <= 0x40F) return static_cast<wchar_t>(u + 80);
   if (u >= 0xFF21 && u <= 0xFF3A) return static_cast<wchar_t>(u + 32);  // full-width Latin
   return c;

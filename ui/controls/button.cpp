@@ -39,7 +39,6 @@ const AttributeEntry<CButtonUI> kButtonAttributes[] = {
     {L"focuedfont", [](CButtonUI& c, std::wstring_view v) { c.SetFocusedFont(ParseIntValue(v)); }},
 };
 
-
 // Setters that only repaint when the value changes.
 template <typename T>
 void Change(CControlUI& c, T& field, const T& value) {
@@ -102,8 +101,7 @@ bool CButtonUI::Activate() {
   const std::wstring selectorName = bindTabLayoutName_;
   SendNotify(L"click");
   if (manager != nullptr && page >= 0) {
-    if (auto* selector = dynamic_cast<IPageSelectorUI*>(manager->FindControl(selectorName)))
-      selector->SelectItem(page);
+    if (auto* selector = dynamic_cast<IPageSelectorUI*>(manager->FindControl(selectorName))) selector->SelectItem(page);
   }
   return true;
 }
@@ -163,8 +161,7 @@ void CButtonUI::DoEvent(InputEvent& event) {
         return;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   CLabelUI::DoEvent(event);
 }

@@ -81,8 +81,8 @@ class CButtonUI : public CLabelUI {
   bool DrawIfSet(Canvas& canvas, const std::wstring& descriptor);
 
   uint32_t state_ = 0;
-  std::wstring normalImage_, hotImage_, hotForeImage_, pushedImage_, pushedForeImage_, focusedImage_,
-      disabledImage_, stateImage_;
+  std::wstring normalImage_, hotImage_, hotForeImage_, pushedImage_, pushedForeImage_, focusedImage_, disabledImage_,
+      stateImage_;
   int stateCount_ = 0;
   uint32_t hotBkColor_ = 0, pushedBkColor_ = 0, disabledBkColor_ = 0;
   uint32_t hotTextColor_ = 0, pushedTextColor_ = 0, focusedTextColor_ = 0;

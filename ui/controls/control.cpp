@@ -86,9 +86,7 @@ int CControlUI::Scale(int value) const {
   return ScaleByPercent(value, manager_->DisplayScale());
 }
 
-Rect CControlUI::Scale(const Rect& r) const {
-  return {Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
-}
+Rect CControlUI::Scale(const Rect& r) const { return {Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)}; }
 
 // ---- position and size ----------------------------------------------------
 
@@ -190,8 +188,8 @@ void CControlUI::SetMaxHeight(int height) {
 }
 
 void CControlUI::SetFloatPercent(FloatPercent percent) {
-  if (percent.left == floatPercent_.left && percent.top == floatPercent_.top &&
-      percent.right == floatPercent_.right && percent.bottom == floatPercent_.bottom)
+  if (percent.left == floatPercent_.left && percent.top == floatPercent_.top && percent.right == floatPercent_.right &&
+      percent.bottom == floatPercent_.bottom)
     return;
   floatPercent_ = percent;
   NeedParentUpdate();
@@ -284,9 +282,7 @@ void CControlUI::Event(InputEvent& event) {
 
 void CControlUI::DoEvent(InputEvent& event) {
   switch (event.type) {
-    case kEventSetCursor:
-      Host().SetCursor(cursor_ != 0 ? cursor_ : kCursorArrow);
-      return;
+    case kEventSetCursor: Host().SetCursor(cursor_ != 0 ? cursor_ : kCursorArrow); return;
     case kEventSetFocus:
       focused_ = true;
       Invalidate();
@@ -295,17 +291,14 @@ void CControlUI::DoEvent(InputEvent& event) {
       focused_ = false;
       Invalidate();
       return;
-    case kEventTimer:
-      SendNotify(L"timer", event.wParam, event.lParam);
-      return;
+    case kEventTimer: SendNotify(L"timer", event.wParam, event.lParam); return;
     case kEventContextMenu:
       if (IsContextMenuUsed()) {
         SendNotify(L"menu", event.wParam, event.lParam);
         return;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   if (parent_ != nullptr) parent_->DoEvent(event);
 }

@@ -90,7 +90,7 @@ class CControlUI {
   // Identity.
   const std::wstring& GetName() const { return name_; }
   virtual void SetName(std::wstring_view name);
-  virtual std::wstring_view GetClass() const;         // "ControlUI"
+  virtual std::wstring_view GetClass() const;  // "ControlUI"
   // Whether the control answers to an interface name of the skin vocabulary
   // ("Control", "Container", "Button", ...). Code that needs the interface
   // itself casts to its type.
@@ -196,7 +196,7 @@ class CControlUI {
   virtual std::wstring GetToolTip() const { return tooltip_; }
   virtual void SetToolTip(std::wstring_view text);
   virtual void SetToolTipWidth(int width) { tooltipWidth_ = width; }
-  virtual int GetToolTipWidth() const;  // scaled
+  virtual int GetToolTipWidth() const;               // scaled
   virtual int GetCursor() const { return cursor_; }  // SystemCursor, 0 = arrow
   virtual void SetCursor(int systemCursor) { cursor_ = systemCursor; }
   virtual wchar_t GetShortcut() const { return shortcut_; }

@@ -15,7 +15,6 @@
 namespace zui {
 namespace {
 
-
 // One real number of a float attribute; anything unreadable, infinite or
 // not a number counts as 0.
 double ParseReal(std::wstring_view text) {
@@ -76,11 +75,11 @@ int CursorForWord(std::wstring_view word) {
     const wchar_t* word;
     int cursor;
   } kCursors[] = {
-      {L"arrow", kCursorArrow},       {L"ibeam", kCursorIBeam},       {L"wait", kCursorWait},
-      {L"cross", kCursorCross},       {L"uparrow", kCursorUpArrow},   {L"size", kCursorSize},
-      {L"icon", kCursorIcon},         {L"sizenwse", kCursorSizeNWSE}, {L"sizenesw", kCursorSizeNESW},
-      {L"sizewe", kCursorSizeWE},     {L"sizens", kCursorSizeNS},     {L"sizeall", kCursorSizeAll},
-      {L"no", kCursorNo},             {L"hand", kCursorHand},
+      {L"arrow", kCursorArrow},   {L"ibeam", kCursorIBeam},       {L"wait", kCursorWait},
+      {L"cross", kCursorCross},   {L"uparrow", kCursorUpArrow},   {L"size", kCursorSize},
+      {L"icon", kCursorIcon},     {L"sizenwse", kCursorSizeNWSE}, {L"sizenesw", kCursorSizeNESW},
+      {L"sizewe", kCursorSizeWE}, {L"sizens", kCursorSizeNS},     {L"sizeall", kCursorSizeAll},
+      {L"no", kCursorNo},         {L"hand", kCursorHand},
   };
   for (const auto& c : kCursors)
     if (EqualsIgnoreAsciiCase(word, c.word)) return c.cursor;

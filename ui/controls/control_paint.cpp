@@ -210,8 +210,7 @@ void CControlUI::PaintBorder(Canvas& canvas) {
     if (sides.top > 0)
       CSkinRenderer::PaintLine(canvas, {r.left, r.top, r.right, r.top}, sides.top, colour, borderStyle_);
     if (sides.right > 0)
-      CSkinRenderer::PaintLine(canvas, {r.right - 1, r.top, r.right - 1, r.bottom}, sides.right, colour,
-                               borderStyle_);
+      CSkinRenderer::PaintLine(canvas, {r.right - 1, r.top, r.right - 1, r.bottom}, sides.right, colour, borderStyle_);
     if (sides.bottom > 0)
       CSkinRenderer::PaintLine(canvas, {r.left, r.bottom - 1, r.right, r.bottom - 1}, sides.bottom, colour,
                                borderStyle_);

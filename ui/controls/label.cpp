@@ -38,7 +38,9 @@ const AttributeEntry<CLabelUI> kLabelAttributes[] = {
     {L"align", [](CLabelUI& c, std::wstring_view v) { c.SetTextStyle(ApplyAlign(c.GetTextStyle(), v)); }},
     {L"valign", [](CLabelUI& c, std::wstring_view v) { c.SetTextStyle(ApplyVAlign(c.GetTextStyle(), v)); }},
     {L"endellipsis",
-     [](CLabelUI& c, std::wstring_view v) { c.SetTextStyle(SetBits(c.GetTextStyle(), DT_END_ELLIPSIS, ParseBoolValue(v))); }},
+     [](CLabelUI& c, std::wstring_view v) {
+       c.SetTextStyle(SetBits(c.GetTextStyle(), DT_END_ELLIPSIS, ParseBoolValue(v)));
+     }},
     {L"wordbreak",
      [](CLabelUI& c, std::wstring_view v) {
        const bool on = ParseBoolValue(v);
@@ -46,7 +48,9 @@ const AttributeEntry<CLabelUI> kLabelAttributes[] = {
        c.SetTextStyle(SetBits(style, DT_SINGLELINE, !on));
      }},
     {L"noprefix",
-     [](CLabelUI& c, std::wstring_view v) { c.SetTextStyle(SetBits(c.GetTextStyle(), DT_NOPREFIX, ParseBoolValue(v))); }},
+     [](CLabelUI& c, std::wstring_view v) {
+       c.SetTextStyle(SetBits(c.GetTextStyle(), DT_NOPREFIX, ParseBoolValue(v)));
+     }},
     {L"font", [](CLabelUI& c, std::wstring_view v) { c.SetFont(ParseIntValue(v)); }},
     {L"textcolor", [](CLabelUI& c, std::wstring_view v) { c.SetTextColor(CSkinRenderer::ParseColorValue(v)); }},
     {L"disabledtextcolor",
@@ -215,7 +219,8 @@ void CLabelUI::DrawLabelText(Canvas& canvas, Rect rect, uint32_t argb, int font,
 
 void CLabelUI::PaintText(Canvas& canvas) {
   TakeDefaultColors();
-  DrawLabelText(canvas, Shrink(itemRect_, GetTextPadding()), IsEnabled() ? textColor_ : disabledTextColor_, font_, textStyle_);
+  DrawLabelText(canvas, Shrink(itemRect_, GetTextPadding()), IsEnabled() ? textColor_ : disabledTextColor_, font_,
+                textStyle_);
 }
 
 }  // namespace zui

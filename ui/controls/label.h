@@ -53,8 +53,7 @@ class CLabelUI : public CControlUI {
   Rect MeasureText(Rect rect, unsigned style);
   // Draws the text into `rect`, as formatted text when show-HTML is on;
   // `links` (optional) receives the link boxes drawn (none for plain text).
-  void DrawLabelText(Canvas& canvas, Rect rect, uint32_t argb, int font, unsigned style,
-                     TextLinks* links = nullptr);
+  void DrawLabelText(Canvas& canvas, Rect rect, uint32_t argb, int font, unsigned style, TextLinks* links = nullptr);
   // Something the estimate depends on has changed.
   void ForgetEstimate() { estimateDirty_ = true; }
 

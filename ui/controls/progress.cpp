@@ -38,8 +38,7 @@ bool CProgressUI::HasInterface(std::wstring_view name) const {
 }
 
 void CProgressUI::SetAttribute(std::wstring_view name, std::wstring_view value) {
-  if (!ApplyAttributeEntry<CProgressUI>(kProgressAttributes, *this, name, value))
-    CLabelUI::SetAttribute(name, value);
+  if (!ApplyAttributeEntry<CProgressUI>(kProgressAttributes, *this, name, value)) CLabelUI::SetAttribute(name, value);
 }
 
 void CProgressUI::SetHorizontal(bool horizontal) {

@@ -17,9 +17,7 @@ CRingUI::~CRingUI() {
 
 std::wstring_view CRingUI::GetClass() const { return L"RingUI"; }
 
-bool CRingUI::HasInterface(std::wstring_view name) const {
-  return name == L"Ring" || CLabelUI::HasInterface(name);
-}
+bool CRingUI::HasInterface(std::wstring_view name) const { return name == L"Ring" || CLabelUI::HasInterface(name); }
 
 void CRingUI::SetAttribute(std::wstring_view name, std::wstring_view value) {
   if (EqualsIgnoreAsciiCase(name, L"bkimage")) {

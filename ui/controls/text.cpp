@@ -85,10 +85,8 @@ void CTextUI::DoEvent(InputEvent& event) {
         Invalidate();
       }
       break;
-    case kEventContextMenu:
-      return;
-    default:
-      break;
+    case kEventContextMenu: return;
+    default: break;
   }
   CLabelUI::DoEvent(event);
 }

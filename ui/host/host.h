@@ -77,7 +77,7 @@ struct HostWindowDesc {
   std::wstring title;
   uint32_t style = 0;
   uint32_t exStyle = 0;
-  Rect rect;                     // screen rectangle (left, top, right, bottom)
+  Rect rect;                      // screen rectangle (left, top, right, bottom)
   WindowHandle parent = nullptr;  // parent of a child window, owner of a popup
 };
 

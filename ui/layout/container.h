@@ -42,7 +42,9 @@ class IContainerUI {
   // For callers that hold a control by a plain pointer (the skin builder,
   // whose controls come from factories and plug-ins): the same as above,
   // and on failure the caller keeps the control it passed.
-  bool Add(CControlUI* control) { return Adopt(control, [&](ControlPtr& owned) { return Add(std::move(owned)); }); }
+  bool Add(CControlUI* control) {
+    return Adopt(control, [&](ControlPtr& owned) { return Add(std::move(owned)); });
+  }
   bool AddAt(CControlUI* control, int index) {
     return Adopt(control, [&](ControlPtr& owned) { return AddAt(std::move(owned), index); });
   }
@@ -72,7 +74,7 @@ class CContainerUI : public CControlUI, public IContainerUI {
   CContainerUI();
   ~CContainerUI() override;
 
-  std::wstring_view GetClass() const override;         // "ContainerUI"
+  std::wstring_view GetClass() const override;               // "ContainerUI"
   bool HasInterface(std::wstring_view name) const override;  // "Container", "IContainer"
 
   // IContainerUI.

@@ -33,8 +33,7 @@ Rect CContainerUI::GetChildrenArea() const {
   const Rect inset = GetInset();
   Rect area{SaturatedAdd(itemRect_.left, inset.left), SaturatedAdd(itemRect_.top, inset.top),
             SaturatedSub(itemRect_.right, inset.right), SaturatedSub(itemRect_.bottom, inset.bottom)};
-  if (IsBarShown(verticalScrollBar_.get()))
-    area.right = SaturatedSub(area.right, verticalScrollBar_->GetFixedWidth());
+  if (IsBarShown(verticalScrollBar_.get())) area.right = SaturatedSub(area.right, verticalScrollBar_->GetFixedWidth());
   if (IsBarShown(horizontalScrollBar_.get()))
     area.bottom = SaturatedSub(area.bottom, horizontalScrollBar_->GetFixedHeight());
   return area;

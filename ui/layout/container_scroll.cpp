@@ -59,7 +59,9 @@ void CContainerUI::SetScrollPos(Size pos, bool notify) {
   for (const ControlPtr& child : items_) {
     if (!child->IsVisible() || child->IsFloat()) continue;
     const Rect& r = child->GetPos();
-    child->SetPos({SaturateToInt(r.left - dx), SaturateToInt(r.top - dy), SaturateToInt(r.right - dx), SaturateToInt(r.bottom - dy)}, true);
+    child->SetPos({SaturateToInt(r.left - dx), SaturateToInt(r.top - dy), SaturateToInt(r.right - dx),
+                   SaturateToInt(r.bottom - dy)},
+                  true);
   }
   Invalidate();
 

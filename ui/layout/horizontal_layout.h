@@ -8,7 +8,7 @@ namespace zui {
 
 class CHorizontalLayoutUI : public CContainerUI {
  public:
-  std::wstring_view GetClass() const override;                // "HorizontalLayoutUI"
+  std::wstring_view GetClass() const override;               // "HorizontalLayoutUI"
   bool HasInterface(std::wstring_view name) const override;  // "HorizontalLayout", then the container's
 
  protected:

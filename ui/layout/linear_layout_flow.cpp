@@ -82,9 +82,9 @@ Measured MeasurePass(const Flow& flow, const std::vector<ControlPtr>& items, con
     const Rect pad = child->GetPadding();
     const Along main = Read(*child, pad, flow.main);
     const Along cross = Read(*child, pad, flow.cross);
-    const Size est = child->EstimateSize(
-        SizeOf(flow, std::min(room.main, main.fixedOrMax),
-               std::min(room.cross - cross.padLead - cross.padTrail, cross.fixedOrMax)));
+    const Size est =
+        child->EstimateSize(SizeOf(flow, std::min(room.main, main.fixedOrMax),
+                                   std::min(room.cross - cross.padLead - cross.padTrail, cross.fixedOrMax)));
     int64_t mainSize = est.*flow.main.size;
     if (mainSize == 0) ++m.stretchable;
     else mainSize = Clamp(mainSize, main.minimum, main.maximum);
@@ -133,10 +133,8 @@ int64_t CrossLead(const Flow& flow, const Rect& rc, int64_t range, int64_t pos, 
       const int64_t centre = (int64_t{rc.*flow.cross.lead} + rc.*flow.cross.trail) / 2 + range / 2 - pos;
       return centre - size / 2;
     }
-    case Place::kEnd:
-      return int64_t{rc.*flow.cross.trail} + range - pos - cross.padTrail - size;
-    case Place::kStart:
-      break;
+    case Place::kEnd: return int64_t{rc.*flow.cross.trail} + range - pos - cross.padTrail - size;
+    case Place::kStart: break;
   }
   return int64_t{rc.*flow.cross.lead} - pos + cross.padLead;
 }
@@ -172,8 +170,8 @@ int64_t PlacePass(const Flow& flow, const std::vector<ControlPtr>& items, const 
     } else {
       ++stretched;
       // The last stretchable child absorbs what the even shares left over.
-      mainSize = stretched == m.stretchable ? std::max<int64_t>(remainingMain - remainingFixed - main.padTrail, 0)
-                                            : share;
+      mainSize =
+          stretched == m.stretchable ? std::max<int64_t>(remainingMain - remainingFixed - main.padTrail, 0) : share;
       mainSize = Clamp(mainSize, main.minimum, main.maximum);
     }
     const int64_t crossSize = CrossExtent(flow, est, cross, roomCross);

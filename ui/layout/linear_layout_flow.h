@@ -27,10 +27,20 @@ struct Axis {
   int (CControlUI::*maximum)() const;
 };
 
-inline constexpr Axis kWidthAxis{&Size::cx, &Rect::left, &Rect::right, &Rect::Width,
-                                 &CControlUI::GetFixedWidth, &CControlUI::GetMinWidth, &CControlUI::GetMaxWidth};
-inline constexpr Axis kHeightAxis{&Size::cy, &Rect::top, &Rect::bottom, &Rect::Height,
-                                  &CControlUI::GetFixedHeight, &CControlUI::GetMinHeight, &CControlUI::GetMaxHeight};
+inline constexpr Axis kWidthAxis{&Size::cx,
+                                 &Rect::left,
+                                 &Rect::right,
+                                 &Rect::Width,
+                                 &CControlUI::GetFixedWidth,
+                                 &CControlUI::GetMinWidth,
+                                 &CControlUI::GetMaxWidth};
+inline constexpr Axis kHeightAxis{&Size::cy,
+                                  &Rect::top,
+                                  &Rect::bottom,
+                                  &Rect::Height,
+                                  &CControlUI::GetFixedHeight,
+                                  &CControlUI::GetMinHeight,
+                                  &CControlUI::GetMaxHeight};
 
 // An alignment word read along one axis.
 enum class Place { kStart, kMiddle, kEnd };
@@ -50,12 +60,12 @@ enum class CrossSize {
 };
 
 struct Flow {
-  Axis main;   // the children follow one another along it
-  Axis cross;  // each child is placed across it on its own
+  Axis main;                     // the children follow one another along it
+  Axis cross;                    // each child is placed across it on its own
   const CScrollBarUI* mainBar;   // scrolls along the main axis
   const CScrollBarUI* crossBar;  // scrolls across
-  Place start;   // where the run starts when nothing stretches and no main bar shows
-  Place across;  // where each child sits across
+  Place start;                   // where the run starts when nothing stretches and no main bar shows
+  Place across;                  // where each child sits across
   CrossSize crossSize;
 };
 

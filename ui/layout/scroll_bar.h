@@ -29,7 +29,7 @@ class CScrollBarUI : public CControlUI {
   CScrollBarUI();
   ~CScrollBarUI() override;
 
-  std::wstring_view GetClass() const override;                // "ScrollBarUI"
+  std::wstring_view GetClass() const override;               // "ScrollBarUI"
   bool HasInterface(std::wstring_view name) const override;  // "ScrollBar"
 
   CContainerUI* GetOwner() const { return owner_; }

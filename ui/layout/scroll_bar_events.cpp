@@ -25,18 +25,13 @@ void CScrollBarUI::DoEvent(InputEvent& event) {
   switch (event.type) {
     case kEventSetFocus:
     case kEventKillFocus:
-    case kEventContextMenu:
-      return;
+    case kEventContextMenu: return;
     case kEventButtonDown:
     case kEventDoubleClick:
       if (IsEnabled()) OnPress(event);
       return;
-    case kEventButtonUp:
-      OnRelease();
-      return;
-    case kEventMouseMove:
-      OnMove(event);
-      return;
+    case kEventButtonUp: OnRelease(); return;
+    case kEventMouseMove: OnMove(event); return;
     case kEventTimer:
       if (event.wParam == kRepeatTimer) OnTick();
       else PassToOwner(event);
@@ -57,8 +52,7 @@ void CScrollBarUI::DoEvent(InputEvent& event) {
         Invalidate();
       }
       return;
-    default:
-      PassToOwner(event);
+    default: PassToOwner(event);
   }
 }
 

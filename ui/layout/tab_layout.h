@@ -9,7 +9,7 @@ namespace zui {
 
 class CTabLayoutUI : public CContainerUI, public IPageSelectorUI {
  public:
-  std::wstring_view GetClass() const override;                // "TabLayoutUI"
+  std::wstring_view GetClass() const override;               // "TabLayoutUI"
   bool HasInterface(std::wstring_view name) const override;  // "TabLayout", then the container's
 
   using IContainerUI::Add;

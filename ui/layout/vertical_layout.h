@@ -10,7 +10,7 @@ namespace zui {
 
 class CVerticalLayoutUI : public CContainerUI {
  public:
-  std::wstring_view GetClass() const override;                // "VerticalLayoutUI"
+  std::wstring_view GetClass() const override;               // "VerticalLayoutUI"
   bool HasInterface(std::wstring_view name) const override;  // "VerticalLayout", then the container's
 
  protected:

@@ -18,7 +18,7 @@ class CListUI : public CVerticalLayoutUI, public IListUI {
   CListUI();
   ~CListUI() override;
 
-  std::wstring_view GetClass() const override;                // "ListUI"
+  std::wstring_view GetClass() const override;               // "ListUI"
   bool HasInterface(std::wstring_view name) const override;  // "List", "IList", "IListOwner", then the layout's
 
   // IContainerUI. A header, a header item or a row goes where it belongs;

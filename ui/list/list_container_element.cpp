@@ -55,16 +55,12 @@ void CListContainerElementUI::DoEvent(InputEvent& event) {
     case kEventRButtonDown:
       if (!RightButtonSelects()) break;
       [[fallthrough]];
-    case kEventButtonDown:
-      HandleRowPress(event, clickToggles_);
-      return;
+    case kEventButtonDown: HandleRowPress(event, clickToggles_); return;
     case kEventButtonUp:
       // A press dragged off the row and released elsewhere is no click.
       if (IsEnabled() && itemRect_.Contains(event.point)) SendNotify(L"itemclick");
       return;
-    case kEventTimer:
-      SendNotify(L"timer", event.wParam, event.lParam);
-      return;
+    case kEventTimer: SendNotify(L"timer", event.wParam, event.lParam); return;
     case kEventContextMenu:
       if (!IsContextMenuUsed()) break;
       SendNotify(L"menu", event.wParam, event.lParam);

@@ -11,7 +11,7 @@ namespace zui {
 
 class CListContainerElementUI : public CListRowUI<CHorizontalLayoutUI> {
  public:
-  std::wstring_view GetClass() const override;                // "ListContainerElementUI"
+  std::wstring_view GetClass() const override;               // "ListContainerElementUI"
   bool HasInterface(std::wstring_view name) const override;  // "ListItem", "ListContainerElement"
   uint32_t GetControlFlags() const override;
 

@@ -14,8 +14,7 @@ bool CListElementUI::HasInterface(std::wstring_view name) const {
 uint32_t CListElementUI::GetControlFlags() const { return kControlFlagWantReturn; }
 
 bool CListElementUI::HandleActivation(const InputEvent& event) {
-  const bool activation =
-      event.type == kEventDoubleClick || (event.type == kEventKeyDown && event.key == VK_RETURN);
+  const bool activation = event.type == kEventDoubleClick || (event.type == kEventKeyDown && event.key == VK_RETURN);
   if (!activation) return false;
   if (IsEnabled()) {
     Activate();

@@ -9,7 +9,7 @@ namespace zui {
 
 class CListElementUI : public CListRowUI<CControlUI> {
  public:
-  std::wstring_view GetClass() const override;                // "ListElementUI"
+  std::wstring_view GetClass() const override;               // "ListElementUI"
   bool HasInterface(std::wstring_view name) const override;  // "ListItem", "ListElement"
   uint32_t GetControlFlags() const override;
 

@@ -17,17 +17,12 @@ void CListUI::DoEvent(InputEvent& event) {
   }
   switch (event.type) {
     case kEventSetFocus:
-    case kEventKillFocus:
-      CControlUI::DoEvent(event);
-      return;
+    case kEventKillFocus: CControlUI::DoEvent(event); return;
     case kEventKeyDown:
       if (OnKeyDown(event)) return;
       break;
-    case kEventScrollWheel:
-      OnWheel(event);
-      return;
-    default:
-      break;
+    case kEventScrollWheel: OnWheel(event); return;
+    default: break;
   }
   CVerticalLayoutUI::DoEvent(event);
 }
@@ -48,19 +43,13 @@ bool CListUI::OnKeyDown(const InputEvent& event) {
         SelectRow(std::min(highest + 1, GetCount() - 1), true);
       }
       return true;
-    case VK_HOME:
-      SelectRow(FindSelectableRow(0, true), true);
-      return true;
+    case VK_HOME: SelectRow(FindSelectableRow(0, true), true); return true;
     case VK_END:
       // The last row that can be selected, even when the very last cannot.
       SelectRow(FindSelectableRow(GetCount() - 1, false), true);
       return true;
-    case VK_PRIOR:
-      PageUp();
-      return true;
-    case VK_NEXT:
-      PageDown();
-      return true;
+    case VK_PRIOR: PageUp(); return true;
+    case VK_NEXT: PageDown(); return true;
     case VK_RETURN:
       if (CControlUI* row = body_->GetItemAt(currentSelection_)) row->Activate();
       return true;
@@ -68,8 +57,7 @@ bool CListUI::OnKeyDown(const InputEvent& event) {
       if (!multiSelect_ || (event.keyState & kKeyStateControl) == 0) return false;
       SelectAllRows();
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -77,7 +65,8 @@ void CListUI::OnWheel(const InputEvent& event) {
   const bool up = LowWord(event.wParam) == 0;
   if (scrollSelect_ && !multiSelect_) {
     // Past the first or last row the selection stays where it is.
-    const int next = up ? FindSelectableRow(currentSelection_ - 1, false) : FindSelectableRow(currentSelection_ + 1, true);
+    const int next =
+        up ? FindSelectableRow(currentSelection_ - 1, false) : FindSelectableRow(currentSelection_ + 1, true);
     if (next >= 0 && next != currentSelection_) SelectRow(next);
     return;
   }

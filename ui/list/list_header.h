@@ -9,7 +9,7 @@ namespace zui {
 
 class CListHeaderUI : public CHorizontalLayoutUI {
  public:
-  std::wstring_view GetClass() const override;                // "ListHeaderUI"
+  std::wstring_view GetClass() const override;               // "ListHeaderUI"
   bool HasInterface(std::wstring_view name) const override;  // "ListHeader", then the layout's
 
   bool IsScaleHeader() const { return scaleHeader_; }

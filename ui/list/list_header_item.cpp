@@ -159,12 +159,8 @@ void CListHeaderItemUI::DoEvent(InputEvent& event) {
   }
   switch (event.type) {
     case kEventButtonDown:
-    case kEventDoubleClick:
-      OnPress(event);
-      return;
-    case kEventButtonUp:
-      OnRelease();
-      return;
+    case kEventDoubleClick: OnPress(event); return;
+    case kEventButtonUp: OnRelease(); return;
     case kEventMouseMove:
       if ((buttonState_ & kHeaderItemCaptured) != 0) OnDrag(event.point);
       return;
@@ -184,8 +180,7 @@ void CListHeaderItemUI::DoEvent(InputEvent& event) {
       buttonState_ &= ~kHeaderItemHot;
       Invalidate();
       return;
-    default:
-      break;
+    default: break;
   }
   CContainerUI::DoEvent(event);
 }

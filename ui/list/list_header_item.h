@@ -21,7 +21,7 @@ class CListHeaderItemUI : public CContainerUI {
  public:
   CListHeaderItemUI();
 
-  std::wstring_view GetClass() const override;                // "ListHeaderItemUI"
+  std::wstring_view GetClass() const override;               // "ListHeaderItemUI"
   bool HasInterface(std::wstring_view name) const override;  // "ListHeaderItem", then the container's
   uint32_t GetControlFlags() const override;
   void SetEnabled(bool enabled = true) override;

@@ -44,8 +44,7 @@ void CListLabelElementUI::DoEvent(InputEvent& event) {
       // A press dragged off the row and released elsewhere is no click.
       if (IsEnabled() && itemRect_.Contains(event.point)) SendNotify(L"itemclick");
       return;
-    case kEventMouseMove:
-      return;
+    case kEventMouseMove: return;
     default:
       if (HandleRowHover(event)) return;
       break;

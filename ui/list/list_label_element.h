@@ -9,7 +9,7 @@ namespace zui {
 
 class CListLabelElementUI : public CListElementUI {
  public:
-  std::wstring_view GetClass() const override;                // "ListLabelElementUI"
+  std::wstring_view GetClass() const override;               // "ListLabelElementUI"
   bool HasInterface(std::wstring_view name) const override;  // "ListLabelElement", then the element's
 
   // Without a fixed height: the item font's height plus 8 and the padding.

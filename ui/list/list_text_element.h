@@ -12,7 +12,7 @@ namespace zui {
 
 class CListTextElementUI : public CListLabelElementUI {
  public:
-  std::wstring_view GetClass() const override;                // "ListTextElementUI"
+  std::wstring_view GetClass() const override;               // "ListTextElementUI"
   bool HasInterface(std::wstring_view name) const override;  // "ListTextElement", then the label row's
 
   void SetOwner(CControlUI* control) override;

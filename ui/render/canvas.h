@@ -44,8 +44,7 @@ class Canvas {
   template <typename Fn>
   void ForEachRow(const Rect& area, Fn&& fn) {
     const Rect v = Visible(area);
-    for (int y = v.top; y < v.bottom; ++y)
-      fn(target_->row(y) + v.left, v.left, v.right, y, clip_.MaskRow(v.left, y));
+    for (int y = v.top; y < v.bottom; ++y) fn(target_->row(y) + v.left, v.left, v.right, y, clip_.MaskRow(v.left, y));
   }
 
   // Source-over of one premultiplied pixel colour across `area`.

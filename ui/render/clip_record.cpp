@@ -60,10 +60,14 @@ void RoundRowSpan(const Rect& item, int ew, int eh, int y, int& x0, int& x1) {
   const int64_t limit = ew2 * eh2 - dy2 * dy2 * ew2;
   // Largest doubled horizontal distance that still fits.
   int64_t lo = 0, hi = ew;
-  if (limit < 0) { x0 = x1 = item.left; return; }
+  if (limit < 0) {
+    x0 = x1 = item.left;
+    return;
+  }
   while (lo < hi) {
     const int64_t mid = (lo + hi + 1) / 2;
-    if (mid * mid * eh2 <= limit) lo = mid; else hi = mid - 1;
+    if (mid * mid * eh2 <= limit) lo = mid;
+    else hi = mid - 1;
   }
   const int64_t maxDx2 = lo;
   // Leftmost x with  (2l + ew) - (2x + 1) <= maxDx2.

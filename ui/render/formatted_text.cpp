@@ -153,9 +153,9 @@ std::vector<Line> Flow(std::vector<Word>& words, int spaceWidth, int maxWidth, b
 
 }  // namespace
 
-void CSkinRenderer::PaintFormattedText(Canvas* canvas, IRenderResources* resources, Rect& rect,
-                                       std::wstring_view text, const FormattedTextColors& colors, int fontIndex,
-                                       unsigned style, TextLinks* links) {
+void CSkinRenderer::PaintFormattedText(Canvas* canvas, IRenderResources* resources, Rect& rect, std::wstring_view text,
+                                       const FormattedTextColors& colors, int fontIndex, unsigned style,
+                                       TextLinks* links) {
   if (links != nullptr) links->count = 0;
   if (text.empty() || resources == nullptr) return;
   ITextEngine* engine = resources->TextEngine();
@@ -212,8 +212,7 @@ void CSkinRenderer::PaintFormattedText(Canvas* canvas, IRenderResources* resourc
       if (w.link < 0) continue;
       if (!linkBoxes.empty() && linkBoxes.back().link == w.link && linkBoxes.back().rect.top == y)
         linkBoxes.back().rect.right = box.right;
-      else
-        linkBoxes.push_back({box, w.link});
+      else linkBoxes.push_back({box, w.link});
     }
     y += lineHeight;
   }

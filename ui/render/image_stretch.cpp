@@ -78,8 +78,14 @@ void BuildAxis(AxisMap& map, int srcStart, int srcLen, int dstLen, int from, int
       const int64_t num = (2 * i + 1) * S - D, den = 2 * D;
       int64_t base = num >= 0 ? num / den : -((-num + den - 1) / den);
       int64_t frac = num - base * den;
-      if (base < 0) { base = 0; frac = 0; }
-      if (base >= S - 1) { base = S - 1; frac = 0; }
+      if (base < 0) {
+        base = 0;
+        frac = 0;
+      }
+      if (base >= S - 1) {
+        base = S - 1;
+        frac = 0;
+      }
       j0 = static_cast<int>(base);
       const size_t at = map.weights.size();
       if (frac == 0) {
@@ -186,8 +192,7 @@ void DrawImagePiece(Canvas& canvas, const Bitmap& image, const Rect& dest, const
       std::copy(p, p + w, out);
       continue;
     }
-    for (int i = 0; i < w; ++i)
-      out[i] = Mix(in + s.x.first[i], 1, s.x.weights.data() + s.x.offset[i], s.x.count[i]);
+    for (int i = 0; i < w; ++i) out[i] = Mix(in + s.x.first[i], 1, s.x.weights.data() + s.x.offset[i], s.x.count[i]);
   }
 
   // Vertical pass, row by row, straight into the target.

@@ -92,9 +92,11 @@ void CSkinRenderer::PaintLine(Canvas& canvas, const Rect& line, int width, uint3
     const Rect c = Coords(line);
     if (y0 == y1) {
       if (x0 == x1) return;
-      canvas.BlendFill({std::min(c.left, c.right), c.top - half, std::max(c.left, c.right), c.top - half + width}, color);
+      canvas.BlendFill({std::min(c.left, c.right), c.top - half, std::max(c.left, c.right), c.top - half + width},
+                       color);
     } else {
-      canvas.BlendFill({c.left - half, std::min(c.top, c.bottom), c.left - half + width, std::max(c.top, c.bottom)}, color);
+      canvas.BlendFill({c.left - half, std::min(c.top, c.bottom), c.left - half + width, std::max(c.top, c.bottom)},
+                       color);
     }
     return;
   }

@@ -126,8 +126,7 @@ void CSkinRenderer::PaintNineGrid(Canvas& canvas, const Bitmap& image, const Rec
 }
 
 bool CSkinRenderer::PaintImageDescriptor(Canvas* canvas, IRenderResources* resources, const Rect& item,
-                                         const Rect& paint, std::wstring_view descriptor,
-                                         std::wstring_view modifier) {
+                                         const Rect& paint, std::wstring_view descriptor, std::wstring_view modifier) {
   if (canvas == nullptr || resources == nullptr) return false;
   const ImageDrawInfo* info = resources->DescriptorCache().Get(descriptor, modifier, resources);
   if (info == nullptr) return false;

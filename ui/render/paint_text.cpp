@@ -48,8 +48,8 @@ void DrawClipped(Canvas& canvas, ITextEngine& engine, const ITextFont& font, std
   }
 }
 
-void Draw(Canvas* canvas, ITextEngine& engine, const ITextFont& font, std::wstring_view text, Rect& rect,
-          uint32_t argb, unsigned format) {
+void Draw(Canvas* canvas, ITextEngine& engine, const ITextFont& font, std::wstring_view text, Rect& rect, uint32_t argb,
+          unsigned format) {
   if (format & DT_CALCRECT) {
     engine.DrawText(nullptr, {}, font, text, rect, argb, format);
   } else if (canvas != nullptr) {

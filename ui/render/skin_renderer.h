@@ -47,8 +47,8 @@ class CSkinRenderer {
 
   static void FillColor(Canvas& canvas, const Rect& rect, uint32_t argb);
   // First colour at the top (vertical) or left, second at the bottom or right.
-  static void FillGradient(Canvas& canvas, const Rect& rect, uint32_t first, uint32_t second, bool vertical,
-                           int steps, GradientPath path = GradientPath::Smooth);
+  static void FillGradient(Canvas& canvas, const Rect& rect, uint32_t first, uint32_t second, bool vertical, int steps,
+                           GradientPath path = GradientPath::Smooth);
 
   // A line from (line.left, line.top) to (line.right, line.bottom), the end
   // point excluded. The colour is drawn opaque (alpha ignored).
@@ -62,8 +62,8 @@ class CSkinRenderer {
 
   // Draws `text` with the font `fontIndex` and DT_* `style`; with DT_CALCRECT
   // only measures and updates `rect`.
-  static void PaintText(Canvas* canvas, IRenderResources* resources, Rect& rect, std::wstring_view text,
-                        uint32_t argb, int fontIndex, unsigned style);
+  static void PaintText(Canvas* canvas, IRenderResources* resources, Rect& rect, std::wstring_view text, uint32_t argb,
+                        int fontIndex, unsigned style);
 
   // Formatted text (formatted_text.h) in `rect`; with DT_CALCRECT only
   // measures and updates `rect`. `links` (optional) receives the link boxes.
@@ -73,12 +73,11 @@ class CSkinRenderer {
 
   // `image` scaled into `dest`, then turned by `degrees` clockwise about
   // `centre`, blended (premultiplied, bilinear) inside the canvas clip.
-  static void PaintRotatedImage(Canvas& canvas, const Bitmap& image, const Rect& dest, Point centre,
-                                double degrees);
+  static void PaintRotatedImage(Canvas& canvas, const Bitmap& image, const Rect& dest, Point centre, double degrees);
 
   static void ClipToRect(Canvas& canvas, const Rect& rect, ClipRecord& record);
-  static void ClipToRoundRect(Canvas& canvas, const Rect& rect, const Rect& item, int ellipseWidth,
-                              int ellipseHeight, ClipRecord& record);
+  static void ClipToRoundRect(Canvas& canvas, const Rect& rect, const Rect& item, int ellipseWidth, int ellipseHeight,
+                              ClipRecord& record);
 };
 
 }  // namespace zui

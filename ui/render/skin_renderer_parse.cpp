@@ -109,8 +109,8 @@ uint32_t CSkinRenderer::ParseColorValue(std::wstring_view text) {
   return (static_cast<uint32_t>(percent * 255 / 100) << 24) | colour;
 }
 
-void CSkinRenderer::ParseImageDescriptor(ImageDrawInfo& info, std::wstring_view descriptor,
-                                         std::wstring_view modifier, IRenderResources* resources) {
+void CSkinRenderer::ParseImageDescriptor(ImageDrawInfo& info, std::wstring_view descriptor, std::wstring_view modifier,
+                                         IRenderResources* resources) {
   info = ImageDrawInfo{};
   info.drawString.assign(descriptor);
   info.modifyString.assign(modifier);
@@ -126,7 +126,8 @@ void CSkinRenderer::ParseImageDescriptor(ImageDrawInfo& info, std::wstring_view 
     const std::wstring infix = L"@" + std::to_wstring(scale) + L".";
     std::wstring named;
     for (wchar_t c : info.imageName) {
-      if (c == L'.') named += infix; else named += c;
+      if (c == L'.') named += infix;
+      else named += c;
     }
     info.imageName = std::move(named);
   }

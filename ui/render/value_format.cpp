@@ -17,7 +17,6 @@ int HexDigit(wchar_t c) {
   return -1;
 }
 
-
 // Scales the corner and, separately, the extent, as the skins' numbers are
 // meant: a 14-pixel-wide piece stays 14 * percent / 100 wide wherever it sits.
 Rect ScaleBy(const Rect& r, int mul, int div) {
@@ -84,9 +83,7 @@ Size ParseSizeValue(std::wstring_view text) {
   return {v[0], v[1]};
 }
 
-bool ParseBoolValue(std::wstring_view text) {
-  return EqualsIgnoreAsciiCase(text, L"true");
-}
+bool ParseBoolValue(std::wstring_view text) { return EqualsIgnoreAsciiCase(text, L"true"); }
 
 int MulDiv(int a, int b, int c) {
   if (c == 0) return -1;

@@ -17,9 +17,7 @@ void CResourceSettings::SetResourcePath(const std::wstring& folder) {
   }
 }
 
-void CResourceSettings::CloseArchive() {
-  openArchive_.reset();
-}
+void CResourceSettings::CloseArchive() { openArchive_.reset(); }
 
 void CResourceSettings::SetResourceZip(const std::wstring& name, const std::wstring& password, bool keepOpen) {
   CloseArchive();
@@ -54,9 +52,7 @@ std::wstring CResourceSettings::MapSkinName(const std::wstring& name) const {
   return found != skinNames_.end() ? found->second : std::wstring();
 }
 
-void CResourceSettings::Reset() {
-  *this = CResourceSettings();
-}
+void CResourceSettings::Reset() { *this = CResourceSettings(); }
 
 bool LoadSkinArchiveResource(const wchar_t* name, const wchar_t* type) {
   CResourceSettings& settings = CResourceSettings::Instance();

@@ -10,7 +10,7 @@
 namespace zui {
 
 struct SkinImage {
-  Bitmap bitmap;                         // premultiplied BGRA, top-down
+  Bitmap bitmap;                           // premultiplied BGRA, top-down
   std::vector<uint32_t> unadjustedPixels;  // kept only when adjustColour is set
   int width = 0;
   int height = 0;

@@ -34,9 +34,7 @@ CSkinMarkupNode CSkinMarkupNode::GetSibling() const {
   return sibling != 0 ? CSkinMarkupNode(owner_, sibling) : CSkinMarkupNode();
 }
 
-bool CSkinMarkupNode::HasChildren() const {
-  return owner_ != nullptr && owner_->elements_[element_].child != 0;
-}
+bool CSkinMarkupNode::HasChildren() const { return owner_ != nullptr && owner_->elements_[element_].child != 0; }
 
 void CSkinMarkupNode::MapAttributes() {
   attributeCount_ = 0;

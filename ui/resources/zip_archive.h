@@ -22,9 +22,9 @@ class CZipArchive {
   static constexpr int kMore = 0x600;
   static constexpr int kNotOpen = 0x10000;
   static constexpr int kBadIndex = 0x10001;
-  static constexpr int kDamaged = 0x10002;       // offsets, sizes or data do not add up
+  static constexpr int kDamaged = 0x10002;  // offsets, sizes or data do not add up
   static constexpr int kWrongPassword = 0x10003;
-  static constexpr int kUnsupported = 0x10004;   // a method other than stored or deflated
+  static constexpr int kUnsupported = 0x10004;  // a method other than stored or deflated
 
   struct Member {
     std::wstring name;  // as stored, with `\` turned into `/`

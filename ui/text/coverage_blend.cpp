@@ -10,9 +10,7 @@ struct PremultipliedColour {
   uint32_t a, r, g, b;
 };
 
-PremultipliedColour Split(uint32_t argb) {
-  return {argb >> 24, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF};
-}
+PremultipliedColour Split(uint32_t argb) { return {argb >> 24, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF}; }
 
 inline void BlendPixel(uint32_t& dst, const PremultipliedColour& c, uint32_t coverage) {
   const uint32_t a = Div255(coverage * c.a);

@@ -25,8 +25,8 @@
 namespace zui {
 
 struct FontRequest {
-  std::wstring face;    // empty: the platform's default UI face
-  int pixelSize = 12;   // character (em) height in pixels, already scaled
+  std::wstring face;   // empty: the platform's default UI face
+  int pixelSize = 12;  // character (em) height in pixels, already scaled
   bool bold = false;
   bool underline = false;
   bool italic = false;
@@ -61,8 +61,8 @@ class ITextEngine {
   // `rect`, draws it in `argb` blended into `target` inside `clip`, and
   // returns the height of the text. With DT_CALCRECT nothing is drawn,
   // `target` may be null and `rect` is updated to the measured extent.
-  virtual int DrawText(Bitmap* target, const Rect& clip, const ITextFont& font, std::wstring_view text,
-                       Rect& rect, uint32_t argb, unsigned format) = 0;
+  virtual int DrawText(Bitmap* target, const Rect& clip, const ITextFont& font, std::wstring_view text, Rect& rect,
+                       uint32_t argb, unsigned format) = 0;
 };
 
 // The platform's engine, made on first use and kept for the process.

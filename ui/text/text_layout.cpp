@@ -162,7 +162,8 @@ void LayoutBuilder::EndWithEllipsis(PlacedLine& line, bool always) {
   if (line.endsWithEllipsis || (!always && line.width <= width)) return;
   const int dot = measure_.Advance(kEllipsisDot);
   const int dotsWidth = dot * kEllipsisDots;
-  while (!line.chars.empty() && line.chars.back().x + line.chars.back().advance + dotsWidth > width) line.chars.pop_back();
+  while (!line.chars.empty() && line.chars.back().x + line.chars.back().advance + dotsWidth > width)
+    line.chars.pop_back();
   int x = line.chars.empty() ? 0 : line.chars.back().x + line.chars.back().advance;
   for (int i = 0; i < kEllipsisDots; ++i, x += dot) line.chars.push_back({kEllipsisDot, x, dot, false});
   line.width = x;

@@ -59,8 +59,7 @@ bool CNotifyPump::DispatchByMap(NotifyRecord& msg) {
         if (chosen->onParams == nullptr) return false;
         (this->*chosen->onParams)(msg.wParam, msg.lParam);
         return true;
-      default:
-        return false;
+      default: return false;
     }
   }
   return false;

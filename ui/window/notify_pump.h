@@ -64,18 +64,17 @@ class CNotifyPump {
 
 }  // namespace zui
 
-#define ZUI_DECLARE_NOTIFY_MAP()                                          \
- public:                                                                  \
-  static const ::zui::NotifyMap kNotifyMap;                               \
+#define ZUI_DECLARE_NOTIFY_MAP()                                                \
+ public:                                                                        \
+  static const ::zui::NotifyMap kNotifyMap;                                     \
   const ::zui::NotifyMap* GetNotifyMap() const override { return &kNotifyMap; } \
-                                                                          \
- private:                                                                 \
+                                                                                \
+ private:                                                                       \
   static const ::zui::NotifyMapEntry kNotifyEntries[]
 
-#define ZUI_BEGIN_NOTIFY_MAP(cls, baseCls)                                \
+#define ZUI_BEGIN_NOTIFY_MAP(cls, baseCls)                                                  \
   const ::zui::NotifyMap cls::kNotifyMap = {&baseCls::kNotifyMap, &cls::kNotifyEntries[0]}; \
   const ::zui::NotifyMapEntry cls::kNotifyEntries[] = {
-
 // handler: void (cls::*)(NotifyRecord&)
 #define ZUI_ON_NOTIFY(type, controlName, handler) \
   {type, controlName, 2, static_cast<::zui::NotifyRecordHandler>(handler), nullptr},
@@ -84,6 +83,6 @@ class CNotifyPump {
   {type, controlName, 1, nullptr, static_cast<::zui::NotifyParamsHandler>(handler)},
 
 #define ZUI_END_NOTIFY_MAP()        \
-  {L"", L"", 0, nullptr, nullptr}   \
+  { L"", L"", 0, nullptr, nullptr } \
   }                                 \
   ;

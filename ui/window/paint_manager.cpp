@@ -126,9 +126,7 @@ bool CPaintManagerUI::InitControls(CControlUI* control, CControlUI* parent) {
 void CPaintManagerUI::EnterNames(CControlUI* control) {
   // Document order, a container before its children, so the last control of
   // a name is the one kept.
-  ForEachControl(control, kFindAll | kFindMeFirst, [this](CControlUI* c) {
-    RegisterName(c);
-  });
+  ForEachControl(control, kFindAll | kFindMeFirst, [this](CControlUI* c) { RegisterName(c); });
 }
 
 void CPaintManagerUI::RegisterName(CControlUI* control) {

@@ -58,10 +58,8 @@ void CPaintManagerUI::TakeNeededFocus() {
   focusNeeded_ = false;
   CControlUI* target = focusTarget_;
   focusTarget_ = nullptr;
-  if (target != nullptr)
-    SetFocus(target);
-  else
-    MoveTabFocus(true);
+  if (target != nullptr) SetFocus(target);
+  else MoveTabFocus(true);
 }
 
 bool CPaintManagerUI::SetNextTabControl(bool forward) {
@@ -100,10 +98,8 @@ void CPaintManagerUI::MoveTabFocus(bool forward) {
   CControlUI* next = nullptr;
   for (int step = 1; step <= n && next == nullptr; ++step) {
     int i;
-    if (at < 0)
-      i = forward ? step - 1 : n - step;
-    else
-      i = ((forward ? at + step : at - step) % n + n) % n;
+    if (at < 0) i = forward ? step - 1 : n - step;
+    else i = ((forward ? at + step : at - step) % n + n) % n;
     if (order[i] != current && IsTabStop(order[i])) next = order[i];
   }
   if (next != nullptr) SetFocus(next);

@@ -83,12 +83,8 @@ bool CPaintManagerUI::HandleWindowMessage(uint32_t message, WPARAM_T wParam, LPA
         PaintInto(target, client);
       }
       return false;
-    case WM_CLOSE:
-      OnClose();
-      return false;
-    case WM_ERASEBKGND:
-      result = 1;
-      return true;
+    case WM_CLOSE: OnClose(); return false;
+    case WM_ERASEBKGND: result = 1; return true;
     case WM_SETCURSOR:
       if (OnSetCursor(wParam, lParam)) {
         result = 1;
@@ -104,14 +100,12 @@ bool CPaintManagerUI::HandleWindowMessage(uint32_t message, WPARAM_T wParam, LPA
       if (maxInfo_.cy > 0) info->maxTrackSize.y = info->maxSize.y = maxInfo_.cy;
       return false;
     }
-    case WM_TIMER:
-      return HandleTimer(wParam, lParam);
+    case WM_TIMER: return HandleTimer(wParam, lParam);
     case kMsgDrainQueue:
       DrainQueue();
       result = 0;
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -153,9 +147,7 @@ bool CPaintManagerUI::OnSetCursor(WPARAM_T wParam, LPARAM_T lParam) {
 
 bool CPaintManagerUI::HandleMouseMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result) {
   switch (message) {
-    case WM_MOUSEMOVE:
-      OnMouseMove(PointOf(lParam), wParam, lParam);
-      return false;
+    case WM_MOUSEMOVE: OnMouseMove(PointOf(lParam), wParam, lParam); return false;
     case WM_LBUTTONDOWN:
       Host().SetFocus(window_);
       OnButtonDown(kEventButtonDown, PointOf(lParam), wParam, lParam, true);
@@ -172,24 +164,12 @@ bool CPaintManagerUI::HandleMouseMessage(uint32_t message, WPARAM_T wParam, LPAR
       Host().SetFocus(window_);
       OnButtonDown(kEventDoubleClick, PointOf(lParam), wParam, lParam, false);
       return false;
-    case WM_LBUTTONUP:
-      OnButtonUp(kEventButtonUp, PointOf(lParam), wParam, lParam);
-      return false;
-    case WM_RBUTTONUP:
-      OnButtonUp(kEventRButtonUp, PointOf(lParam), wParam, lParam);
-      return false;
-    case WM_MBUTTONUP:
-      OnButtonUp(kEventMButtonUp, PointOf(lParam), wParam, lParam);
-      return false;
-    case WM_MOUSEWHEEL:
-      OnMouseWheel(wParam, lParam);
-      return false;
-    case WM_MOUSEHOVER:
-      OnMouseHover(PointOf(lParam), wParam, lParam);
-      return false;
-    case WM_MOUSELEAVE:
-      OnMouseLeave();
-      return false;
+    case WM_LBUTTONUP: OnButtonUp(kEventButtonUp, PointOf(lParam), wParam, lParam); return false;
+    case WM_RBUTTONUP: OnButtonUp(kEventRButtonUp, PointOf(lParam), wParam, lParam); return false;
+    case WM_MBUTTONUP: OnButtonUp(kEventMButtonUp, PointOf(lParam), wParam, lParam); return false;
+    case WM_MOUSEWHEEL: OnMouseWheel(wParam, lParam); return false;
+    case WM_MOUSEHOVER: OnMouseHover(PointOf(lParam), wParam, lParam); return false;
+    case WM_MOUSELEAVE: OnMouseLeave(); return false;
     case WM_CONTEXTMENU: {
       if (captured_) ReleaseCapture();
       if (lParam != -1) lastMousePos_ = Host().ScreenToClient(window_, PointOf(lParam));
@@ -198,8 +178,7 @@ bool CPaintManagerUI::HandleMouseMessage(uint32_t message, WPARAM_T wParam, LPAR
       SendEvent(click, kEventContextMenu, wParam, lParam);
       return false;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -230,10 +209,8 @@ void CPaintManagerUI::OnMouseMove(Point point, WPARAM_T wParam, LPARAM_T lParam)
       SendEvent(hot_, kEventMouseEnter, wParam, lParam, 0, buttons);
     }
   }
-  if (click_ != nullptr)
-    SendEvent(click_, kEventMouseMove, wParam, lParam, 0, buttons);
-  else if (found.get() != nullptr)
-    SendEvent(found.get(), kEventMouseMove, wParam, lParam, 0, buttons);
+  if (click_ != nullptr) SendEvent(click_, kEventMouseMove, wParam, lParam, 0, buttons);
+  else if (found.get() != nullptr) SendEvent(found.get(), kEventMouseMove, wParam, lParam, 0, buttons);
 }
 
 void CPaintManagerUI::OnButtonDown(int eventType, Point point, WPARAM_T wParam, LPARAM_T lParam, bool takeFocus) {
@@ -327,8 +304,7 @@ bool CPaintManagerUI::HandleKeyMessage(uint32_t message, WPARAM_T wParam, LPARAM
       if (focus_ == nullptr) return false;
       SendEvent(focus_, kEventChar, wParam, lParam, static_cast<wchar_t>(wParam));
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -359,8 +335,7 @@ bool CPaintManagerUI::HandleReflectedMessage(uint32_t message, WPARAM_T wParam, 
       result = Host().SendMessage(header->from, message + kReflectBase, wParam, lParam);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -92,8 +92,7 @@ bool CPaintManagerUI::PreMessageHandler(uint32_t message, WPARAM_T wParam, LPARA
       if (watch.get() != nullptr) watch.get()->Activate();
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

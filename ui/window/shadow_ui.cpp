@@ -121,10 +121,8 @@ void CShadowUI::OnParentMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lPar
       if (wParam == SIZE_MINIMIZED || wParam == SIZE_MAXIMIZED) {
         Hide();
       } else if (status_ & kParentVisible) {
-        if (status_ & kShown)
-          Update();
-        else
-          Show();
+        if (status_ & kShown) Update();
+        else Show();
       }
       break;
     case WM_SHOWWINDOW:
@@ -143,11 +141,8 @@ void CShadowUI::OnParentMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lPar
     case WM_PAINT:
       if (status_ & kShown) Update();
       break;
-    case WM_DESTROY:
-      DestroyShadowWindow();
-      break;
-    default:
-      break;
+    case WM_DESTROY: DestroyShadowWindow(); break;
+    default: break;
   }
 }
 

@@ -87,12 +87,9 @@ LRESULT_T CTooltipWindow::HandleMessage(uint32_t message, WPARAM_T wParam, LPARA
       manager_.SetNoActivate(true);
       BuildLabel();
       return 0;
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
-    default:
-      break;
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    default: break;
   }
   LRESULT_T result = 0;
   if (manager_.MessageHandler(message, wParam, lParam, result)) return result;

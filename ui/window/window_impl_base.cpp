@@ -12,7 +12,7 @@
 namespace zui {
 
 ZUI_BEGIN_NOTIFY_MAP(WindowImplBase, CNotifyPump)
-  ZUI_ON_NOTIFY(L"click", L"", &WindowImplBase::OnClick)
+ZUI_ON_NOTIFY(L"click", L"", &WindowImplBase::OnClick)
 ZUI_END_NOTIFY_MAP()
 
 WindowImplBase::~WindowImplBase() {
@@ -113,14 +113,10 @@ LRESULT_T WindowImplBase::MessageHandler(uint32_t message, WPARAM_T wParam, LPAR
 void WindowImplBase::OnClick(NotifyRecord& msg) {
   if (msg.sender == nullptr) return;
   const std::wstring& name = msg.sender->GetName();
-  if (name == L"closebtn")
-    Close(1);
-  else if (name == L"minbtn")
-    SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  else if (name == L"maxbtn")
-    SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-  else if (name == L"restorebtn")
-    SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
+  if (name == L"closebtn") Close(1);
+  else if (name == L"minbtn") SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  else if (name == L"maxbtn") SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  else if (name == L"restorebtn") SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
 }
 
 uint32_t WindowImplBase::GetStyle() { return Host().GetStyle(GetHWND(), false) & ~static_cast<uint32_t>(WS_CAPTION); }
@@ -147,8 +143,6 @@ LRESULT_T WindowImplBase::OnSetFocus(uint32_t, WPARAM_T, LPARAM_T, bool& handled
 LRESULT_T WindowImplBase::OnLButtonDown(uint32_t, WPARAM_T, LPARAM_T, bool& handled) { return PassOn(handled); }
 LRESULT_T WindowImplBase::OnLButtonUp(uint32_t, WPARAM_T, LPARAM_T, bool& handled) { return PassOn(handled); }
 LRESULT_T WindowImplBase::OnMouseMove(uint32_t, WPARAM_T, LPARAM_T, bool& handled) { return PassOn(handled); }
-LRESULT_T WindowImplBase::HandleCustomMessage(uint32_t, WPARAM_T, LPARAM_T, bool& handled) {
-  return PassOn(handled);
-}
+LRESULT_T WindowImplBase::HandleCustomMessage(uint32_t, WPARAM_T, LPARAM_T, bool& handled) { return PassOn(handled); }
 
 }  // namespace zui

@@ -16,9 +16,8 @@ constexpr uint32_t kSysCommandMask = 0xFFF0;  // the low four bits are the syste
 // Classes that only show things: a press on them in the caption band is a
 // press on the caption.
 constexpr std::array<std::wstring_view, 10> kStaticClasses = {
-    L"controlui",          L"textui",       L"labelui",         L"containerui",
-    L"horizontallayoutui", L"verticallayoutui", L"tablayoutui", L"childlayoutui",
-    L"dialoglayoutui",     L"progresscontainerui",
+    L"controlui",        L"textui",      L"labelui",       L"containerui",    L"horizontallayoutui",
+    L"verticallayoutui", L"tablayoutui", L"childlayoutui", L"dialoglayoutui", L"progresscontainerui",
 };
 
 bool IsStaticClass(std::wstring_view className) {
@@ -116,8 +115,7 @@ LRESULT_T WindowImplBase::OnSysCommand(uint32_t message, WPARAM_T wParam, LPARAM
   }
   const bool wasMaximized = Host().IsMaximized(window);
   const LRESULT_T result = CallPreviousProc(message, wParam, lParam);
-  if (Host().IsHostWindow(window) && Host().IsMaximized(window) != wasMaximized)
-    SwapMaxRestoreButtons(!wasMaximized);
+  if (Host().IsHostWindow(window) && Host().IsMaximized(window) != wasMaximized) SwapMaxRestoreButtons(!wasMaximized);
   return result;
 }
 

@@ -20,10 +20,8 @@ LRESULT_T DefaultWindowProc(WindowHandle window, uint32_t message, WPARAM_T wPar
 // sum can overflow.
 int CentredStart(int low, int high, int length, int minimum, int maximum) {
   int64_t start = (int64_t{low} + high) / 2 - length / 2;
-  if (start < minimum)
-    start = minimum;
-  else if (start + length > maximum)
-    start = int64_t{maximum} - length;
+  if (start < minimum) start = minimum;
+  else if (start + length > maximum) start = int64_t{maximum} - length;
   return SaturateToInt(start);
 }
 
@@ -228,15 +226,13 @@ LRESULT_T CWindowWnd::PropertyProc(WindowHandle window, uint32_t message, WPARAM
   return Route(self, window, message, wParam, lParam, true);
 }
 
-LRESULT_T CWindowWnd::Route(CWindowWnd* self, WindowHandle window, uint32_t message, WPARAM_T wParam,
-                            LPARAM_T lParam, bool byProperty) {
+LRESULT_T CWindowWnd::Route(CWindowWnd* self, WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam,
+                            bool byProperty) {
   if (self == nullptr) return Host().DefaultProc(window, message, wParam, lParam);
   if (message != WM_NCDESTROY) return self->HandleMessage(message, wParam, lParam);
   const LRESULT_T result = Host().CallWindowProc(self->previousProc_, window, message, wParam, lParam);
-  if (byProperty)
-    Host().RemoveProp(window, kObjectProperty);
-  else
-    Host().SetUserData(window, nullptr);
+  if (byProperty) Host().RemoveProp(window, kObjectProperty);
+  else Host().SetUserData(window, nullptr);
   if (self->subclassed_) self->Unsubclass();
   self->window_ = nullptr;
   self->OnFinalMessage(window);

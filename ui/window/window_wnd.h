@@ -42,8 +42,7 @@ class CWindowWnd {
 
   // Null when the class cannot be registered or the window refuses to be
   // created. WM_CREATE has been handled when it returns.
-  WindowHandle Create(WindowHandle parent, std::wstring_view title, uint32_t style, uint32_t exStyle,
-                      const Rect& rect);
+  WindowHandle Create(WindowHandle parent, std::wstring_view title, uint32_t style, uint32_t exStyle, const Rect& rect);
   WindowHandle Create(WindowHandle parent, std::wstring_view title, uint32_t style, uint32_t exStyle,
                       int x = kUseDefault, int y = kUseDefault, int width = kUseDefault, int height = kUseDefault);
 
@@ -90,8 +89,8 @@ class CWindowWnd {
   static LRESULT_T UserDataProc(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam);
   static LRESULT_T PropertyProc(WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam);
   // What both procedures do once they have found the object.
-  static LRESULT_T Route(CWindowWnd* self, WindowHandle window, uint32_t message, WPARAM_T wParam,
-                         LPARAM_T lParam, bool byProperty);
+  static LRESULT_T Route(CWindowWnd* self, WindowHandle window, uint32_t message, WPARAM_T wParam, LPARAM_T lParam,
+                         bool byProperty);
 
   WindowHandle window_ = nullptr;
   WindowProc previousProc_;

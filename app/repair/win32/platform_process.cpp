@@ -27,7 +27,9 @@ std::wstring CommandLineAfterProgramName(const std::vector<std::string>&) {
   return p;
 }
 
-std::unique_ptr<zui::IUiHost> CreatePlatformHost(std::string&) { return zui::CreateWin32Host(GetModuleHandleW(nullptr)); }
+std::unique_ptr<zui::IUiHost> CreatePlatformHost(std::string&) {
+  return zui::CreateWin32Host(GetModuleHandleW(nullptr));
+}
 
 void* ProgramModule() { return GetModuleHandleW(nullptr); }
 

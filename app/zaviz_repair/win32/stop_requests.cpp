@@ -22,10 +22,8 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
     case CTRL_BREAK_EVENT:
     case CTRL_CLOSE_EVENT:
     case CTRL_LOGOFF_EVENT:
-    case CTRL_SHUTDOWN_EVENT:
-      break;
-    default:
-      return FALSE;
+    case CTRL_SHUTDOWN_EVENT: break;
+    default: return FALSE;
   }
   if (!g_fired.exchange(true)) {
     std::function<void()> onStop;

@@ -19,9 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string UniqueName(const char* stem) {
-  return std::string(stem) + "-" + std::to_string(std::random_device{}());
-}
+std::string UniqueName(const char* stem) { return std::string(stem) + "-" + std::to_string(std::random_device{}()); }
 
 TEST(ConsoleRule, TwoCharactersOrMoreWhateverTheyAre) {
   EXPECT_FALSE(ConsoleWanted(L""));

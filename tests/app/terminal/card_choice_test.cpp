@@ -68,7 +68,8 @@ TEST_F(CardChoiceTest, AnOptionThatFitsNothingSaysWhatExistsOnOneLine) {
 TEST_F(CardChoiceTest, TheTypedNumberGivesTheCardsIndexAndAnythingElseNone) {
   EXPECT_EQ(ChosenIndex("1", cards_), 2u);
   EXPECT_EQ(ChosenIndex(" 2 \r", cards_), 3u);
-  for (const std::string typed : {"", "0", "3", "-1", "1x", "eth0", "+1"}) EXPECT_EQ(ChosenIndex(typed, cards_), 0u) << typed;
+  for (const std::string typed : {"", "0", "3", "-1", "1x", "eth0", "+1"})
+    EXPECT_EQ(ChosenIndex(typed, cards_), 0u) << typed;
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ using Kind = RepairEvent::Kind;
 
 std::vector<std::pair<Kind, double>> Drain(EventQueue& queue) {
   std::vector<std::pair<Kind, double>> events;
-  while (auto event = queue.WaitNext(EventQueue::Clock::now())) events.emplace_back(event->kind, event->report.position);
+  while (auto event = queue.WaitNext(EventQueue::Clock::now()))
+    events.emplace_back(event->kind, event->report.position);
   return events;
 }
 
@@ -28,11 +29,11 @@ TEST(EventQueue, LaterReportsOfOneFileReplaceTheLastButNeverTheFirst) {
   queue.PushProgress({4096, 4096, "/fw"});
   queue.PushProgress({4096, 4096, "/fw"});
   EXPECT_EQ(Drain(queue), (std::vector<std::pair<Kind, double>>{{Kind::kProgress, 512},
-                                                                  {Kind::kProgress, 2048},
-                                                                  {Kind::kProgress, 100},
-                                                                  {Kind::kStop, 0},
-                                                                  {Kind::kProgress, 4096},
-                                                                  {Kind::kProgress, 4096}}));
+                                                                {Kind::kProgress, 2048},
+                                                                {Kind::kProgress, 100},
+                                                                {Kind::kStop, 0},
+                                                                {Kind::kProgress, 4096},
+                                                                {Kind::kProgress, 4096}}));
 }
 
 TEST(EventQueue, ADeadlineEndsTheWaitAndAnEventFromAnotherThreadWakesIt) {

@@ -194,8 +194,8 @@ TEST_F(RepairDriverTest, SeveralCardsAreAskedAtTheTerminal) {
   firmware_.Write("upgradeimage.bin", PatternBytes(3000));
   TerminalView view(console_, adapters_.list, zapp::kFinishingTimerMs);
   console_.answers = {"2"};
-  zapp::RepairSetup setup = zapp::testing::LoopbackSetup(adapters_, physical_, changer_, keeper_, record_,
-                                                         firmware_.path(), port_, discard_);
+  zapp::RepairSetup setup =
+      zapp::testing::LoopbackSetup(adapters_, physical_, changer_, keeper_, record_, firmware_.path(), port_, discard_);
   zapp::RepairWorkflow workflow(std::move(setup), view, view);
   workflow.Server().log_sink = [](const std::string&) {};
   events_.PushStop();

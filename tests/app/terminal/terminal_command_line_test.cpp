@@ -47,12 +47,9 @@ TEST(TerminalCommandLine, HelpAndVersionWinWhereverTheyStand) {
 
 TEST(TerminalCommandLine, UnknownOptionsAndMissingValuesAreBadUsageWithOneLine) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
-      {{"--bogus"}, "unknown option '--bogus'"},
-      {{"eth0"}, "unknown option 'eth0'"},
-      {{"--card"}, "--card needs a value"},
-      {{"--card="}, "--card needs a value"},
-      {{"--firmware"}, "--firmware needs a value"},
-      {{"--firmware="}, "--firmware needs a value"},
+      {{"--bogus"}, "unknown option '--bogus'"},      {{"eth0"}, "unknown option 'eth0'"},
+      {{"--card"}, "--card needs a value"},           {{"--card="}, "--card needs a value"},
+      {{"--firmware"}, "--firmware needs a value"},   {{"--firmware="}, "--firmware needs a value"},
       {{"--cards", "x"}, "unknown option '--cards'"},
   };
   for (const auto& [args, expected] : bad) {

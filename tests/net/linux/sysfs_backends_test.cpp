@@ -28,7 +28,8 @@ class FakeSysfs : public ::testing::Test {
     Write(root / "usb0/device/product", "AX88179 Gigabit Ethernet\n");
     MakeDevice("wlan0");
     fs::create_directories(root / "wlan0/phy80211");
-    for (const char* virtualName : {"lo", "veth0", "docker0", "br0", "tun0"}) fs::create_directories(root / virtualName);
+    for (const char* virtualName : {"lo", "veth0", "docker0", "br0", "tun0"})
+      fs::create_directories(root / virtualName);
   }
   void TearDown() override { fs::remove_all(root); }
 

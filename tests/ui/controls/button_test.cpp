@@ -28,8 +28,11 @@ class ButtonTest : public LeafWindowTest {
   }
   // One button at 10,10,90,40 with `attributes`, over a white window.
   zui::CButtonUI* ShowButton(const std::wstring& attributes, const std::wstring& head = {}) {
-    Show(L"<Window size=\"200,100\">" + head + L"<Container bkcolor=\"#FFFFFFFF\">"
-         L"<Button name=\"b\" float=\"true\" pos=\"10,10,90,40\" " + attributes + L"/>"
+    Show(L"<Window size=\"200,100\">" + head +
+         L"<Container bkcolor=\"#FFFFFFFF\">"
+         L"<Button name=\"b\" float=\"true\" pos=\"10,10,90,40\" " +
+         attributes +
+         L"/>"
          L"</Container></Window>");
     return Find<zui::CButtonUI>(L"b");
   }
@@ -43,8 +46,8 @@ class ButtonTest : public LeafWindowTest {
 
 TEST_F(ButtonTest, PushedWithoutPushedImageShowsTheNormalOneNotTheHotOne) {
   ASSERT_NE(ShowButton(L"style=\"b\"", L"<Style name=\"b\" value=\"normalimage=&quot;img\\normal.png&quot;"
-                                          L" hotimage=&quot;img\\hot.png&quot;"
-                                          L" disabledimage=&quot;img\\disabled.png&quot;\"/>"),
+                                       L" hotimage=&quot;img\\hot.png&quot;"
+                                       L" disabledimage=&quot;img\\disabled.png&quot;\"/>"),
             nullptr);
   EXPECT_EQ(Corner(), kRed);
   Host().MoveMouse(Handle(), kInside);
@@ -101,9 +104,9 @@ TEST_F(ButtonTest, SpaceAndReturnActivateTheFocusedButton) {
 }
 
 TEST_F(ButtonTest, DisabledDrawsItsImageAndTextColourIgnoresClicksAndRecovers) {
-  zui::CButtonUI* button = ShowButton(
-      L"enabled=\"false\" text=\"HIH\" textcolor=\"#FFFFFFFF\" disabledtextcolor=\"#FF00FFFF\""
-      L" normalimage=\"img\\normal.png\" hotimage=\"img\\hot.png\" disabledimage=\"img\\disabled.png\"");
+  zui::CButtonUI* button =
+      ShowButton(L"enabled=\"false\" text=\"HIH\" textcolor=\"#FFFFFFFF\" disabledtextcolor=\"#FF00FFFF\""
+                 L" normalimage=\"img\\normal.png\" hotimage=\"img\\hot.png\" disabledimage=\"img\\disabled.png\"");
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(Corner(), kGrey);
   EXPECT_TRUE(TextIn(0xFF00FFFF));
@@ -158,9 +161,9 @@ TEST_F(ButtonTest, StateImageColumnsGiveTheStateImages) {
 }
 
 TEST_F(ButtonTest, StateColoursAndTextColoursFollowTheState) {
-  zui::CButtonUI* button = ShowButton(
-      L"bkcolor=\"#FF101010\" hotbkcolor=\"#FF202020\" pushedbkcolor=\"#FF303030\" text=\"HIH\""
-      L" textcolor=\"#FFFFFFFF\" hottextcolor=\"#FFFFFF00\" pushedtextcolor=\"#FF00FFFF\"");
+  zui::CButtonUI* button =
+      ShowButton(L"bkcolor=\"#FF101010\" hotbkcolor=\"#FF202020\" pushedbkcolor=\"#FF303030\" text=\"HIH\""
+                 L" textcolor=\"#FFFFFFFF\" hottextcolor=\"#FFFFFF00\" pushedtextcolor=\"#FF00FFFF\"");
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(Corner(), 0xFF101010u);
   EXPECT_TRUE(TextIn(0xFFFFFFFF));

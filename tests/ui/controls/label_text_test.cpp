@@ -37,12 +37,12 @@ std::vector<Rect> TextLines(const zui::Bitmap& frame, const Rect& area) {
 class LabelTest : public LeafWindowTest {};
 
 TEST_F(LabelTest, CenterAlignCentresOneLineBothWaysAndTopValignMovesItUp) {
-  const zui::Bitmap* frame = Show(
-      L"<Window size=\"200,100\"><Container bkcolor=\"#FFFFFFFF\">"
-      L"<Label float=\"true\" pos=\"0,0,200,50\" align=\"center\" text=\"Hello\" textcolor=\"#FF000000\"/>"
-      L"<Label float=\"true\" pos=\"0,50,200,100\" align=\"center\" valign=\"top\" text=\"Hello\""
-      L" textcolor=\"#FF000000\"/>"
-      L"</Container></Window>");
+  const zui::Bitmap* frame =
+      Show(L"<Window size=\"200,100\"><Container bkcolor=\"#FFFFFFFF\">"
+           L"<Label float=\"true\" pos=\"0,0,200,50\" align=\"center\" text=\"Hello\" textcolor=\"#FF000000\"/>"
+           L"<Label float=\"true\" pos=\"0,50,200,100\" align=\"center\" valign=\"top\" text=\"Hello\""
+           L" textcolor=\"#FF000000\"/>"
+           L"</Container></Window>");
   ASSERT_NE(frame, nullptr);
   const Rect centred = BoundsWhere(*frame, {0, 0, 200, 50}, Dark);
   const Rect top = BoundsWhere(*frame, {0, 50, 200, 100}, Dark);
@@ -63,7 +63,8 @@ TEST_F(LabelTest, StyleWordsSetAndClearTheirBits) {
        L"</Container></Window>");
   EXPECT_EQ(Find<zui::CLabelUI>(L"a")->GetTextStyle(),
             unsigned{DT_NOPREFIX | DT_SINGLELINE | DT_RIGHT | DT_BOTTOM | DT_END_ELLIPSIS});
-  EXPECT_EQ(Find<zui::CLabelUI>(L"b")->GetTextStyle(), unsigned{DT_VCENTER | DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL});
+  EXPECT_EQ(Find<zui::CLabelUI>(L"b")->GetTextStyle(),
+            unsigned{DT_VCENTER | DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL});
   EXPECT_EQ(Find<zui::CLabelUI>(L"c")->GetTextStyle() & (DT_CENTER | DT_RIGHT), 0u);
   EXPECT_TRUE(Find<zui::CLabelUI>(L"a")->HasInterface(L"label"));
 }
@@ -93,12 +94,12 @@ TEST_F(LabelTest, EstimateFollowsTextFontAndPaddingAndIsCachedOtherwise) {
 }
 
 TEST_F(LabelTest, ExtremePaddingsSaturateInsteadOfWrapping) {
-  const zui::Bitmap* frame = Show(
-      L"<Window><Container bkcolor=\"#FFFFFFFF\">"
-      L"<Label name=\"l\" float=\"true\" pos=\"0,0,200,50\" autocalcwidth=\"true\" text=\"abc\""
-      L" textpadding=\"2147483647,2147483647,2147483647,2147483647\"/>"
-      L"<Label name=\"w\" autocalcwidth=\"true\" text=\"abc\" textpadding=\"2147483647,0,2147483647,0\"/>"
-      L"</Container></Window>");
+  const zui::Bitmap* frame =
+      Show(L"<Window><Container bkcolor=\"#FFFFFFFF\">"
+           L"<Label name=\"l\" float=\"true\" pos=\"0,0,200,50\" autocalcwidth=\"true\" text=\"abc\""
+           L" textpadding=\"2147483647,2147483647,2147483647,2147483647\"/>"
+           L"<Label name=\"w\" autocalcwidth=\"true\" text=\"abc\" textpadding=\"2147483647,0,2147483647,0\"/>"
+           L"</Container></Window>");
   ASSERT_NE(frame, nullptr);
   EXPECT_TRUE(BoundsWhere(*frame, {0, 0, 200, 50}, Dark).IsEmpty());
   const zui::Size size = Find<zui::CLabelUI>(L"w")->EstimateSize({100, 100});
@@ -120,11 +121,11 @@ TEST_F(LabelTest, MultiLineAutoHeightWrapsWithinTheWidth) {
 }
 
 TEST_F(LabelTest, DefaultColoursComeFromTheWindowAtFirstPaintAndDisabledUsesItsOwn) {
-  const zui::Bitmap* frame = Show(
-      L"<Window defaultfontcolor=\"#FF0000FF\" disabledfontcolor=\"#FFFF0000\"><Container bkcolor=\"#FFFFFFFF\">"
-      L"<Label name=\"on\" float=\"true\" pos=\"0,0,200,50\" text=\"IIII\"/>"
-      L"<Label name=\"off\" float=\"true\" pos=\"0,50,200,100\" text=\"IIII\" enabled=\"false\"/>"
-      L"</Container></Window>");
+  const zui::Bitmap* frame =
+      Show(L"<Window defaultfontcolor=\"#FF0000FF\" disabledfontcolor=\"#FFFF0000\"><Container bkcolor=\"#FFFFFFFF\">"
+           L"<Label name=\"on\" float=\"true\" pos=\"0,0,200,50\" text=\"IIII\"/>"
+           L"<Label name=\"off\" float=\"true\" pos=\"0,50,200,100\" text=\"IIII\" enabled=\"false\"/>"
+           L"</Container></Window>");
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(Find<zui::CLabelUI>(L"on")->GetTextColor(), 0xFF0000FFu);
   EXPECT_EQ(Find<zui::CLabelUI>(L"off")->GetDisabledTextColor(), 0xFFFF0000u);
@@ -136,11 +137,11 @@ TEST_F(LabelTest, DefaultColoursComeFromTheWindowAtFirstPaintAndDisabledUsesItsO
 class TextTest : public LeafWindowTest {};
 
 TEST_F(TextTest, CenteredTextCentresEveryWrappedLineFromTheTop) {
-  const zui::Bitmap* frame = Show(
-      L"<Window size=\"200,100\"><Container bkcolor=\"#FFFFFFFF\">"
-      L"<Text name=\"t\" float=\"true\" pos=\"0,0,120,100\" align=\"center\" textcolor=\"#FF000000\""
-      L" text=\"wide words here and a few\"/>"
-      L"</Container></Window>");
+  const zui::Bitmap* frame =
+      Show(L"<Window size=\"200,100\"><Container bkcolor=\"#FFFFFFFF\">"
+           L"<Text name=\"t\" float=\"true\" pos=\"0,0,120,100\" align=\"center\" textcolor=\"#FF000000\""
+           L" text=\"wide words here and a few\"/>"
+           L"</Container></Window>");
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(Find<zui::CTextUI>(L"t")->GetTextStyle(), unsigned{DT_WORDBREAK | DT_CENTER});
   const std::vector<Rect> lines = TextLines(*frame, {0, 0, 120, 100});
@@ -152,20 +153,21 @@ TEST_F(TextTest, CenteredTextCentresEveryWrappedLineFromTheTop) {
 }
 
 TEST_F(TextTest, FormattedLinkIsFoundClickedAndShowsTheHand) {
-  const zui::Bitmap* frame = Show(
-      L"<Window size=\"200,60\" linkfontcolor=\"#FF0000FF\" linkhoverfontcolor=\"#FFFF0000\">"
-      L"<Container bkcolor=\"#FFFFFFFF\">"
-      L"<Text name=\"t\" float=\"true\" pos=\"0,0,200,60\" showhtml=\"true\" textcolor=\"#FF000000\""
-      L" text=\"Go {a home}over here{/a} now {a}next{/a}\"/>"
-      L"</Container></Window>",
-      {200, 60});
+  const zui::Bitmap* frame =
+      Show(L"<Window size=\"200,60\" linkfontcolor=\"#FF0000FF\" linkhoverfontcolor=\"#FFFF0000\">"
+           L"<Container bkcolor=\"#FFFFFFFF\">"
+           L"<Text name=\"t\" float=\"true\" pos=\"0,0,200,60\" showhtml=\"true\" textcolor=\"#FF000000\""
+           L" text=\"Go {a home}over here{/a} now {a}next{/a}\"/>"
+           L"</Container></Window>",
+           {200, 60});
   ASSERT_NE(frame, nullptr);
   auto* text = Find<zui::CTextUI>(L"t");
   ASSERT_EQ(text->GetLinkCount(), 2);
   EXPECT_EQ(*text->GetLinkContent(0), L"home");
   EXPECT_EQ(*text->GetLinkContent(1), L"next");
   const Rect link = text->GetLinkRect(0);
-  const Rect blue = BoundsWhere(*frame, {0, 0, 200, 60}, [](uint32_t p) { return (p & 0xFF) > 0xC0 && ((p >> 16) & 0xFF) < 0x40; });
+  const Rect blue =
+      BoundsWhere(*frame, {0, 0, 200, 60}, [](uint32_t p) { return (p & 0xFF) > 0xC0 && ((p >> 16) & 0xFF) < 0x40; });
   EXPECT_TRUE(link.Intersects(blue));
   EXPECT_GT(text->GetLinkRect(1).left, link.right);
 
@@ -174,7 +176,8 @@ TEST_F(TextTest, FormattedLinkIsFoundClickedAndShowsTheHand) {
   const zui::Bitmap& hot = Pump();
   EXPECT_EQ(text->GetHotLink(), 0);
   EXPECT_EQ(Host().Cursor(), zui::kCursorHand);
-  EXPECT_FALSE(BoundsWhere(hot, link, [](uint32_t p) { return ((p >> 16) & 0xFF) > 0xC0 && (p & 0xFF) < 0x40; }).IsEmpty());
+  EXPECT_FALSE(
+      BoundsWhere(hot, link, [](uint32_t p) { return ((p >> 16) & 0xFF) > 0xC0 && (p & 0xFF) < 0x40; }).IsEmpty());
 
   Host().ClickLeft(Handle(), inside);
   Pump();

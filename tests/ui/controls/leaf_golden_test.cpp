@@ -50,12 +50,13 @@ TEST_F(LeafGoldenTest, ButtonNormalHotPushedDisabled) {
   const char* names[4] = {"n", "h", "p", "d"};
   for (int i = 0; i < 4; ++i)
     WriteImage(names[i], 24, 12, [&, i](int x, int y) { return Face(x, y, 24, 12, colours[i][0], colours[i][1]); });
-  Show(L"<Window size=\"72,32\">" + std::wstring(kTextFont) + L"<Container bkcolor=\"#FFF4F4F4\">"
-       L"<Button name=\"b\" float=\"true\" pos=\"6,6,66,26\" text=\"OK\" textcolor=\"#FFFFFFFF\""
-       L" disabledtextcolor=\"#FF505050\" normalimage=\"file='img\\n.png' corner='2,2,2,2'\""
-       L" hotimage=\"file='img\\h.png' corner='2,2,2,2'\" pushedimage=\"file='img\\p.png' corner='2,2,2,2'\""
-       L" disabledimage=\"file='img\\d.png' corner='2,2,2,2'\"/>"
-       L"</Container></Window>",
+  Show(L"<Window size=\"72,32\">" + std::wstring(kTextFont) +
+           L"<Container bkcolor=\"#FFF4F4F4\">"
+           L"<Button name=\"b\" float=\"true\" pos=\"6,6,66,26\" text=\"OK\" textcolor=\"#FFFFFFFF\""
+           L" disabledtextcolor=\"#FF505050\" normalimage=\"file='img\\n.png' corner='2,2,2,2'\""
+           L" hotimage=\"file='img\\h.png' corner='2,2,2,2'\" pushedimage=\"file='img\\p.png' corner='2,2,2,2'\""
+           L" disabledimage=\"file='img\\d.png' corner='2,2,2,2'\"/>"
+           L"</Container></Window>",
        {72, 32});
   std::vector<zui::Bitmap> frames;
   frames.push_back(Pump());
@@ -79,22 +80,23 @@ TEST_F(LeafGoldenTest, ProgressAtZeroHalfAndFull) {
             std::to_wstring(6 + i * 14 + 8) + L"\" bkimage=\"file='img\\track.png' corner='1,1,1,1'\"" +
             L" foreimage=\"img\\bar.png\" isstretchfore=\"false\" value=\"" + std::to_wstring(i * 50) + L"\"/>";
   }
-  const zui::Bitmap* frame = Show(
-      L"<Window size=\"112,48\"><Container bkcolor=\"#FFFFFFFF\">" + bars + L"</Container></Window>", {112, 48});
+  const zui::Bitmap* frame =
+      Show(L"<Window size=\"112,48\"><Container bkcolor=\"#FFFFFFFF\">" + bars + L"</Container></Window>", {112, 48});
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(Find<zui::CProgressUI>(L"p1")->GetForeModifier(), L"dest='0,0,50,8' source='0,0,50,8'");
   EXPECT_TRUE(MatchesGolden(*frame, "controls_progress"));
 }
 
 TEST_F(LeafGoldenTest, LabelAndWrappedText) {
-  const zui::Bitmap* frame = Show(
-      L"<Window size=\"120,64\">" + std::wstring(kTextFont) + L"<Container bkcolor=\"#FFFFFFFF\">"
-      L"<Label float=\"true\" pos=\"4,4,116,20\" bkcolor=\"#FFE8F0FF\" text=\"Label\" align=\"center\""
-      L" textcolor=\"#FF202020\"/>"
-      L"<Text float=\"true\" pos=\"4,24,116,60\" bkcolor=\"#FFFFF4E0\" text=\"Wrapped text in two lines\""
-      L" align=\"center\" textcolor=\"#FF804000\"/>"
-      L"</Container></Window>",
-      {120, 64});
+  const zui::Bitmap* frame =
+      Show(L"<Window size=\"120,64\">" + std::wstring(kTextFont) +
+               L"<Container bkcolor=\"#FFFFFFFF\">"
+               L"<Label float=\"true\" pos=\"4,4,116,20\" bkcolor=\"#FFE8F0FF\" text=\"Label\" align=\"center\""
+               L" textcolor=\"#FF202020\"/>"
+               L"<Text float=\"true\" pos=\"4,24,116,60\" bkcolor=\"#FFFFF4E0\" text=\"Wrapped text in two lines\""
+               L" align=\"center\" textcolor=\"#FF804000\"/>"
+               L"</Container></Window>",
+           {120, 64});
   ASSERT_NE(frame, nullptr);
   EXPECT_TRUE(MatchesGolden(*frame, TextPicture("controls_label_text"), 8));
 }

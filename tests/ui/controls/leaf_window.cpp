@@ -70,8 +70,8 @@ std::vector<std::wstring> LeafWindowTest::Types() const {
 }
 
 int LeafWindowTest::Count(std::wstring_view type) const {
-  return static_cast<int>(std::count_if(notes_.begin(), notes_.end(),
-                                        [&](const zui::NotifyRecord& n) { return n.type == type; }));
+  return static_cast<int>(
+      std::count_if(notes_.begin(), notes_.end(), [&](const zui::NotifyRecord& n) { return n.type == type; }));
 }
 
 zui::Rect BoundsWhere(const zui::Bitmap& frame, const zui::Rect& area, const std::function<bool(uint32_t)>& is) {

@@ -27,8 +27,10 @@ class ProgressTest : public LeafWindowTest {
   zui::CProgressUI* ShowBar(const std::wstring& attributes) {
     Show(L"<Window size=\"440,40\"><Container bkcolor=\"#FFFFFFFF\">"
          L"<Progress name=\"p\" float=\"true\" pos=\"8,10,432,24\" bkimage=\"img\\back.png\""
-         L" foreimage=\"img\\fore.png\" " + attributes + L"/>"
-         L"</Container></Window>",
+         L" foreimage=\"img\\fore.png\" " +
+             attributes +
+             L"/>"
+             L"</Container></Window>",
          {440, 40});
     return Find<zui::CProgressUI>(L"p");
   }

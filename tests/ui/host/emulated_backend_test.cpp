@@ -14,8 +14,8 @@
 namespace zui {
 namespace {
 
-using ::testing::ElementsAre;
 using test::RecordingWindows;
+using ::testing::ElementsAre;
 
 class ScriptedBackend : public IHostBackend {
  public:
@@ -27,8 +27,8 @@ class ScriptedBackend : public IHostBackend {
   }
   void DestroySurface(WindowHandle) override { calls.push_back("destroy"); }
   void MoveSurface(WindowHandle, const Rect& r) override {
-    calls.push_back("move " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
-                    std::to_string(r.Width()) + "x" + std::to_string(r.Height()));
+    calls.push_back("move " + std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.Width()) +
+                    "x" + std::to_string(r.Height()));
   }
   void ShowSurface(WindowHandle, bool show, bool activate) override {
     calls.push_back(std::string(show ? "show" : "hide") + (activate ? " active" : ""));

@@ -13,8 +13,8 @@
 namespace zui {
 namespace {
 
-using ::testing::ElementsAre;
 using test::RecordingWindows;
+using ::testing::ElementsAre;
 
 class MessageQueue : public test::OneShownWindow {
  protected:

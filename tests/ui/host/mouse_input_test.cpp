@@ -9,8 +9,8 @@
 namespace zui {
 namespace {
 
-using ::testing::ElementsAre;
 using test::RecordingWindows;
+using ::testing::ElementsAre;
 
 class MouseInput : public ::testing::Test {
  protected:

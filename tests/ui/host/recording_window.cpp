@@ -38,7 +38,7 @@ LRESULT_T RecordingWindows::Proc(WindowHandle window, uint32_t message, WPARAM_T
 
 const std::set<uint32_t>& RecordingWindows::Chatter() {
   static const std::set<uint32_t> chatter{WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEACTIVATE, WM_NCACTIVATE,
-                                          WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS};
+                                          WM_ACTIVATE,  WM_SETFOCUS,  WM_KILLFOCUS};
   return chatter;
 }
 

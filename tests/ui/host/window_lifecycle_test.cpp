@@ -10,8 +10,8 @@
 namespace zui {
 namespace {
 
-using ::testing::ElementsAre;
 using test::RecordingWindows;
+using ::testing::ElementsAre;
 
 class WindowLifecycle : public ::testing::Test {
  protected:
@@ -138,9 +138,9 @@ TEST_F(WindowLifecycle, DestroyTakesOwnedWindowsFirstThenTheTreeAndForgetsItsSta
   for (const auto& r : windows.All()) {
     if (r.message == WM_DESTROY || r.message == WM_NCDESTROY) order.emplace_back(r.window, r.message);
   }
-  EXPECT_THAT(order, ElementsAre(std::pair{popup, WM_DESTROY}, std::pair{popup, WM_NCDESTROY},
-                                 std::pair{owner, WM_DESTROY}, std::pair{child, WM_DESTROY},
-                                 std::pair{child, WM_NCDESTROY}, std::pair{owner, WM_NCDESTROY}));
+  EXPECT_THAT(
+      order, ElementsAre(std::pair{popup, WM_DESTROY}, std::pair{popup, WM_NCDESTROY}, std::pair{owner, WM_DESTROY},
+                         std::pair{child, WM_DESTROY}, std::pair{child, WM_NCDESTROY}, std::pair{owner, WM_NCDESTROY}));
   EXPECT_EQ(windows.Count(WM_KILLFOCUS, child), 1);
   EXPECT_EQ(windows.Count(WM_CAPTURECHANGED, owner), 1);
   EXPECT_EQ(host.GetFocus(), nullptr);

@@ -103,7 +103,7 @@ TEST(ContainerPaint, ChildrenAreClippedToTheInsetAreaAndPaintedInOrder) {
   first->SetPos({0, 0, 40, 40});  // spills over the inset and the container
   second->SetPos({20, 20, 40, 40});
   EXPECT_TRUE(box.Paint(canvas, {0, 0, 40, 40}));
-  EXPECT_EQ(bitmap.at(2, 2), kGrey);    // inset: the container's own colour
+  EXPECT_EQ(bitmap.at(2, 2), kGrey);  // inset: the container's own colour
   EXPECT_EQ(bitmap.at(10, 10), kRed);
   EXPECT_EQ(bitmap.at(22, 22), kBlue);  // later children over earlier ones
   EXPECT_EQ(bitmap.at(27, 27), kGrey);
@@ -124,7 +124,7 @@ TEST(ContainerPaint, FloatingChildrenUseTheContainersOwnClip) {
   box.SetPos({5, 5, 35, 35});
   EXPECT_EQ(floating->GetPos(), (Rect{0, 5, 30, 10}));
   box.Paint(canvas, {0, 0, 40, 40});
-  EXPECT_EQ(bitmap.at(7, 7), kRed);  // in the inset
+  EXPECT_EQ(bitmap.at(7, 7), kRed);    // in the inset
   EXPECT_EQ(bitmap.at(2, 7), kBlack);  // outside the container
 
   // Painting only the inset strip still reaches the floating child.

@@ -47,10 +47,10 @@ TEST(FloatingChildren, FixedPositionAndSizeRelativeToTheItemRectangle) {
 
 TEST(FloatingChildren, AlignmentPlacesTheBoxAgainstTheEdgesOrCentre) {
   Box b;
-  CControlUI* centred = b.Add({{L"float", L"true"}, {L"floatalign", L"center,vcenter"}, {L"width", L"20"},
-                               {L"height", L"10"}});
-  CControlUI* corner = b.Add({{L"float", L"true"}, {L"floatalign", L"right,bottom"}, {L"width", L"20"},
-                              {L"height", L"10"}});
+  CControlUI* centred =
+      b.Add({{L"float", L"true"}, {L"floatalign", L"center,vcenter"}, {L"width", L"20"}, {L"height", L"10"}});
+  CControlUI* corner =
+      b.Add({{L"float", L"true"}, {L"floatalign", L"right,bottom"}, {L"width", L"20"}, {L"height", L"10"}});
   CControlUI* mixed = b.Add({{L"float", L"true"}, {L"floatalign", L"right"}, {L"pos", L"3,4,13,14"}});
   b.box.SetPos({0, 0, 101, 50});
   EXPECT_EQ(centred->GetPos(), (Rect{40, 20, 60, 30}));

@@ -74,14 +74,14 @@ TEST_F(LayoutGoldenTest, BarWithThumbGripAndTrackImages) {
     for (int x = 2; x < 6; ++x) std::fill_n(grip.begin() + (y * 8 + x) * 4, 4, uint8_t{255});
   ztest::WriteBytes(dir_ / "img" / "grip.png", ztest::EncodePng(8, 8, grip));
   ztest::WriteBytes(dir_ / "img" / "track.png", ztest::EncodePng(2, 2, Solid(2, 2, 220, 220, 220)));
-  const Bitmap* frame = ShowScrolled(
-      L"<Window size=\"100,100\">"
-      L"<Default name=\"VScrollBar\" value=\"width=&quot;8&quot; showbutton1=&quot;false&quot;"
-      L" showbutton2=&quot;false&quot; bknormalimage=&quot;img\\track.png&quot;"
-      L" thumbnormalimage=&quot;img\\thumb.png&quot; railnormalimage=&quot;img\\grip.png&quot;\"/>"
-      L"<VerticalLayout name=\"column\" bkcolor=\"#FFFFFFFF\" vscrollbar=\"true\">" +
-          Bands() + L"</VerticalLayout></Window>",
-      80);
+  const Bitmap* frame =
+      ShowScrolled(L"<Window size=\"100,100\">"
+                   L"<Default name=\"VScrollBar\" value=\"width=&quot;8&quot; showbutton1=&quot;false&quot;"
+                   L" showbutton2=&quot;false&quot; bknormalimage=&quot;img\\track.png&quot;"
+                   L" thumbnormalimage=&quot;img\\thumb.png&quot; railnormalimage=&quot;img\\grip.png&quot;\"/>"
+                   L"<VerticalLayout name=\"column\" bkcolor=\"#FFFFFFFF\" vscrollbar=\"true\">" +
+                       Bands() + L"</VerticalLayout></Window>",
+                   80);
   ASSERT_NE(frame, nullptr);
   EXPECT_TRUE(ztest::MatchesGolden(*frame, "layout_scroll_images"));
 }

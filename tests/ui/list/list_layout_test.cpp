@@ -120,10 +120,11 @@ TEST(ListLayout, HiddenHeaderStillGivesTheColumnsTheirPlaces) {
 
 TEST(ListLayout, ScaleHeaderSharesTheWidthLessTheScrollBar) {
   ListTestWindow w({300, 200});
-  zui::CListUI* list = w.Build(L"<Window size=\"300,200\"><VerticalLayout>"
-                               L"<List name=\"list\" vscrollbar=\"true\"><ListHeader height=\"20\" scaleheader=\"true\">"
-                               L"<ListHeaderItem scale=\"25\"/><ListHeaderItem scale=\"75\"/>"
-                               L"</ListHeader></List></VerticalLayout></Window>");
+  zui::CListUI* list =
+      w.Build(L"<Window size=\"300,200\"><VerticalLayout>"
+              L"<List name=\"list\" vscrollbar=\"true\"><ListHeader height=\"20\" scaleheader=\"true\">"
+              L"<ListHeaderItem scale=\"25\"/><ListHeaderItem scale=\"75\"/>"
+              L"</ListHeader></List></VerticalLayout></Window>");
   ASSERT_NE(list, nullptr);
   w.Paint();
   // 300 less the default bar width 16.

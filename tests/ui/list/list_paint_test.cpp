@@ -42,12 +42,12 @@ TEST(ListPaint, HotSelectedAndLineColoursOfTheChooser) {
 
 TEST(ListPaint, DisabledAlternateAndColumnLines) {
   ListTestWindow w({200, 100});
-  zui::CListUI* list = w.Build(
-      L"<Window size=\"200,100\"><VerticalLayout bkcolor=\"#FF000000\">"
-      L"<List name=\"list\" itembkcolor=\"#FF102030\" itemaltbk=\"true\" itemdisabledbkcolor=\"#FF808080\""
-      L" itemlinecolor=\"#FFFF0000\" itemshowcolumnline=\"true\">"
-      L"<ListHeader height=\"10\"><ListHeaderItem width=\"50\"/><ListHeaderItem width=\"60\"/></ListHeader>"
-      L"</List></VerticalLayout></Window>");
+  zui::CListUI* list =
+      w.Build(L"<Window size=\"200,100\"><VerticalLayout bkcolor=\"#FF000000\">"
+              L"<List name=\"list\" itembkcolor=\"#FF102030\" itemaltbk=\"true\" itemdisabledbkcolor=\"#FF808080\""
+              L" itemlinecolor=\"#FFFF0000\" itemshowcolumnline=\"true\">"
+              L"<ListHeader height=\"10\"><ListHeaderItem width=\"50\"/><ListHeaderItem width=\"60\"/></ListHeader>"
+              L"</List></VerticalLayout></Window>");
   ASSERT_NE(list, nullptr);
   for (int i = 0; i < 3; ++i) w.AddRow(20);
   dynamic_cast<zui::CControlUI*>(list->GetItemAt(2))->SetEnabled(false);
@@ -92,19 +92,19 @@ TEST(ListPaint, FormattedRowTextDrawsLinksInTheLinkColour) {
 
 TEST(ListPaint, HeaderRowsStatesLinesAndScrollBarGolden) {
   ListTestWindow w({160, 120});
-  zui::CListUI* list = w.Build(
-      L"<Window size=\"160,120\">"
-      L"<Default name=\"VScrollBar\" value=\"width=&quot;8&quot; showbutton1=&quot;false&quot; "
-      L"showbutton2=&quot;false&quot;\"/>"
-      L"<VerticalLayout bkcolor=\"#FFFFFFFF\" inset=\"4,4,4,4\">"
-      L"<List name=\"list\" bordersize=\"1\" bordercolor=\"#FF404040\" inset=\"1,1,1,1\" vscrollbar=\"true\""
-      L" scrollstepsize=\"20\" itemshowrowline=\"true\" itemshowcolumnline=\"true\" itemlinecolor=\"#FFDFE3E9\""
-      L" itemhotbkcolor=\"#FFB4F6E3\" itemselectedbkcolor=\"#FFE4F0FC\">"
-      L"<ListHeader height=\"16\" bkcolor=\"#FFE0E0E0\">"
-      L"<ListHeaderItem width=\"24\" bordercolor=\"#FF909090\" rightbordersize=\"1\"/>"
-      L"<ListHeaderItem width=\"70\" bordercolor=\"#FF909090\" rightbordersize=\"1\"/>"
-      L"<ListHeaderItem width=\"50\" bordercolor=\"#FF909090\" rightbordersize=\"1\"/>"
-      L"</ListHeader></List></VerticalLayout></Window>");
+  zui::CListUI* list =
+      w.Build(L"<Window size=\"160,120\">"
+              L"<Default name=\"VScrollBar\" value=\"width=&quot;8&quot; showbutton1=&quot;false&quot; "
+              L"showbutton2=&quot;false&quot;\"/>"
+              L"<VerticalLayout bkcolor=\"#FFFFFFFF\" inset=\"4,4,4,4\">"
+              L"<List name=\"list\" bordersize=\"1\" bordercolor=\"#FF404040\" inset=\"1,1,1,1\" vscrollbar=\"true\""
+              L" scrollstepsize=\"20\" itemshowrowline=\"true\" itemshowcolumnline=\"true\" itemlinecolor=\"#FFDFE3E9\""
+              L" itemhotbkcolor=\"#FFB4F6E3\" itemselectedbkcolor=\"#FFE4F0FC\">"
+              L"<ListHeader height=\"16\" bkcolor=\"#FFE0E0E0\">"
+              L"<ListHeaderItem width=\"24\" bordercolor=\"#FF909090\" rightbordersize=\"1\"/>"
+              L"<ListHeaderItem width=\"70\" bordercolor=\"#FF909090\" rightbordersize=\"1\"/>"
+              L"<ListHeaderItem width=\"50\" bordercolor=\"#FF909090\" rightbordersize=\"1\"/>"
+              L"</ListHeader></List></VerticalLayout></Window>");
   ASSERT_NE(list, nullptr);
   for (int i = 0; i < 6; ++i) {
     zui::CListContainerElementUI* row = w.AddRow(20);

@@ -20,15 +20,16 @@ namespace {
 
 TEST(ListRows, EveryElementOfTheFamilyIsMadeFromSkinAndAnswersItsNames) {
   ListTestWindow w({300, 200});
-  zui::CListUI* list = w.Build(
-      L"<Window size=\"300,200\"><VerticalLayout><List name=\"list\">"
-      L"<ListHeader name=\"header\" height=\"20\"><ListHeaderItem name=\"item\" width=\"100\"/></ListHeader>"
-      L"<ListElement height=\"20\"/><ListLabelElement height=\"20\"/><ListTextElement height=\"20\"/>"
-      L"<ListContainerElement height=\"20\"/>"
-      L"</List></VerticalLayout></Window>");
+  zui::CListUI* list =
+      w.Build(L"<Window size=\"300,200\"><VerticalLayout><List name=\"list\">"
+              L"<ListHeader name=\"header\" height=\"20\"><ListHeaderItem name=\"item\" width=\"100\"/></ListHeader>"
+              L"<ListElement height=\"20\"/><ListLabelElement height=\"20\"/><ListTextElement height=\"20\"/>"
+              L"<ListContainerElement height=\"20\"/>"
+              L"</List></VerticalLayout></Window>");
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(list->GetClass(), L"ListUI");
-  for (const wchar_t* name : {L"List", L"IList", L"IListOwner", L"VerticalLayout"}) EXPECT_TRUE(list->HasInterface(name));
+  for (const wchar_t* name : {L"List", L"IList", L"IListOwner", L"VerticalLayout"})
+    EXPECT_TRUE(list->HasInterface(name));
 
   zui::CListHeaderUI* header = list->GetHeader();
   EXPECT_EQ(header, w.window().Manager().FindControl(L"header"));
@@ -41,9 +42,9 @@ TEST(ListRows, EveryElementOfTheFamilyIsMadeFromSkinAndAnswersItsNames) {
   EXPECT_NE(dynamic_cast<zui::CListLabelElementUI*>(list->GetItemAt(1)), nullptr);
   EXPECT_NE(dynamic_cast<zui::CListTextElementUI*>(list->GetItemAt(2)), nullptr);
   EXPECT_NE(dynamic_cast<zui::CListContainerElementUI*>(list->GetItemAt(3)), nullptr);
-  const std::pair<int, const wchar_t*> names[] = {
-      {0, L"ListElement"}, {1, L"ListLabelElement"}, {2, L"ListTextElement"}, {2, L"ListElement"},
-      {3, L"ListContainerElement"}, {3, L"HorizontalLayout"}};
+  const std::pair<int, const wchar_t*> names[] = {{0, L"ListElement"},          {1, L"ListLabelElement"},
+                                                  {2, L"ListTextElement"},      {2, L"ListElement"},
+                                                  {3, L"ListContainerElement"}, {3, L"HorizontalLayout"}};
   for (const auto& [row, name] : names) EXPECT_TRUE(list->GetItemAt(row)->HasInterface(name)) << row << " " << name;
   for (int i = 0; i < 4; ++i) {
     EXPECT_TRUE(list->GetItemAt(i)->HasInterface(L"ListItem"));
@@ -53,7 +54,8 @@ TEST(ListRows, EveryElementOfTheFamilyIsMadeFromSkinAndAnswersItsNames) {
 
 TEST(ListRows, LabelRowSelectsOnPressAndTellsOfIt) {
   ListTestWindow w({300, 200});
-  zui::CListUI* list = w.Build(L"<Window size=\"300,200\"><VerticalLayout><List name=\"list\"/></VerticalLayout></Window>");
+  zui::CListUI* list =
+      w.Build(L"<Window size=\"300,200\"><VerticalLayout><List name=\"list\"/></VerticalLayout></Window>");
   ASSERT_NE(list, nullptr);
   auto* quiet = new zui::CListLabelElementUI;
   auto* chatty = new zui::CListLabelElementUI;
@@ -125,11 +127,11 @@ TEST(ListRows, TextRowDrawsOneTextPerColumnFromTheCallback) {
 
 TEST(ListRows, HorizontalScrollMovesHeaderColumnsAndRowsTogether) {
   ListTestWindow w({200, 120});
-  zui::CListUI* list = w.Build(
-      L"<Window size=\"200,120\"><VerticalLayout>"
-      L"<List name=\"list\" hscrollbar=\"true\" scrollstepsize=\"30\"><ListHeader height=\"20\">"
-      L"<ListHeaderItem width=\"150\"/><ListHeaderItem width=\"150\"/></ListHeader>"
-      L"</List></VerticalLayout></Window>");
+  zui::CListUI* list =
+      w.Build(L"<Window size=\"200,120\"><VerticalLayout>"
+              L"<List name=\"list\" hscrollbar=\"true\" scrollstepsize=\"30\"><ListHeader height=\"20\">"
+              L"<ListHeaderItem width=\"150\"/><ListHeaderItem width=\"150\"/></ListHeader>"
+              L"</List></VerticalLayout></Window>");
   ASSERT_NE(list, nullptr);
   zui::CListContainerElementUI* row = w.AddRow(30);
   w.Paint();

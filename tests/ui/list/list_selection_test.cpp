@@ -145,10 +145,10 @@ TEST_F(ListSelection, RowKeptAliveOnRemovalForgetsTheList) {
 
 TEST(ListSelectionSkin, SelectedAttributeSelectsWhateverItsValue) {
   ListTestWindow w;
-  zui::CListUI* list = w.Build(
-      L"<Window size=\"200,200\"><VerticalLayout><List name=\"list\">"
-      L"<ListContainerElement height=\"20\"/><ListContainerElement height=\"20\" selected=\"false\"/>"
-      L"</List></VerticalLayout></Window>");
+  zui::CListUI* list =
+      w.Build(L"<Window size=\"200,200\"><VerticalLayout><List name=\"list\">"
+              L"<ListContainerElement height=\"20\"/><ListContainerElement height=\"20\" selected=\"false\"/>"
+              L"</List></VerticalLayout></Window>");
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(list->GetCount(), 2);
   EXPECT_EQ(list->GetCurrentSelection(), 1);

@@ -103,8 +103,6 @@ std::vector<SeenNotify> ListTestWindow::Seen(std::wstring_view type) const {
   return out;
 }
 
-void ListTestWindow::Notify(zui::NotifyRecord& msg) {
-  seen_.push_back({msg.type, msg.sender, msg.wParam, msg.lParam});
-}
+void ListTestWindow::Notify(zui::NotifyRecord& msg) { seen_.push_back({msg.type, msg.sender, msg.wParam, msg.lParam}); }
 
 }  // namespace ztest

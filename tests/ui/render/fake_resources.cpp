@@ -29,8 +29,7 @@ int RecordingTextEngine::DrawText(zui::Bitmap* target, const zui::Rect& clip, co
   return 15;
 }
 
-const zui::SkinImage* FakeResources::GetOrLoadImage(std::wstring_view name, std::wstring_view resType,
-                                                    uint32_t mask) {
+const zui::SkinImage* FakeResources::GetOrLoadImage(std::wstring_view name, std::wstring_view resType, uint32_t mask) {
   requests.emplace_back(name);
   auto found = images.find(std::wstring(name));
   return found == images.end() ? nullptr : &found->second;
@@ -83,8 +82,7 @@ zui::Bitmap AlphaImage(int width, int height) {
 zui::Bitmap Checker(int width, int height, int cell, uint32_t a, uint32_t b) {
   zui::Bitmap out(width, height);
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      out.at(x, y) = zui::pixel::Premultiply(((x / cell + y / cell) % 2 == 0) ? a : b);
+    for (int x = 0; x < width; ++x) out.at(x, y) = zui::pixel::Premultiply(((x / cell + y / cell) % 2 == 0) ? a : b);
   return out;
 }
 

@@ -15,7 +15,10 @@ namespace ztest {
 
 class RecordingFont : public zui::ITextFont {
  public:
-  explicit RecordingFont(int index) { request_.pixelSize = 12 + index; metrics_.height = 15; }
+  explicit RecordingFont(int index) {
+    request_.pixelSize = 12 + index;
+    metrics_.height = 15;
+  }
   const zui::FontRequest& Request() const override { return request_; }
   const zui::FontMetrics& Metrics() const override { return metrics_; }
 

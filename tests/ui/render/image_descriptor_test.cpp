@@ -25,10 +25,10 @@ TEST(ImageDescriptor, BareFileNameNamesTheFile) {
 }
 
 TEST(ImageDescriptor, ReadsEveryKey) {
-  const ImageDrawInfo info = Parse(
-      L"file='img\\checked.png' restype='PNG' dest='5,14,19,28' source='1,2,3,4' corner='6,0,6,0' "
-      L"mask='#FFFF00FF' fade='128' hole='true' xtiled='TRUE' ytiled='true' hsl='true' nodpi='true' "
-      L"size='14,15' padding='1,2,3,4' align='right vcenter' USESVGSRCSIZE='true'");
+  const ImageDrawInfo info =
+      Parse(L"file='img\\checked.png' restype='PNG' dest='5,14,19,28' source='1,2,3,4' corner='6,0,6,0' "
+            L"mask='#FFFF00FF' fade='128' hole='true' xtiled='TRUE' ytiled='true' hsl='true' nodpi='true' "
+            L"size='14,15' padding='1,2,3,4' align='right vcenter' USESVGSRCSIZE='true'");
   EXPECT_EQ(info.imageName, L"img\\checked.png");
   EXPECT_EQ(info.resType, L"PNG");
   EXPECT_EQ(info.dest, (Rect{5, 14, 19, 28}));

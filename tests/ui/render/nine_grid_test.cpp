@@ -119,10 +119,10 @@ TEST(NineGrid, StretchingShrinksAndEnlargesSmoothly) {
   res.AddImage(L"checker.png", ztest::Checker(32, 32, 4, 0xFFE04030u, 0xFF3060E0u));
   res.AddImage(L"coords.png", ztest::CoordinateImage(8, 6));
   Bitmap target(120, 60, kBackground);
-  Paint(res, target, {0, 0, 20, 20}, {0, 0, 120, 60}, L"checker.png");       // shrink 32 -> 20
-  Paint(res, target, {24, 0, 70, 60}, {0, 0, 120, 60}, L"checker.png");      // 32 -> 46 x 60
-  Paint(res, target, {74, 4, 118, 40}, {0, 0, 120, 60}, L"coords.png");     // 8 x 6 -> 44 x 36
-  Paint(res, target, {0, 24, 20, 27}, {0, 0, 120, 60}, L"coords.png");      // very flat
+  Paint(res, target, {0, 0, 20, 20}, {0, 0, 120, 60}, L"checker.png");   // shrink 32 -> 20
+  Paint(res, target, {24, 0, 70, 60}, {0, 0, 120, 60}, L"checker.png");  // 32 -> 46 x 60
+  Paint(res, target, {74, 4, 118, 40}, {0, 0, 120, 60}, L"coords.png");  // 8 x 6 -> 44 x 36
+  Paint(res, target, {0, 24, 20, 27}, {0, 0, 120, 60}, L"coords.png");   // very flat
   EXPECT_TRUE(ztest::MatchesGolden(target, "render_stretch"));
 }
 
@@ -184,12 +184,12 @@ TEST(NineGrid, DegenerateInputsDrawNothingAndDoNotCrash) {
   // Source outside the image, corners bigger than the image, tiles of width 0.
   CSkinRenderer::PaintNineGrid(canvas, image, {0, 0, 30, 30}, {0, 0, 30, 30}, {-50, -50, -40, -40}, {}, false, 255,
                                false, false, false);
-  CSkinRenderer::PaintNineGrid(canvas, image, {0, 0, 30, 30}, {0, 0, 30, 30}, {0, 0, 10, 10}, {6, 6, 6, 6}, false,
-                               255, false, true, true);
-  CSkinRenderer::PaintNineGrid(canvas, image, {0, 0, 30, 30}, {0, 0, 30, 30}, {0, 0, 10, 10}, {-3, -3, 99, 99},
-                               true, 255, false, true, false);
-  CSkinRenderer::PaintNineGrid(canvas, image, {-1000000, -1000000, 1000000, 1000000}, {0, 0, 30, 30},
-                               {0, 0, 10, 10}, {}, false, 255, false, false, false);
+  CSkinRenderer::PaintNineGrid(canvas, image, {0, 0, 30, 30}, {0, 0, 30, 30}, {0, 0, 10, 10}, {6, 6, 6, 6}, false, 255,
+                               false, true, true);
+  CSkinRenderer::PaintNineGrid(canvas, image, {0, 0, 30, 30}, {0, 0, 30, 30}, {0, 0, 10, 10}, {-3, -3, 99, 99}, true,
+                               255, false, true, false);
+  CSkinRenderer::PaintNineGrid(canvas, image, {-1000000, -1000000, 1000000, 1000000}, {0, 0, 30, 30}, {0, 0, 10, 10},
+                               {}, false, 255, false, false, false);
   EXPECT_EQ(target.width(), 30);
 }
 

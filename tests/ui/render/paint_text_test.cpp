@@ -48,11 +48,11 @@ TEST(PaintText, CharacterReferenceDrawsOneCharacter) {
     std::wstring drawn;
   } cases[] = {
       {L"&#xe601;", std::wstring(1, wchar_t{0xE601})},
-      {L"icon &#x41; ", L"A"},          // cut to "41; " then blank and ';' stripped
+      {L"icon &#x41; ", L"A"},  // cut to "41; " then blank and ';' stripped
       {L"&#x4E2D", std::wstring(1, wchar_t{0x4E2D})},
       {L"&#x4E2D56", std::wstring(1, wchar_t{0x4E2D})},  // only four digits count
       {L"&#x4;", std::wstring(1, wchar_t{0x4})},
-      {L"&#x", L""},                    // no code: nothing drawn
+      {L"&#x", L""},  // no code: nothing drawn
       {L"&#x;", L""},
   };
   for (const Case& c : cases) {
@@ -92,7 +92,8 @@ TEST(PaintText, AntiAliasedPathTranslatesTheStyle) {
   CSkinRenderer::PaintText(&canvas, &res, rect, L"a&b", 0xFF336699u, -1, DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS);
   CSkinRenderer::PaintText(&canvas, &res, rect, L"&#x41;", 0x10336699u, -1, DT_SINGLELINE | DT_RIGHT | DT_EDITCONTROL);
   ASSERT_EQ(res.engine.calls.size(), 2u);
-  EXPECT_EQ(res.engine.calls[0].format, unsigned{DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS | DT_WORDBREAK | DT_NOPREFIX});
+  EXPECT_EQ(res.engine.calls[0].format,
+            unsigned{DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS | DT_WORDBREAK | DT_NOPREFIX});
   EXPECT_EQ(res.engine.calls[0].argb, 0xFE336699u);
   // No character references here, and edit-control breaking is not carried over.
   EXPECT_EQ(res.engine.calls[1].text, L"&#x41;");
@@ -119,8 +120,8 @@ TEST(PaintText, RoundClipShapesTheText) {
   CSkinRenderer::ClipToRoundRect(canvas, {0, 0, 40, 20}, {0, 0, 20, 20}, 20, 20, clip);
   Rect rect{0, 0, 40, 20};
   CSkinRenderer::PaintText(&canvas, &res, rect, L"WWWW", 0xFF000000u, -1, 0);
-  EXPECT_EQ(target.at(1, 3), 0xFFFFFFFFu);  // cut by the rounded corner
-  EXPECT_EQ(target.at(4, 8), 0xFF000000u);  // inside
+  EXPECT_EQ(target.at(1, 3), 0xFFFFFFFFu);   // cut by the rounded corner
+  EXPECT_EQ(target.at(4, 8), 0xFF000000u);   // inside
   EXPECT_EQ(target.at(22, 8), 0xFFFFFFFFu);  // outside the clip box
 }
 

@@ -47,11 +47,9 @@ TEST(FillGradient, BothPathsGolden) {
   Bitmap target(200, 130, kWhite);
   Canvas canvas(target);
   CSkinRenderer::FillGradient(canvas, {0, 0, 100, 40}, 0xFFFF0000u, 0xFF0000FFu, false, 16);
-  CSkinRenderer::FillGradient(canvas, {100, 0, 200, 40}, 0xFFFF0000u, 0xFF0000FFu, false, 16,
-                              zui::GradientPath::Bands);
+  CSkinRenderer::FillGradient(canvas, {100, 0, 200, 40}, 0xFFFF0000u, 0xFF0000FFu, false, 16, zui::GradientPath::Bands);
   CSkinRenderer::FillGradient(canvas, {0, 40, 100, 90}, 0xFF20C040u, 0xFF202020u, true, 8);
-  CSkinRenderer::FillGradient(canvas, {100, 40, 200, 90}, 0xFF20C040u, 0xFF202020u, true, 2,
-                              zui::GradientPath::Bands);
+  CSkinRenderer::FillGradient(canvas, {100, 40, 200, 90}, 0xFF20C040u, 0xFF202020u, true, 2, zui::GradientPath::Bands);
   CSkinRenderer::FillGradient(canvas, {0, 90, 200, 130}, 0xC0000000u, 0x40FFFF00u, false, 64);
   // Ends: smooth reaches close to both colours; bands start with the first.
   EXPECT_EQ(target.at(100, 5), 0xFFFF0000u);
@@ -175,7 +173,7 @@ TEST(Clip, RoundClipShapesEveryRoutineAndComesBackWhole) {
       CSkinRenderer::FillGradient(canvas, {0, 30, 120, 60}, 0xFF0000FFu, 0xFF00FF00u, false, 16);
     }
     CSkinRenderer::FillColor(canvas, {0, 0, 120, 10}, 0xFF000000u);
-    EXPECT_EQ(target.at(4, 4), kWhite);   // outside the rounded corner
+    EXPECT_EQ(target.at(4, 4), kWhite);  // outside the rounded corner
     EXPECT_EQ(target.at(30, 5), 0xFF000000u);
   }
   // Back to the whole bitmap.

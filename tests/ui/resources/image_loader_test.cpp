@@ -102,9 +102,8 @@ TEST_F(ImageLoading, FromAnEmbeddedResource) {
 }
 
 TEST_F(ImageLoading, SvgByNameAtTheRequestedSize) {
-  const std::string svg =
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"2\" viewBox=\"0 0 4 2\">"
-      "<rect x=\"0\" y=\"0\" width=\"2\" height=\"2\" fill=\"#0000ff\"/></svg>";
+  const std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"2\" viewBox=\"0 0 4 2\">"
+                          "<rect x=\"0\" y=\"0\" width=\"2\" height=\"2\" fill=\"#0000ff\"/></svg>";
   ztest::WriteBytes(dir_ / "icon.svg", svg);
   CResourceSettings::Instance().SetResourcePath(Folder());
   auto image = LoadSkinImage(L"icon.svg", {}, 0, nullptr, Size{40, 20});

@@ -21,10 +21,9 @@ Parsed Parse(CSkinMarkup& markup, const wchar_t* xml) {
 
 TEST(SkinMarkup, SkipsDeclarationCommentsAndDoctypeWithoutReadingThem) {
   CSkinMarkup markup;
-  ASSERT_TRUE(markup.Load(
-      L"<?xml version=\"img\" encoding=\"utf-8\" standalone=\"yes\" ?>\n"
-      L"<!DOCTYPE skin>\n<!-- a -- b -->\n"
-      L"<Window size=\"484,306\"><!-- inside --><Font id=\"0\"/></Window>"));
+  ASSERT_TRUE(markup.Load(L"<?xml version=\"img\" encoding=\"utf-8\" standalone=\"yes\" ?>\n"
+                          L"<!DOCTYPE skin>\n<!-- a -- b -->\n"
+                          L"<Window size=\"484,306\"><!-- inside --><Font id=\"0\"/></Window>"));
   CSkinMarkupNode root = markup.GetRoot();
   ASSERT_TRUE(root.IsValid());
   EXPECT_STREQ(root.GetName(), L"Window");
@@ -55,8 +54,8 @@ TEST(SkinMarkup, DocumentsWithoutElementsParseWithoutRoot) {
 
 TEST(SkinMarkup, DecodesTheFiveEntitiesAndLeavesOthers) {
   CSkinMarkup markup;
-  ASSERT_TRUE(markup.Load(
-      L"<a v=\"x &amp;&lt; y\" t=\"AT&T\" n=\"&#65;\" q=\"say &quot;hi&quot; &apos;&gt;\" last=\"ok\"/>"));
+  ASSERT_TRUE(
+      markup.Load(L"<a v=\"x &amp;&lt; y\" t=\"AT&T\" n=\"&#65;\" q=\"say &quot;hi&quot; &apos;&gt;\" last=\"ok\"/>"));
   CSkinMarkupNode a = markup.GetRoot();
   EXPECT_STREQ(a.GetAttributeValue(L"v"), L"x &< y");
   EXPECT_STREQ(a.GetAttributeValue(L"t"), L"AT&T");

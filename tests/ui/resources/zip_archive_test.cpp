@@ -71,8 +71,8 @@ TEST(ZipArchive, SmallerBufferGivesTheBeginningAndTheMoreResult) {
 }
 
 TEST(ZipArchive, DecryptsWithTheRightPasswordOnly) {
-  const BuiltZip built = BuildZip({{"secret.xml", Pattern(3000), true, "pa55"},
-                                   {"plain.xml", Pattern(10), false, "pa55"}});
+  const BuiltZip built =
+      BuildZip({{"secret.xml", Pattern(3000), true, "pa55"}, {"plain.xml", Pattern(10), false, "pa55"}});
   CZipArchive right;
   ASSERT_TRUE(right.OpenMemory(built.bytes.data(), built.bytes.size(), "pa55"));
   EXPECT_EQ(Extracted(right, L"secret.xml"), Pattern(3000));
@@ -128,7 +128,9 @@ TEST(ZipArchive, DamagedMembersFailCleanly) {
   EXPECT_EQ(extractAfter([&](auto& b) { ztest::Put32(b, good.directoryEntries[0] + 24, 20001); }),
             CZipArchive::kDamaged);
   // Garbage in the deflate stream, and a wrong checksum.
-  EXPECT_EQ(extractAfter([&](auto& b) { for (int i = 0; i < 40; ++i) b[good.dataOffsets[0] + 10 + i] ^= 0x5A; }),
+  EXPECT_EQ(extractAfter([&](auto& b) {
+              for (int i = 0; i < 40; ++i) b[good.dataOffsets[0] + 10 + i] ^= 0x5A;
+            }),
             CZipArchive::kDamaged);
   EXPECT_EQ(extractAfter([&](auto& b) { ztest::Put32(b, good.directoryEntries[0] + 16, 0x12345678); }),
             CZipArchive::kDamaged);

@@ -60,7 +60,8 @@ BuiltZip BuildZip(const std::vector<ZipEntry>& entries) {
     if (!e.password.empty()) {
       zui::ZipCrypto cipher(e.password);
       std::string sealed;
-      for (int i = 0; i < 11; ++i) sealed.push_back(static_cast<char>(cipher.Encrypt(static_cast<uint8_t>(i * 37 + 5))));
+      for (int i = 0; i < 11; ++i)
+        sealed.push_back(static_cast<char>(cipher.Encrypt(static_cast<uint8_t>(i * 37 + 5))));
       sealed.push_back(static_cast<char>(cipher.Encrypt(static_cast<uint8_t>(r.crc >> 24))));
       for (char c : stored) sealed.push_back(static_cast<char>(cipher.Encrypt(static_cast<uint8_t>(c))));
       stored = sealed;

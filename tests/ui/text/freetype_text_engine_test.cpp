@@ -84,11 +84,13 @@ TEST_F(FreeTypeEngineTest, MetricsAreConsistentAndFollowStyle) {
   EXPECT_EQ(m.internalLeading, m.height - 14);
   EXPECT_GT(m.aveCharWidth, 0);
   EXPECT_GT(larger.Metrics().height, m.height);
-  EXPECT_GT(Measure(bold, L"Vombel", {}, DT_SINGLELINE).Width(), Measure(regular, L"Vombel", {}, DT_SINGLELINE).Width());
+  EXPECT_GT(Measure(bold, L"Vombel", {}, DT_SINGLELINE).Width(),
+            Measure(regular, L"Vombel", {}, DT_SINGLELINE).Width());
   // WenQuanYi has no bold weight: emboldened synthetically, still wider.
   FreeTypeFont& cjk = Font(L"WenQuanYi Micro Hei", 14);
   FreeTypeFont& cjkBold = Font(L"WenQuanYi Micro Hei", 14, true);
-  EXPECT_GT(Measure(cjkBold, L"修复工具", {}, DT_SINGLELINE).Width(), Measure(cjk, L"修复工具", {}, DT_SINGLELINE).Width());
+  EXPECT_GT(Measure(cjkBold, L"修复工具", {}, DT_SINGLELINE).Width(),
+            Measure(cjk, L"修复工具", {}, DT_SINGLELINE).Width());
 }
 
 TEST_F(FreeTypeEngineTest, SingleLineMeasureIsTheSumOfAdvances) {

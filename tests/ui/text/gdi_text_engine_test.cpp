@@ -80,8 +80,8 @@ TEST_F(GdiEngineTest, ClipsToTheClipRectangle) {
 TEST_F(GdiEngineTest, MeasuresAndWraps) {
   ITextFont& font = Font(L"微软雅黑", 12);
   Rect one{0, 0, 0, 0};
-  const int lineHeight = engine_.DrawText(nullptr, {}, font, L"修复过程中本机可能无法正常上网", one, 0,
-                                          DT_SINGLELINE | DT_CALCRECT);
+  const int lineHeight =
+      engine_.DrawText(nullptr, {}, font, L"修复过程中本机可能无法正常上网", one, 0, DT_SINGLELINE | DT_CALCRECT);
   EXPECT_EQ(lineHeight, font.Metrics().height);
   EXPECT_GT(one.Width(), 100);
   Rect wrapped{0, 0, 100, 0};

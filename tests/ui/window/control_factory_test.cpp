@@ -31,10 +31,12 @@ TEST(ControlFactoryTest, ElementNamesFindTheirClassIgnoringCase) {
 // Every built-in class is made from its element name in a skin, answers its
 // own class name and the interface name of its element.
 TEST(ControlFactoryTest, EveryBuiltinClassIsBuiltFromItsElement) {
-  const std::vector<std::wstring> expected = {
-      L"Control", L"Label", L"Text", L"Button", L"Progress", L"Ring", L"Container", L"VerticalLayout",
-      L"HorizontalLayout", L"TabLayout", L"ScrollBar", L"List", L"ListHeader", L"ListHeaderItem",
-      L"ListElement", L"ListLabelElement", L"ListTextElement", L"ListContainerElement"};
+  const std::vector<std::wstring> expected = {L"Control",          L"Label",           L"Text",
+                                              L"Button",           L"Progress",        L"Ring",
+                                              L"Container",        L"VerticalLayout",  L"HorizontalLayout",
+                                              L"TabLayout",        L"ScrollBar",       L"List",
+                                              L"ListHeader",       L"ListHeaderItem",  L"ListElement",
+                                              L"ListLabelElement", L"ListTextElement", L"ListContainerElement"};
   std::vector<std::wstring> listed;
   for (const zui::BuiltinControl& builtin : zui::BuiltinControls()) {
     const std::wstring_view className = builtin.className;

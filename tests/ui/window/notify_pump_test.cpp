@@ -19,8 +19,8 @@ class BaseWindow : public CNotifyPump {
 };
 
 ZUI_BEGIN_NOTIFY_MAP(BaseWindow, CNotifyPump)
-  ZUI_ON_NOTIFY(L"click", L"", &BaseWindow::OnBaseClick)
-  ZUI_ON_NOTIFY(L"menu", L"", &BaseWindow::OnBaseMenu)
+ZUI_ON_NOTIFY(L"click", L"", &BaseWindow::OnBaseClick)
+ZUI_ON_NOTIFY(L"menu", L"", &BaseWindow::OnBaseMenu)
 ZUI_END_NOTIFY_MAP()
 
 class DerivedWindow : public BaseWindow {
@@ -37,9 +37,9 @@ class DerivedWindow : public BaseWindow {
 // The exact entry comes after the any-control entry: position does not
 // matter, the exact one wins for its control.
 ZUI_BEGIN_NOTIFY_MAP(DerivedWindow, BaseWindow)
-  ZUI_ON_NOTIFY(L"click", L"", &DerivedWindow::OnAnyClick)
-  ZUI_ON_NOTIFY(L"click", L"ok", &DerivedWindow::OnOk)
-  ZUI_ON_NOTIFY_PARAMS(L"timer", L"", &DerivedWindow::OnTimer)
+ZUI_ON_NOTIFY(L"click", L"", &DerivedWindow::OnAnyClick)
+ZUI_ON_NOTIFY(L"click", L"ok", &DerivedWindow::OnOk)
+ZUI_ON_NOTIFY_PARAMS(L"timer", L"", &DerivedWindow::OnTimer)
 ZUI_END_NOTIFY_MAP()
 
 class SubWindow : public CNotifyPump {
@@ -51,7 +51,7 @@ class SubWindow : public CNotifyPump {
 };
 
 ZUI_BEGIN_NOTIFY_MAP(SubWindow, CNotifyPump)
-  ZUI_ON_NOTIFY(L"click", L"", &SubWindow::OnClick)
+ZUI_ON_NOTIFY(L"click", L"", &SubWindow::OnClick)
 ZUI_END_NOTIFY_MAP()
 
 class NotifyPumpTest : public ::testing::Test {

@@ -31,8 +31,8 @@ TEST_F(InputTest, PressMoveReleaseOnOneControlGivesOneButtonUpThere) {
   EXPECT_EQ(host_.GetCapture(), nullptr);
   EXPECT_EQ(manager().GetClick(), nullptr);
 
-  const std::vector<int> expected = {kEventMouseEnter, kEventMouseMove, kEventSetFocus, kEventButtonDown,
-                                     kEventMouseMove, kEventButtonUp};
+  const std::vector<int> expected = {kEventMouseEnter, kEventMouseMove, kEventSetFocus,
+                                     kEventButtonDown, kEventMouseMove, kEventButtonUp};
   EXPECT_EQ(a_->Kinds(), expected);
   EXPECT_EQ(a_->Last(kEventButtonUp)->point, (Point{30, 25}));
   EXPECT_TRUE(b_->seen.empty());
@@ -42,7 +42,7 @@ TEST_F(InputTest, PressMoveReleaseOnOneControlGivesOneButtonUpThere) {
 TEST_F(InputTest, CaptureKeepsEventsOnThePressedControlOutsideIt) {
   host_.MoveMouse(handle(), {20, 20});
   host_.PressLeft(handle(), {20, 20});
-  host_.MoveMouse(handle(), {120, 20});  // over b
+  host_.MoveMouse(handle(), {120, 20});   // over b
   host_.MoveMouse(handle(), {390, 290});  // off every control
   Pump();
   EXPECT_EQ(manager().GetHot(), a_) << "no hot change while captured";

@@ -21,7 +21,8 @@ class LoopTest : public ManagerTest {
  protected:
   void SetUp() override {
     for (int i = 0; i < 3; ++i) {
-      RecordingControl* c = AddChild(*root_, std::wstring(1, static_cast<wchar_t>(L'a' + i)), {i * 40, 0, i * 40 + 30, 30});
+      RecordingControl* c =
+          AddChild(*root_, std::wstring(1, static_cast<wchar_t>(L'a' + i)), {i * 40, 0, i * 40 + 30, 30});
       c->flags = kControlFlagTabStop;
       mainControls_.push_back(c);
     }
@@ -52,7 +53,8 @@ TEST_F(LoopTest, KeysOfANativeChildWindowReachEveryManagerAboveItOnce) {
   auto* innerRoot = new CContainerUI();
   std::vector<RecordingControl*> innerControls;
   for (int i = 0; i < 3; ++i) {
-    RecordingControl* c = AddChild(*innerRoot, std::wstring(1, static_cast<wchar_t>(L'x' + i)), {i * 40, 0, i * 40 + 30, 30});
+    RecordingControl* c =
+        AddChild(*innerRoot, std::wstring(1, static_cast<wchar_t>(L'x' + i)), {i * 40, 0, i * 40 + 30, 30});
     c->flags = kControlFlagTabStop;
     innerControls.push_back(c);
   }

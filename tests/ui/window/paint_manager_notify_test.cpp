@@ -26,7 +26,8 @@ TEST_F(NotifyTest, QueuedNotificationsArriveAfterTheCurrentOneInOrderWithOneWake
   EXPECT_EQ(log_.entries, (std::vector<std::wstring>{L"click:a", L"click handled"}));
   manager().SendNotify(a, L"third", 3, 0, true);
   Pump();
-  EXPECT_EQ(log_.entries, (std::vector<std::wstring>{L"click:a", L"click handled", L"first:a", L"second:a", L"third:a"}));
+  EXPECT_EQ(log_.entries,
+            (std::vector<std::wstring>{L"click:a", L"click handled", L"first:a", L"second:a", L"third:a"}));
   EXPECT_EQ(wakeUps, 1);
 }
 

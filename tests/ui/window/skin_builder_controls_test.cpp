@@ -19,9 +19,7 @@ using ztest::RecordingCallback;
 using zui::CSkinBuilder;
 using zui::IContainerUI;
 
-IContainerUI* ContainerOf(zui::CControlUI* control) {
-  return dynamic_cast<IContainerUI*>(control);
-}
+IContainerUI* ContainerOf(zui::CControlUI* control) { return dynamic_cast<IContainerUI*>(control); }
 
 // The events about one control ("new 2", "attr 2 a=1", "add 2 to 1", ...).
 BuildLog EventsOf(const BuildLog& log, int number) {
@@ -76,8 +74,8 @@ class SkinBuilderControlsTest : public ztest::ResourceTest {
 
 TEST_F(SkinBuilderControlsTest, ChildrenAreBuiltAndAddedBeforeTheParentTakesItsAttributes) {
   Build(L"<Window><Box a=\"1\"><Leaf b=\"2\"/><Leaf c=\"3\"/></Box></Window>");
-  const BuildLog expected = {L"new 1",         L"new 2", L"add 2 to 1", L"attr 2 b=2",
-                             L"new 3",         L"add 3 to 1", L"attr 3 c=3", L"attr 1 a=1"};
+  const BuildLog expected = {L"new 1", L"new 2",      L"add 2 to 1", L"attr 2 b=2",
+                             L"new 3", L"add 3 to 1", L"attr 3 c=3", L"attr 1 a=1"};
   EXPECT_EQ(WithoutManagerEvents(callback_.log), expected);
   ASSERT_NE(ContainerOf(root_.get()), nullptr);
   EXPECT_EQ(ContainerOf(root_.get())->GetCount(), 2);

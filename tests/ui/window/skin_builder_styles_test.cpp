@@ -51,13 +51,14 @@ TEST_F(SkinBuilderStylesTest, StyleOverridesWhatComesBeforeItAndYieldsToWhatCome
 }
 
 TEST_F(SkinBuilderStylesTest, DefaultsComeFirstAndReachIncludedDocuments) {
-  ASSERT_NE(Build(L"<Window><Default name=\"Control\" value=\"bkcolor=&quot;#FF112233&quot; width=&quot;7&quot;\"/>"
-                  L"<Container>"
-                  L"<Include source=\"&lt;Window&gt;&lt;Control name=&quot;inc&quot;/&gt;&lt;/Window&gt;\" count=\"3\"/>"
-                  L"<Control name=\"own\" bkcolor=\"#FF445566\"/>"
-                  L"<Container name=\"box\"/>"
-                  L"</Container></Window>"),
-            nullptr);
+  ASSERT_NE(
+      Build(L"<Window><Default name=\"Control\" value=\"bkcolor=&quot;#FF112233&quot; width=&quot;7&quot;\"/>"
+            L"<Container>"
+            L"<Include source=\"&lt;Window&gt;&lt;Control name=&quot;inc&quot;/&gt;&lt;/Window&gt;\" count=\"3\"/>"
+            L"<Control name=\"own\" bkcolor=\"#FF445566\"/>"
+            L"<Container name=\"box\"/>"
+            L"</Container></Window>"),
+      nullptr);
   ASSERT_EQ(static_cast<CContainerUI*>(root_.get())->GetCount(), 5);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(Child(i)->GetName(), L"inc");

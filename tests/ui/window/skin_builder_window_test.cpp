@@ -38,9 +38,9 @@ TEST_F(SkinBuilderWindowTest, SizeFollowsTheDisplayScale) {
 }
 
 TEST_F(SkinBuilderWindowTest, PairsAndRectanglesReadOneSeparatorAfterEachNumber) {
-  zui::CPaintManagerUI& m = Build(
-      L"<Window sizebox=\"4,5,6,7\" caption=\"0,0,0,30\" roundcorner=\"5x6\" mininfo=\"10,,20\" maxinfo=\"800\""
-      L" shadowcorner=\"1, 2,3,4\" shadowrect=\"9,8,7,6,5\"/>");
+  zui::CPaintManagerUI& m =
+      Build(L"<Window sizebox=\"4,5,6,7\" caption=\"0,0,0,30\" roundcorner=\"5x6\" mininfo=\"10,,20\" maxinfo=\"800\""
+            L" shadowcorner=\"1, 2,3,4\" shadowrect=\"9,8,7,6,5\"/>");
   EXPECT_EQ(m.GetSizeBox(), (Rect{4, 5, 6, 7}));
   EXPECT_EQ(m.GetCaptionRect(), (Rect{0, 0, 0, 30}));
   EXPECT_EQ(m.GetRoundCorner(), (Size{5, 6}));
@@ -71,12 +71,12 @@ TEST_F(SkinBuilderWindowTest, LayeredNamesMatchOnlyInTheirExactCase) {
 }
 
 TEST_F(SkinBuilderWindowTest, ColoursShadowAndTextSettings) {
-  zui::CPaintManagerUI& m = Build(
-      L"<Window defaultfontcolor=\"#FF112233\" disabledfontcolor=\"FF445566\" linkfontcolor=\"#FF0000FF\""
-      L" linkhoverfontcolor=\"#FFD3215F\" selectedcolor=\"#80BAE4FF\" shadowcolor=\"#FF000000\""
-      L" showshadow=\"true\" shadowimage=\"img\\bgshadw.png\" shadowsize=\"19\" shadowsharpness=\"4\""
-      L" shadowdarkness=\"150\" shadowposition=\"2,-3\" gdiplustext=\"true\" textrenderinghint=\"4\""
-      L" tooltiphovertime=\"250\" unknown=\"1\"/>");
+  zui::CPaintManagerUI& m =
+      Build(L"<Window defaultfontcolor=\"#FF112233\" disabledfontcolor=\"FF445566\" linkfontcolor=\"#FF0000FF\""
+            L" linkhoverfontcolor=\"#FFD3215F\" selectedcolor=\"#80BAE4FF\" shadowcolor=\"#FF000000\""
+            L" showshadow=\"true\" shadowimage=\"img\\bgshadw.png\" shadowsize=\"19\" shadowsharpness=\"4\""
+            L" shadowdarkness=\"150\" shadowposition=\"2,-3\" gdiplustext=\"true\" textrenderinghint=\"4\""
+            L" tooltiphovertime=\"250\" unknown=\"1\"/>");
   EXPECT_EQ(m.GetDefaultColors().text, 0xFF112233u);
   EXPECT_EQ(m.GetDefaultColors().disabledText, 0xFF445566u);
   EXPECT_EQ(m.GetDefaultColors().selectedBk, 0x80BAE4FFu);

@@ -65,11 +65,10 @@ TEST_F(WindowFrameTest, CaptionDragsOverLabelsAndLayoutsButNotOverButtons) {
 }
 
 TEST_F(WindowFrameTest, CaptionSidesAreInsetAndANegativeBottomReachesTheClientBottom) {
-  SkinWindow& w = Open(
-      L"<Window size=\"300,200\" caption=\"10,0,30,-1\">"
-      L"<VerticalLayout><Label name=\"all\"/>"
-      L"<Button name=\"lone\" float=\"true\" pos=\"100,100,150,150\"/></VerticalLayout>"
-      L"</Window>");
+  SkinWindow& w = Open(L"<Window size=\"300,200\" caption=\"10,0,30,-1\">"
+                       L"<VerticalLayout><Label name=\"all\"/>"
+                       L"<Button name=\"lone\" float=\"true\" pos=\"100,100,150,150\"/></VerticalLayout>"
+                       L"</Window>");
   EXPECT_EQ(HitTest(w, {50, 190}), HTCAPTION);
   EXPECT_EQ(HitTest(w, {125, 125}), HTCLIENT) << "a button anywhere in the band";
   EXPECT_EQ(HitTest(w, {9, 50}), HTCLIENT) << "left of the caption's left inset";

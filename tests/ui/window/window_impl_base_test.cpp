@@ -107,8 +107,8 @@ class MappedWindow : public SkinWindow {
 };
 
 ZUI_BEGIN_NOTIFY_MAP(MappedWindow, zui::WindowImplBase)
-  ZUI_ON_NOTIFY(L"click", L"closebtn", &MappedWindow::OnCloseClick)
-  ZUI_ON_NOTIFY_PARAMS(L"timer", L"", &MappedWindow::OnAnyTimer)
+ZUI_ON_NOTIFY(L"click", L"closebtn", &MappedWindow::OnCloseClick)
+ZUI_ON_NOTIFY_PARAMS(L"timer", L"", &MappedWindow::OnAnyTimer)
 ZUI_END_NOTIFY_MAP()
 
 TEST_F(WindowImplBaseTest, DerivedMapComesFirstAndFallsBackOnTheStandardButtons) {
@@ -164,9 +164,7 @@ TEST_F(WindowImplBaseTest, ModalSkinnedWindowReturnsTheCloseButtonsResult) {
         ownerDisabled = !host_.IsEnabled(owner.GetHWND());
         host_.PressKey(VK_ESCAPE);  // through the modal loop's pre-translation
         break;
-      case 1:
-        host_.ClickLeft(dialog.GetHWND(), Centre(dialog.Find(L"closebtn")));
-        break;
+      case 1: host_.ClickLeft(dialog.GetHWND(), Centre(dialog.Find(L"closebtn"))); break;
       default:
         host_.PostQuitMessage(99);  // only if the dialog failed to close
         break;
@@ -200,8 +198,7 @@ TEST_F(WindowImplBaseTest, SkinFromANumberedResourceWhenTheSkinHasAType) {
 // Reports the message box in the output, where the death test can see it.
 class ReportingHost : public zui::HeadlessHost {
  public:
-  int MessageBox(zui::WindowHandle owner, std::wstring_view text, std::wstring_view caption,
-                 uint32_t flags) override {
+  int MessageBox(zui::WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) override {
     std::fprintf(stderr, "box owner=%s text=[%s] caption=[%s] flags=%u\n", owner != nullptr ? "some" : "none",
                  zsys::WideToUtf8(text).c_str(), zsys::WideToUtf8(caption).c_str(), static_cast<unsigned>(flags));
     return HeadlessHost::MessageBox(owner, text, caption, flags);

@@ -28,8 +28,11 @@ class WindowShadowTest : public WindowTest {
       for (int x = 0; x < kImageSize; ++x) {
         const bool topLeft = x < kCorner && y < kCorner;
         const bool bottomRight = x >= kImageSize - kCorner && y >= kImageSize - kCorner;
-        const uint8_t px[4] = {static_cast<uint8_t>(topLeft ? 255 : bottomRight ? 0 : 255),
-                               static_cast<uint8_t>(topLeft ? 0 : 255), static_cast<uint8_t>(topLeft || bottomRight ? 0 : 255),
+        const uint8_t px[4] = {static_cast<uint8_t>(topLeft       ? 255
+                                                    : bottomRight ? 0
+                                                                  : 255),
+                               static_cast<uint8_t>(topLeft ? 0 : 255),
+                               static_cast<uint8_t>(topLeft || bottomRight ? 0 : 255),
                                static_cast<uint8_t>(topLeft || bottomRight ? 255 : 100)};
         rgba.insert(rgba.end(), px, px + 4);
       }
@@ -136,9 +139,8 @@ TEST_F(WindowShadowTest, NoShadowUnlessTheSkinAsksForOne) {
 }
 
 TEST_F(WindowShadowTest, ComputedShadowFallsOffFromTheWindowEdge) {
-  OpenWithShadow(
-      L"shadowsize=\"6\" shadowdarkness=\"200\" shadowsharpness=\"5\" shadowcolor=\"#FF102030\""
-      L" shadowposition=\"2,3\"");
+  OpenWithShadow(L"shadowsize=\"6\" shadowdarkness=\"200\" shadowsharpness=\"5\" shadowcolor=\"#FF102030\""
+                 L" shadowposition=\"2,3\"");
   const zui::WindowHandle shadow = Shadow();
   ASSERT_NE(shadow, nullptr);
   const zui::Bitmap* content = host_.LayeredContent(shadow);
@@ -180,11 +182,12 @@ TEST_F(WindowShadowTest, WindowOutlivingItsManagerKeepsWorking) {
   // A plain window with a manager of its own that goes away first.
   static std::vector<uint32_t> seen;
   seen.clear();
-  host_.RegisterWindowClass({L"ZuiShadowParent", 0, [](zui::WindowHandle window, uint32_t message, zui::WPARAM_T w,
-                                                       zui::LPARAM_T l) -> zui::LRESULT_T {
-                               seen.push_back(message);
-                               return zui::Host().DefaultProc(window, message, w, l);
-                             }});
+  host_.RegisterWindowClass(
+      {L"ZuiShadowParent", 0,
+       [](zui::WindowHandle window, uint32_t message, zui::WPARAM_T w, zui::LPARAM_T l) -> zui::LRESULT_T {
+         seen.push_back(message);
+         return zui::Host().DefaultProc(window, message, w, l);
+       }});
   zui::HostWindowDesc desc;
   desc.className = L"ZuiShadowParent";
   desc.style = WS_POPUP | WS_VISIBLE;

@@ -33,10 +33,10 @@ class SkinWindow : public zui::WindowImplBase {
   int inits = 0;
   int finals = 0;
   std::vector<zui::WPARAM_T> defaultKeys;
-  std::vector<zui::WPARAM_T> closes;       // wParam of every WM_CLOSE
-  std::vector<uint32_t> custom;            // messages the custom handler saw
-  std::vector<std::wstring> notes;         // "type:sender"
-  uint32_t claimMessage = 0;               // answered by the custom handler with 42
+  std::vector<zui::WPARAM_T> closes;  // wParam of every WM_CLOSE
+  std::vector<uint32_t> custom;       // messages the custom handler saw
+  std::vector<std::wstring> notes;    // "type:sender"
+  uint32_t claimMessage = 0;          // answered by the custom handler with 42
 
  protected:
   std::wstring_view GetWindowClassName() const override { return L"ZuiTestSkinWindow"; }

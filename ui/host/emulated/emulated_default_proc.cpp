@@ -15,19 +15,14 @@ LPARAM_T PointParam(Point p) { return MakeLParam(p.x, p.y); }
 int SizingCursor(int hit) {
   switch (hit) {
     case HTLEFT:
-    case HTRIGHT:
-      return kCursorSizeWE;
+    case HTRIGHT: return kCursorSizeWE;
     case HTTOP:
-    case HTBOTTOM:
-      return kCursorSizeNS;
+    case HTBOTTOM: return kCursorSizeNS;
     case HTTOPLEFT:
-    case HTBOTTOMRIGHT:
-      return kCursorSizeNWSE;
+    case HTBOTTOMRIGHT: return kCursorSizeNWSE;
     case HTTOPRIGHT:
-    case HTBOTTOMLEFT:
-      return kCursorSizeNESW;
-    default:
-      return kCursorArrow;
+    case HTBOTTOMLEFT: return kCursorSizeNESW;
+    default: return kCursorArrow;
   }
 }
 
@@ -38,11 +33,8 @@ LRESULT_T EmulatedHost::DefaultProc(WindowHandle window, uint32_t message, WPARA
   if (rec == nullptr) return 0;
   WindowHandle parent = rec->Child() ? rec->parent : nullptr;
   switch (message) {
-    case WM_NCCREATE:
-      return 1;
-    case WM_CLOSE:
-      DestroyHostWindow(window);
-      return 0;
+    case WM_NCCREATE: return 1;
+    case WM_CLOSE: DestroyHostWindow(window); return 0;
     case WM_PAINT:
       BeginPaint(window);
       EndPaint(window);
@@ -51,8 +43,7 @@ LRESULT_T EmulatedHost::DefaultProc(WindowHandle window, uint32_t message, WPARA
       Point p{LParamX(lParam), LParamY(lParam)};
       return rec->rect.Contains(p) ? HTCLIENT : HTNOWHERE;
     }
-    case WM_NCACTIVATE:
-      return 1;
+    case WM_NCACTIVATE: return 1;
     case WM_ACTIVATE:
       if (LowWord(wParam) != WA_INACTIVE && !rec->Minimized() && !IsWithin(focus_, window)) SetFocus(window);
       return 0;
@@ -62,11 +53,9 @@ LRESULT_T EmulatedHost::DefaultProc(WindowHandle window, uint32_t message, WPARA
         if (answer != 0) return answer;
       }
       return MA_ACTIVATE;
-    case WM_SETCURSOR:
-      return DefaultSetCursor(window, wParam, lParam);
+    case WM_SETCURSOR: return DefaultSetCursor(window, wParam, lParam);
     case WM_MOUSEWHEEL:
-    case WM_CONTEXTMENU:
-      return parent != nullptr ? SendMessage(parent, message, wParam, lParam) : 0;
+    case WM_CONTEXTMENU: return parent != nullptr ? SendMessage(parent, message, wParam, lParam) : 0;
     case WM_RBUTTONUP: {
       Point screen = ClientToScreen(window, {LParamX(lParam), LParamY(lParam)});
       SendMessage(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM_T>(window), PointParam(screen));
@@ -76,8 +65,7 @@ LRESULT_T EmulatedHost::DefaultProc(WindowHandle window, uint32_t message, WPARA
       rec->title = lParam == 0 ? L"" : reinterpret_cast<const wchar_t*>(lParam);
       if (!rec->Child()) backend_->SetSurfaceTitle(window, rec->title);
       return 1;
-    case WM_SYSCOMMAND:
-      return DefaultSysCommand(window, wParam, lParam);
+    case WM_SYSCOMMAND: return DefaultSysCommand(window, wParam, lParam);
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (lParam & (1 << 29)) != 0) PostMessage(RootOf(window), WM_SYSCOMMAND, SC_CLOSE, 0);
       return 0;
@@ -95,25 +83,16 @@ LRESULT_T EmulatedHost::DefaultProc(WindowHandle window, uint32_t message, WPARA
         SendMessage(window, WM_SYSCOMMAND, rec->Maximized() ? SC_RESTORE : SC_MAXIMIZE, lParam);
       }
       return 0;
-    default:
-      return 0;
+    default: return 0;
   }
 }
 
 LRESULT_T EmulatedHost::DefaultSysCommand(WindowHandle window, WPARAM_T command, LPARAM_T lParam) {
   switch (command & kSysCommandMask) {
-    case SC_CLOSE:
-      SendMessage(window, WM_CLOSE, 0, 0);
-      break;
-    case SC_MINIMIZE:
-      ShowHostWindow(window, SW_MINIMIZE);
-      break;
-    case SC_MAXIMIZE:
-      ShowHostWindow(window, SW_SHOWMAXIMIZED);
-      break;
-    case SC_RESTORE:
-      ShowHostWindow(window, SW_RESTORE);
-      break;
+    case SC_CLOSE: SendMessage(window, WM_CLOSE, 0, 0); break;
+    case SC_MINIMIZE: ShowHostWindow(window, SW_MINIMIZE); break;
+    case SC_MAXIMIZE: ShowHostWindow(window, SW_SHOWMAXIMIZED); break;
+    case SC_RESTORE: ShowHostWindow(window, SW_RESTORE); break;
     case SC_MOVE:
     case SC_SIZE: {
       // The platform runs the move or size (or, in memory, only notes it);
@@ -125,8 +104,7 @@ LRESULT_T EmulatedHost::DefaultSysCommand(WindowHandle window, WPARAM_T command,
       SendMessage(window, WM_EXITSIZEMOVE, 0, 0);
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return 0;
 }

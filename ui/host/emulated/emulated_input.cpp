@@ -249,10 +249,8 @@ void EmulatedHost::KeyUp(int virtualKey) { QueueKey(virtualKey, false); }
 
 void EmulatedHost::QueueKey(int virtualKey, bool down) {
   if (virtualKey <= 0 || virtualKey > 255) return;
-  if (down)
-    asyncKeys_[virtualKey] |= kKeyDown;
-  else
-    asyncKeys_[virtualKey] &= static_cast<uint8_t>(~kKeyDown);
+  if (down) asyncKeys_[virtualKey] |= kKeyDown;
+  else asyncKeys_[virtualKey] &= static_cast<uint8_t>(~kKeyDown);
   QueueItem item;
   item.input = InputKind::kKey;
   item.key = virtualKey;
@@ -291,10 +289,8 @@ void EmulatedHost::TypeText(std::wstring_view text) {
 
 std::vector<HostMessage> EmulatedHost::Cook(const QueueItem& item) {
   switch (item.input) {
-    case InputKind::kMouse:
-      return CookMouse(item);
-    case InputKind::kKey:
-      return CookKey(item);
+    case InputKind::kMouse: return CookMouse(item);
+    case InputKind::kKey: return CookKey(item);
     case InputKind::kChar: {
       if (Find(focus_) == nullptr) return {};
       HostMessage msg = item.msg;
@@ -304,8 +300,7 @@ std::vector<HostMessage> EmulatedHost::Cook(const QueueItem& item) {
       msg.lParam = 1;
       return {msg};
     }
-    default:
-      return {};
+    default: return {};
   }
 }
 

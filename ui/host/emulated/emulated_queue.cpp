@@ -140,7 +140,8 @@ bool EmulatedHost::TakeTimer(HostMessage& msg, bool remove) {
   TimerRecord* next = nullptr;
   for (TimerRecord& t : timers_) {
     if (!IsDue(now, t.due)) continue;
-    if (next == nullptr || static_cast<int32_t>(t.due - next->due) < 0 || (t.due == next->due && t.order < next->order)) {
+    if (next == nullptr || static_cast<int32_t>(t.due - next->due) < 0 ||
+        (t.due == next->due && t.order < next->order)) {
       next = &t;
     }
   }

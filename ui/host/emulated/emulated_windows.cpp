@@ -463,21 +463,14 @@ bool EmulatedHost::ShowHostWindow(WindowHandle window, int showCommand) {
   if (!wasVisible) InvalidateRect(window, nullptr);
   bool alive = true;
   switch (showCommand) {
-    case SW_SHOWMAXIMIZED:
-      alive = Maximize(window);
-      break;
+    case SW_SHOWMAXIMIZED: alive = Maximize(window); break;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
-    case SW_SHOWMINNOACTIVE:
-      alive = Minimize(window);
-      break;
+    case SW_SHOWMINNOACTIVE: alive = Minimize(window); break;
     case SW_SHOWNORMAL:
     case SW_SHOWNOACTIVATE:
-    case SW_RESTORE:
-      alive = Restore(window);
-      break;
-    default:
-      break;
+    case SW_RESTORE: alive = Restore(window); break;
+    default: break;
   }
   if (!alive) return wasVisible;
   if (HasSurface(window)) {
@@ -501,10 +494,8 @@ bool EmulatedHost::ActivatesOnShow(WindowHandle window, int showCommand) const {
     case SW_SHOWMINIMIZED:
     case SW_SHOWMAXIMIZED:
     case SW_SHOW:
-    case SW_RESTORE:
-      return true;
-    default:
-      return false;
+    case SW_RESTORE: return true;
+    default: return false;
   }
 }
 

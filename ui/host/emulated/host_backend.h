@@ -24,7 +24,7 @@ namespace zui {
 // A top-level window as the platform sees it.
 struct SurfaceDesc {
   std::wstring title;
-  Rect rect;  // screen rectangle
+  Rect rect;             // screen rectangle
   uint32_t style = 0;    // WS_*; WS_POPUP with WS_EX_TOOLWINDOW marks a popup such as a tooltip
   uint32_t exStyle = 0;  // WS_EX_*
   WindowHandle owner = nullptr;

@@ -17,9 +17,7 @@
 namespace zui::sdl {
 namespace {
 
-bool IsPopup(const SurfaceDesc& desc) {
-  return (desc.style & WS_POPUP) != 0 && (desc.exStyle & WS_EX_TOOLWINDOW) != 0;
-}
+bool IsPopup(const SurfaceDesc& desc) { return (desc.style & WS_POPUP) != 0 && (desc.exStyle & WS_EX_TOOLWINDOW) != 0; }
 
 Uint32 WindowFlagsOf(const SurfaceDesc& desc) {
   Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
@@ -107,8 +105,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string& error) {
   return std::unique_ptr<SdlBackend>(new SdlBackend(wakeType));
 }
 
-SdlBackend::SdlBackend(uint32_t wakeEventType)
-    : wakeEventType_(wakeEventType), uiThread_(std::this_thread::get_id()) {}
+SdlBackend::SdlBackend(uint32_t wakeEventType) : wakeEventType_(wakeEventType), uiThread_(std::this_thread::get_id()) {}
 
 SdlBackend::~SdlBackend() {
   for (auto& [handle, surface] : surfaces_) SDL_DestroyWindow(surface->window);

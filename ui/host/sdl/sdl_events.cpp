@@ -60,7 +60,8 @@ void SdlBackend::Dispatch(const SDL_Event& event) {
   if (events_ == nullptr) return;
   switch (event.type) {
     case SDL_MOUSEMOTION:
-      if (Surface* s = FindById(event.motion.windowID)) events_->OnMouseMove(s->handle, {event.motion.x, event.motion.y});
+      if (Surface* s = FindById(event.motion.windowID))
+        events_->OnMouseMove(s->handle, {event.motion.x, event.motion.y});
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -90,11 +91,8 @@ void SdlBackend::Dispatch(const SDL_Event& event) {
       // last key are the ones it was typed with.
       if (ModifiersAllowText(lastKeyModifiers_)) events_->OnText(Utf16UnitsOf(event.text.text));
       break;
-    case SDL_WINDOWEVENT:
-      DispatchWindowEvent(event.window);
-      break;
-    default:
-      break;
+    case SDL_WINDOWEVENT: DispatchWindowEvent(event.window); break;
+    default: break;
   }
 }
 
@@ -102,9 +100,7 @@ void SdlBackend::DispatchWindowEvent(const SDL_WindowEvent& event) {
   Surface* s = FindById(event.windowID);
   if (s == nullptr) return;
   switch (event.event) {
-    case SDL_WINDOWEVENT_MOVED:
-      events_->OnSurfaceMoved(s->handle, {event.data1, event.data2});
-      break;
+    case SDL_WINDOWEVENT_MOVED: events_->OnSurfaceMoved(s->handle, {event.data1, event.data2}); break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
       s->filled = nullptr;
       events_->OnSurfaceResized(s->handle, {event.data1, event.data2});
@@ -120,17 +116,10 @@ void SdlBackend::DispatchWindowEvent(const SDL_WindowEvent& event) {
       events_->OnMouseMove(nullptr, {x, y});
       break;
     }
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-      Activate(*s, true);
-      break;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-      Activate(*s, false);
-      break;
-    case SDL_WINDOWEVENT_CLOSE:
-      events_->OnSurfaceCloseRequested(s->handle);
-      break;
-    default:
-      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: Activate(*s, true); break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: Activate(*s, false); break;
+    case SDL_WINDOWEVENT_CLOSE: events_->OnSurfaceCloseRequested(s->handle); break;
+    default: break;
   }
 }
 

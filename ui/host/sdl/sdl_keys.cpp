@@ -27,18 +27,18 @@ constexpr int kVkSnapshot = 0x2C;
 constexpr int kVkLWin = 0x5B;
 constexpr int kVkRWin = 0x5C;
 constexpr int kVkApps = 0x5D;
-constexpr int kVkOem1 = 0xBA;       // ;:
-constexpr int kVkOemPlus = 0xBB;    // =+
+constexpr int kVkOem1 = 0xBA;     // ;:
+constexpr int kVkOemPlus = 0xBB;  // =+
 constexpr int kVkOemComma = 0xBC;
 constexpr int kVkOemMinus = 0xBD;
 constexpr int kVkOemPeriod = 0xBE;
-constexpr int kVkOem2 = 0xBF;       // /?
-constexpr int kVkOem3 = 0xC0;       // `~
-constexpr int kVkOem4 = 0xDB;       // [{
-constexpr int kVkOem5 = 0xDC;       // \|
-constexpr int kVkOem6 = 0xDD;       // ]}
-constexpr int kVkOem7 = 0xDE;       // '"
-constexpr int kVkOem102 = 0xE2;     // the extra key beside left Shift
+constexpr int kVkOem2 = 0xBF;    // /?
+constexpr int kVkOem3 = 0xC0;    // `~
+constexpr int kVkOem4 = 0xDB;    // [{
+constexpr int kVkOem5 = 0xDC;    // \|
+constexpr int kVkOem6 = 0xDD;    // ]}
+constexpr int kVkOem7 = 0xDE;    // '"
+constexpr int kVkOem102 = 0xE2;  // the extra key beside left Shift
 
 int VirtualKeyOfPosition(int scancode) {
   if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) return 'A' + (scancode - SDL_SCANCODE_A);
@@ -50,7 +50,9 @@ int VirtualKeyOfPosition(int scancode) {
   }
   switch (scancode) {
     case SDL_SCANCODE_0: return '0';
-    case SDL_SCANCODE_RETURN: case SDL_SCANCODE_KP_ENTER: case SDL_SCANCODE_RETURN2: return VK_RETURN;
+    case SDL_SCANCODE_RETURN:
+    case SDL_SCANCODE_KP_ENTER:
+    case SDL_SCANCODE_RETURN2: return VK_RETURN;
     case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
     case SDL_SCANCODE_BACKSPACE: return VK_BACK;
     case SDL_SCANCODE_TAB: return VK_TAB;
@@ -65,9 +67,12 @@ int VirtualKeyOfPosition(int scancode) {
     case SDL_SCANCODE_RIGHT: return VK_RIGHT;
     case SDL_SCANCODE_UP: return VK_UP;
     case SDL_SCANCODE_DOWN: return VK_DOWN;
-    case SDL_SCANCODE_LSHIFT: case SDL_SCANCODE_RSHIFT: return VK_SHIFT;
-    case SDL_SCANCODE_LCTRL: case SDL_SCANCODE_RCTRL: return VK_CONTROL;
-    case SDL_SCANCODE_LALT: case SDL_SCANCODE_RALT: return VK_MENU;
+    case SDL_SCANCODE_LSHIFT:
+    case SDL_SCANCODE_RSHIFT: return VK_SHIFT;
+    case SDL_SCANCODE_LCTRL:
+    case SDL_SCANCODE_RCTRL: return VK_CONTROL;
+    case SDL_SCANCODE_LALT:
+    case SDL_SCANCODE_RALT: return VK_MENU;
     case SDL_SCANCODE_LGUI: return kVkLWin;
     case SDL_SCANCODE_RGUI: return kVkRWin;
     case SDL_SCANCODE_APPLICATION: return kVkApps;

@@ -107,8 +107,8 @@ bool ApplyWindowShape(SDL_Window* window, const std::vector<Rect>* bands) {
     std::vector<XRectangle> rects;
     rects.reserve(bands->size());
     for (const Rect& band : *bands) {
-      rects.push_back({ClampShort(band.left), ClampShort(band.top), ClampExtent(band.Width()),
-                       ClampExtent(band.Height())});
+      rects.push_back(
+          {ClampShort(band.left), ClampShort(band.top), ClampExtent(band.Width()), ClampExtent(band.Height())});
     }
     XShapeCombineRectangles(display, info.info.x11.window, ShapeBounding, 0, 0, rects.data(),
                             static_cast<int>(rects.size()), ShapeSet, YXBanded);

@@ -95,8 +95,8 @@ bool Win32Host::SetIcon(WindowHandle window, int resourceId) {
   const int cx = IconSide(SM_CXICON);
   const int cy = IconSide(SM_CYICON);
   auto load = [&] {
-    return static_cast<HICON>(LoadImageW(state_->module, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, cx, cy,
-                                         LR_DEFAULTCOLOR));
+    return static_cast<HICON>(
+        LoadImageW(state_->module, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
   };
   HICON big = load();
   HICON small = big != nullptr ? load() : nullptr;

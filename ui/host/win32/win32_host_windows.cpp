@@ -52,9 +52,9 @@ WindowHandle Win32Host::CreateHostWindow(const HostWindowDesc& desc, void* creat
   // The seam speaks screen coordinates; a child is placed in its parent's.
   POINT origin{desc.rect.left, desc.rect.top};
   if ((desc.style & WS_CHILD) != 0 && parent != nullptr) ::ScreenToClient(parent, &origin);
-  HWND window = CreateWindowExW(desc.exStyle, desc.className.c_str(), desc.title.c_str(), desc.style, origin.x,
-                                origin.y, desc.rect.Width(), desc.rect.Height(), parent, nullptr, state_->module,
-                                createParam);
+  HWND window =
+      CreateWindowExW(desc.exStyle, desc.className.c_str(), desc.title.c_str(), desc.style, origin.x, origin.y,
+                      desc.rect.Width(), desc.rect.Height(), parent, nullptr, state_->module, createParam);
   return FromHwnd(window);
 }
 

@@ -13,8 +13,8 @@ struct Library {
   void (*g_error_free)(GError*);
   RsvgHandle* (*rsvg_handle_new_from_data)(const guint8*, gsize, GError**);
   gboolean (*rsvg_handle_get_intrinsic_size_in_pixels)(RsvgHandle*, gdouble*, gdouble*);
-  void (*rsvg_handle_get_intrinsic_dimensions)(RsvgHandle*, gboolean*, RsvgLength*, gboolean*, RsvgLength*,
-                                               gboolean*, RsvgRectangle*);
+  void (*rsvg_handle_get_intrinsic_dimensions)(RsvgHandle*, gboolean*, RsvgLength*, gboolean*, RsvgLength*, gboolean*,
+                                               RsvgRectangle*);
   gboolean (*rsvg_handle_render_document)(RsvgHandle*, cairo_t*, const RsvgRectangle*, GError**);
   cairo_surface_t* (*cairo_image_surface_create)(cairo_format_t, int, int);
   cairo_status_t (*cairo_surface_status)(cairo_surface_t*);

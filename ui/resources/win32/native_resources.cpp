@@ -23,7 +23,8 @@ HMODULE ModuleOrProgram(NativeModule module) {
 
 }  // namespace
 
-bool FindPlatformResource(NativeModule module, std::wstring_view type, unsigned id, const uint8_t*& data, size_t& size) {
+bool FindPlatformResource(NativeModule module, std::wstring_view type, unsigned id, const uint8_t*& data,
+                          size_t& size) {
   HMODULE handle = ModuleOrProgram(module);
   const std::wstring typeName(type);
   return LoadFound(handle, FindResourceW(handle, MAKEINTRESOURCEW(id), typeName.c_str()), data, size);

@@ -39,7 +39,8 @@ size_t FreeTypeFont::GlyphCacheCapacity(int pixelSize) {
 
 namespace {
 FontRequest Sanitised(FontRequest fontRequest) {
-  fontRequest.pixelSize = fontRequest.pixelSize <= 0 ? 12 : std::min(fontRequest.pixelSize, FreeTypeFont::kMaxPixelSize);
+  fontRequest.pixelSize =
+      fontRequest.pixelSize <= 0 ? 12 : std::min(fontRequest.pixelSize, FreeTypeFont::kMaxPixelSize);
   return fontRequest;
 }
 }  // namespace

@@ -34,11 +34,11 @@ class FtLibrary {
 };
 
 struct RenderedGlyph {
-  int left = 0;     // from the pen position to the first column
-  int top = 0;      // from the baseline up to the first row
+  int left = 0;  // from the pen position to the first column
+  int top = 0;   // from the baseline up to the first row
   int width = 0;
   int height = 0;
-  int advance = 0;  // whole pixels
+  int advance = 0;                // whole pixels
   std::vector<uint8_t> coverage;  // width * height, rows top-down
 };
 
@@ -91,9 +91,9 @@ class FreeTypeFont final : public ITextFont, public ITextMeasure {
   int underlineThickness_ = 1;
   static constexpr size_t kMaxMissingCodes = 4096;
 
-  std::vector<Face> faces_;                 // [0] is the font's own face, then borrowed ones
+  std::vector<Face> faces_;                    // [0] is the font's own face, then borrowed ones
   std::unordered_set<std::string> faceSlots_;  // "path#index" of every open face
-  std::unordered_set<char32_t> missing_;    // codes no installed file has
+  std::unordered_set<char32_t> missing_;       // codes no installed file has
   GlyphCache<RenderedGlyph> cache_;
 };
 

@@ -12,7 +12,8 @@ namespace {
 
 class GdiFont final : public ITextFont {
  public:
-  GdiFont(HFONT font, const FontRequest& fontRequest, const FontMetrics& metrics) : font_(font), request_(fontRequest), metrics_(metrics) {}
+  GdiFont(HFONT font, const FontRequest& fontRequest, const FontMetrics& metrics)
+      : font_(font), request_(fontRequest), metrics_(metrics) {}
   ~GdiFont() override { DeleteObject(font_); }
   GdiFont(const GdiFont&) = delete;
   GdiFont& operator=(const GdiFont&) = delete;
@@ -130,8 +131,8 @@ bool GdiTextEngine::EnsureSurface(int width, int height) {
   return true;
 }
 
-int GdiTextEngine::DrawText(Bitmap* target, const Rect& clip, const ITextFont& font, std::wstring_view text,
-                            Rect& rect, uint32_t argb, unsigned format) {
+int GdiTextEngine::DrawText(Bitmap* target, const Rect& clip, const ITextFont& font, std::wstring_view text, Rect& rect,
+                            uint32_t argb, unsigned format) {
   const auto* gdiFont = dynamic_cast<const GdiFont*>(&font);
   if (gdiFont == nullptr || dc_ == nullptr) return 0;
   // The caller's text is read-only.

@@ -66,19 +66,22 @@ bool PumpUntil(zui::IUiHost& host, const std::function<bool()>& done, int timeou
 }
 
 void PumpFor(zui::IUiHost& host, int ms) {
-  PumpUntil(host, [] { return false; }, ms);
+  PumpUntil(
+      host, [] { return false; }, ms);
 }
 
 int RunWhilePumping(zui::IUiHost& host, const std::string& command) {
   auto result = std::async(std::launch::async, [command] { return std::system(command.c_str()); });
-  PumpUntil(host, [&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 20000);
+  PumpUntil(
+      host, [&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 20000);
   const int status = result.get();
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::string OutputWhilePumping(zui::IUiHost& host, const std::string& command) {
   auto result = std::async(std::launch::async, [command] { return Capture(command); });
-  PumpUntil(host, [&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 20000);
+  PumpUntil(
+      host, [&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 20000);
   return result.get();
 }
 

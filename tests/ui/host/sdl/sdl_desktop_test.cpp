@@ -133,8 +133,8 @@ Bitmap Pattern(int w, int h) {
   Bitmap b(w, h);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      b.at(x, y) = 0xFF000000u | (static_cast<uint32_t>(x * 255 / w) << 16) | (static_cast<uint32_t>(y * 255 / h) << 8) |
-                   static_cast<uint32_t>((x ^ y) & 0xFF);
+      b.at(x, y) = 0xFF000000u | (static_cast<uint32_t>(x * 255 / w) << 16) |
+                   (static_cast<uint32_t>(y * 255 / h) << 8) | static_cast<uint32_t>((x ^ y) & 0xFF);
     }
   }
   return b;
@@ -221,8 +221,10 @@ TEST_F(SdlDesktop, CaptionBandDragsTheWindowClientBandClicks) {
                                         " 60 20 mousedown 1 sleep 0.2 mousemove_relative --sync 40 30 sleep 0.2 "
                                         "mouseup 1"),
             0);
-  EXPECT_TRUE(WaitFor([&] { return host_->GetWindowRect(window).left == 240 && host_->GetWindowRect(window).top == 230; }))
-      << "the host has the window at " << host_->GetWindowRect(window).left << "," << host_->GetWindowRect(window).top;
+  EXPECT_TRUE(WaitFor([&] {
+    return host_->GetWindowRect(window).left == 240 && host_->GetWindowRect(window).top == 230;
+  })) << "the host has the window at "
+      << host_->GetWindowRect(window).left << "," << host_->GetWindowRect(window).top;
   std::optional<Rect> moved = XGeometry(*host_, *x);
   ASSERT_TRUE(moved.has_value());
   EXPECT_EQ(moved->left, 240);
@@ -269,9 +271,9 @@ TEST_F(SdlDesktop, MouseMoveHoverAndLeave) {
   ASSERT_FALSE(moves.empty());
   EXPECT_EQ(LParamX(moves.back().lParam), 50);
   EXPECT_EQ(LParamY(moves.back().lParam), 40);
-  const auto hoverAfter = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              Of(WM_MOUSEHOVER, window)[0].when - moves.back().when)
-                              .count();
+  const auto hoverAfter =
+      std::chrono::duration_cast<std::chrono::milliseconds>(Of(WM_MOUSEHOVER, window)[0].when - moves.back().when)
+          .count();
   std::printf("hover after %lld ms (asked for 150)\n", static_cast<long long>(hoverAfter));
   EXPECT_GE(hoverAfter, 130);
   EXPECT_LE(hoverAfter, 1000);
@@ -330,7 +332,8 @@ TEST_F(SdlDesktop, TypedTextArrivesAsCharactersAndKeysAsVirtualKeys) {
   // typed text; Escape its control character. No character twice.
   std::wstring chars;
   for (const Received& r : Of(WM_CHAR, window)) chars.push_back(static_cast<wchar_t>(r.wParam));
-  EXPECT_EQ(chars, std::wstring(L"\x1b" L"a\r"));
+  EXPECT_EQ(chars, std::wstring(L"\x1b"
+                                L"a\r"));
 }
 
 TEST_F(SdlDesktop, AltF4ReachesTheWindowAsClose) {
@@ -478,8 +481,8 @@ TEST_F(SdlDesktop, IconsComeFromTheIconTable) {
   RegisterIconResource(13801, Bitmap(2, 2, 0x80400000));  // half-transparent red, premultiplied
   EXPECT_TRUE(host_->SetIcon(window, 13801));
   PumpFor(*host_, 100);
-  const std::string out = OutputWhilePumping(*host_, "xprop -id " + std::to_string(*x) +
-                                                         " -notype -f _NET_WM_ICON 32c _NET_WM_ICON 2>/dev/null");
+  const std::string out = OutputWhilePumping(
+      *host_, "xprop -id " + std::to_string(*x) + " -notype -f _NET_WM_ICON 32c _NET_WM_ICON 2>/dev/null");
   // Width, height, then straight ARGB: 0x80800000 = 2155872256.
   EXPECT_NE(out.find("= 2, 2, 2155872256, 2155872256, 2155872256, 2155872256"), std::string::npos) << out;
   RegisterIconResource(13801, Bitmap());
@@ -580,15 +583,18 @@ TEST_F(SdlDesktop, SizeBoxCornerResizesThroughTheWindowManager) {
                                         " 197 117 mousedown 1 sleep 0.2 mousemove_relative --sync 40 30 sleep 0.2 "
                                         "mouseup 1"),
             0);
-  EXPECT_TRUE(WaitFor([&] { return host_->GetClientRect(window) == Rect{0, 0, 240, 150}; }))
-      << "client " << host_->GetClientRect(window).right << "x" << host_->GetClientRect(window).bottom;
+  EXPECT_TRUE(WaitFor([&] {
+    return host_->GetClientRect(window) == Rect{0, 0, 240, 150};
+  })) << "client "
+      << host_->GetClientRect(window).right << "x" << host_->GetClientRect(window).bottom;
   std::optional<Rect> geometry = XGeometry(*host_, *x);
   ASSERT_TRUE(geometry.has_value());
   EXPECT_EQ(geometry->Width(), 240);
   EXPECT_EQ(geometry->Height(), 150);
   EXPECT_EQ(geometry->left, 100) << "sizing at the bottom right keeps the top left";
   bool sized = false;
-  for (const Received& r : Of(WM_SIZE, window)) sized = sized || (LowWord(r.lParam) == 240 && HighWord(r.lParam) == 150);
+  for (const Received& r : Of(WM_SIZE, window))
+    sized = sized || (LowWord(r.lParam) == 240 && HighWord(r.lParam) == 150);
   EXPECT_TRUE(sized);
 
   // The new, larger surface shows a whole frame, not a blank strip.

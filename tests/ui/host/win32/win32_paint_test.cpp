@@ -138,13 +138,15 @@ TEST_F(Win32PaintTest, InvalidatedAreaComesBackAsTheNextPaintsRectangle) {
   // Take the paint before the window does, to see what BeginPaint answers.
   zui::Rect begun;
   bool painted = false;
-  ASSERT_TRUE(PumpUntil(host_, [&] { return painted; }, 3000, [&](zui::HostMessage& msg) {
-    if (msg.message != WM_PAINT || msg.window != w) return false;
-    begun = host_.BeginPaint(w);
-    host_.EndPaint(w);
-    painted = true;
-    return true;
-  }));
+  ASSERT_TRUE(PumpUntil(
+      host_, [&] { return painted; }, 3000,
+      [&](zui::HostMessage& msg) {
+        if (msg.message != WM_PAINT || msg.window != w) return false;
+        begun = host_.BeginPaint(w);
+        host_.EndPaint(w);
+        painted = true;
+        return true;
+      }));
   EXPECT_EQ(begun, part);
   EXPECT_EQ(recorder.Count(WM_PAINT), before);
   // An EndPaint without a paint, or a second one, is harmless.

@@ -10,8 +10,7 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"ZavizWin32SkinTest";
 
-zui::LRESULT_T SkinWindowProc(zui::WindowHandle window, uint32_t message, zui::WPARAM_T wParam,
-                              zui::LPARAM_T lParam) {
+zui::LRESULT_T SkinWindowProc(zui::WindowHandle window, uint32_t message, zui::WPARAM_T wParam, zui::LPARAM_T lParam) {
   auto* manager = static_cast<zui::CPaintManagerUI*>(zui::Host().GetUserData(window));
   zui::LRESULT_T result = 0;
   if (manager != nullptr && manager->MessageHandler(message, wParam, lParam, result)) return result;

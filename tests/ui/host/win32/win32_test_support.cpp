@@ -29,7 +29,8 @@ bool PumpUntil(zui::IUiHost& host, const std::function<bool()>& done, uint32_t t
 }
 
 void PumpFor(zui::IUiHost& host, uint32_t ms) {
-  PumpUntil(host, [] { return false; }, ms);
+  PumpUntil(
+      host, [] { return false; }, ms);
 }
 
 zui::Bitmap GrabScreen(const zui::Rect& screenRect) {
@@ -109,11 +110,11 @@ const SeenMessage* Recorder::Last(uint32_t message) const {
 }
 
 int Recorder::Count(uint32_t message) const {
-  return static_cast<int>(std::count_if(seen.begin(), seen.end(), [&](const SeenMessage& m) { return m.message == message; }));
+  return static_cast<int>(
+      std::count_if(seen.begin(), seen.end(), [&](const SeenMessage& m) { return m.message == message; }));
 }
 
-zui::LRESULT_T RecordingProc(zui::WindowHandle window, uint32_t message, zui::WPARAM_T wParam,
-                             zui::LPARAM_T lParam) {
+zui::LRESULT_T RecordingProc(zui::WindowHandle window, uint32_t message, zui::WPARAM_T wParam, zui::LPARAM_T lParam) {
   zui::IUiHost& host = zui::Host();
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<const zui::HostCreateStruct*>(lParam);
@@ -128,27 +129,22 @@ zui::LRESULT_T RecordingProc(zui::WindowHandle window, uint32_t message, zui::WP
     case WM_CREATE:
       recorder->createParam = reinterpret_cast<const zui::HostCreateStruct*>(lParam)->createParam;
       return 0;
-    case WM_NCDESTROY:
-      host.SetUserData(window, nullptr);
-      break;
+    case WM_NCDESTROY: host.SetUserData(window, nullptr); break;
     case WM_PAINT: {
       const zui::Rect update = host.BeginPaint(window);
       if (recorder->paintWith != nullptr) host.Present(window, *recorder->paintWith, update);
       host.EndPaint(window);
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;
-    case kAnswerMessage:
-      return kAnswer;
-    default:
-      break;
+    case WM_ERASEBKGND: return 1;
+    case kAnswerMessage: return kAnswer;
+    default: break;
   }
   return host.DefaultProc(window, message, wParam, lParam);
 }
 
-zui::WindowHandle MakeRecordingWindow(zui::IUiHost& host, Recorder& recorder, const zui::Rect& screen,
-                                      uint32_t exStyle, zui::WindowHandle owner) {
+zui::WindowHandle MakeRecordingWindow(zui::IUiHost& host, Recorder& recorder, const zui::Rect& screen, uint32_t exStyle,
+                                      zui::WindowHandle owner) {
   host.RegisterWindowClass({kRecordingClass, CS_DBLCLKS, &RecordingProc});
   zui::HostWindowDesc desc;
   desc.className = kRecordingClass;

@@ -68,8 +68,7 @@ constexpr const wchar_t* kRecordingClass = L"ZavizWin32Recording";
 constexpr uint32_t kAnswerMessage = WM_USER + 1;
 constexpr zui::LRESULT_T kAnswer = 41;
 
-zui::LRESULT_T RecordingProc(zui::WindowHandle window, uint32_t message, zui::WPARAM_T wParam,
-                             zui::LPARAM_T lParam);
+zui::LRESULT_T RecordingProc(zui::WindowHandle window, uint32_t message, zui::WPARAM_T wParam, zui::LPARAM_T lParam);
 // Registers the class on `host` and makes a WS_POPUP window at `screen`.
 zui::WindowHandle MakeRecordingWindow(zui::IUiHost& host, Recorder& recorder, const zui::Rect& screen,
                                       uint32_t exStyle = 0, zui::WindowHandle owner = nullptr);
