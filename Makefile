@@ -36,7 +36,7 @@ package: deps
 	@scripts/make-packages
 
 # Names the sources that .clang-format's style would change (exit 1 if any).
-# Not part of make test until the tree has been formatted once.
+# make test runs the same check (CTest style.sources_formatted).
 format-check:
 	@scripts/format-check
 
