@@ -1,8 +1,20 @@
 #include "app/repair/command_line.h"
 
+#include <cstdlib>
+
 #include "sys/text_encoding.h"
 
 namespace zapp {
+namespace {
+
+std::optional<int> Percent(const std::string& text) {
+  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) {
+    return std::nullopt;
+  }
+  return std::atoi(text.c_str());
+}
+
+}  // namespace
 
 RepairOptions ParseRepairOptions(const std::vector<std::string>& args) {
   RepairOptions options;
@@ -13,6 +25,10 @@ RepairOptions ParseRepairOptions(const std::vector<std::string>& args) {
       options.card = args[++i];
     } else if (args[i].rfind("--card=", 0) == 0) {
       options.card = args[i].substr(7);
+    } else if (args[i] == "--scale" && i + 1 < args.size()) {
+      options.scale = Percent(args[++i]);
+    } else if (args[i].rfind("--scale=", 0) == 0) {
+      options.scale = Percent(args[i].substr(8));
     }
   }
   if (options.card && options.card->empty()) options.card.reset();

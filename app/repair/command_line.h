@@ -1,7 +1,7 @@
 #pragma once
 // What the program takes from its command line on Linux: the card to use
-// (also a virtual one) and --version. Anything else is ignored; on Windows
-// the command line only decides the console.
+// (also a virtual one), the display scale and --version. Anything else is
+// ignored; on Windows the command line only decides the console.
 
 #include <optional>
 #include <string>
@@ -11,6 +11,7 @@ namespace zapp {
 
 struct RepairOptions {
   std::optional<std::string> card;  // --card IFNAME
+  std::optional<int> scale;         // --scale PERCENT (digits only, else ignored)
   bool version = false;
 };
 

@@ -1,6 +1,7 @@
 #include "app/repair/repair_program.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -17,12 +18,14 @@
 #include "net/platform_network.h"
 #include "net/restore_record.h"
 #include "sys/program_path.h"
+#include "ui/host/display_scale.h"
 #include "ui/text/text_engine.h"
 
 namespace zapp {
 namespace {
 
-constexpr uint32_t kRepairWindowStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+// Not resizable: the skin has one size at each display scale.
+constexpr uint32_t kRepairWindowStyle = (WS_OVERLAPPEDWINDOW & ~WS_THICKFRAME) | WS_VISIBLE;
 
 void AddProgramFirewallRules() {
   znet::FirewallRequest request;
@@ -49,6 +52,16 @@ std::filesystem::path WorkingFolder() {
   std::error_code error;
   std::filesystem::path folder = std::filesystem::current_path(error);
   return error ? std::filesystem::path() : folder;
+}
+
+int DisplayScale(const RepairOptions& options, const zui::IUiHost& host) {
+  zui::DisplayScaleSources sources;
+  sources.requested = options.scale;
+#ifndef _WIN32
+  if (const char* gdk = std::getenv("GDK_SCALE")) sources.gdkScale = gdk;
+#endif
+  sources.dpi = host.GetDisplayDpi(nullptr);
+  return zui::ChooseDisplayScale(sources);
 }
 
 // The window, its loop, and everything that must outlive the window.
@@ -113,6 +126,7 @@ int RunRepairProgram(const std::vector<std::string>& args) {
     return 1;
   }
   zui::ScopedHost scope(*host);
+  zui::CPaintManagerUI::SetDefaultDisplayScale(DisplayScale(options, *host));
   PrepareRepairSkins(ProgramModule());
   AddProgramFirewallRules();
   const int code = RunWindow(options, *host);

@@ -12,6 +12,7 @@ usage: repair_e2e.py --program PATH --artifacts DIR CASE   (as root, under deskt
 import argparse
 import hashlib
 import os
+import re
 import signal
 import subprocess
 import sys
@@ -226,6 +227,27 @@ def case_killed_while_waiting_the_next_start_restores_the_card(args):
         finally:
             p.stop()
     prepared(args, "kill", body)
+
+
+def case_window_size_follows_the_screens_dpi_and_the_scale_option(args):
+    """The session's screen has 192 dots per inch (see CMakeLists.txt)."""
+    def size_of(p):
+        r = run(["xdotool", "getwindowgeometry", p.window])
+        return re.search(r"Geometry: (\d+x\d+)", r.stdout).group(1)
+
+    def body(args, ns, ws):
+        for extra, wanted in (((), "968x612"), (("--scale", "150"), "726x459")):
+            p = Program(args, ns, ws, extra)
+            try:
+                check(size_of(p) == wanted, "with %s the window is %s, not %s" % (extra, size_of(p), wanted))
+                if not extra:
+                    print("screenshot:", p.shot(args, "page0_start_200"))
+                run(["xdotool", "windowactivate", "--sync", p.window])
+                run(["xdotool", "key", "alt+F4"])
+                check(p.finish() == 0, "Alt+F4 on the first page did not end the program: " + p.output())
+            finally:
+                p.stop()
+    prepared(args, "dpi", body)
 
 
 def main():

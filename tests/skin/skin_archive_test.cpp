@@ -83,8 +83,20 @@ class BuiltArchive : public ::testing::Test {
   zui::CZipArchive archive_;
 };
 
+// "img/a.png" -> "img/a@200.png": the same image drawn at twice the size.
+std::string Drawn2x(const std::string& name) { return name.substr(0, name.size() - 4) + "@200.png"; }
+
 TEST_F(BuiltArchive, HoldsExactlyTheListedMembersStoredAsListed) {
-  ASSERT_EQ(archive_.MemberCount(), std::size(kMembers));
+  std::vector<std::string> drawn2x;
+  for (const Expected& expected : kMembers) {
+    if (expected.width != 0) drawn2x.push_back(Drawn2x(expected.name));
+  }
+  ASSERT_EQ(archive_.MemberCount(), std::size(kMembers) + drawn2x.size());
+  for (size_t i = 0; i < drawn2x.size(); ++i) {
+    const zui::CZipArchive::Member& member = archive_.MemberAt(std::size(kMembers) + i);
+    EXPECT_EQ(zsys::WideToUtf8(member.name), drawn2x[i]);
+    EXPECT_EQ(member.method, kStored) << drawn2x[i];
+  }
   for (size_t i = 0; i < std::size(kMembers); ++i) {
     const zui::CZipArchive::Member& member = archive_.MemberAt(i);
     EXPECT_EQ(zsys::WideToUtf8(member.name), kMembers[i].name);
@@ -112,6 +124,13 @@ TEST_F(BuiltArchive, EveryImageDecodesToItsSizeWithRealTransparency) {
     EXPECT_EQ(image->width, expected.width) << expected.name;
     EXPECT_EQ(image->height, expected.height) << expected.name;
     EXPECT_TRUE(image->hasAlpha) << expected.name;
+
+    const std::vector<uint8_t> png2x = Member(zsys::Utf8ToWide(Drawn2x(expected.name)));
+    std::unique_ptr<zui::SkinImage> image2x = zui::DecodeSkinImage(png2x.data(), png2x.size(), 0);
+    ASSERT_NE(image2x, nullptr) << Drawn2x(expected.name);
+    EXPECT_EQ(image2x->width, 2 * expected.width) << Drawn2x(expected.name);
+    EXPECT_EQ(image2x->height, 2 * expected.height) << Drawn2x(expected.name);
+    EXPECT_TRUE(image2x->hasAlpha) << Drawn2x(expected.name);
   }
 }
 

@@ -198,6 +198,9 @@ class IUiHost {
   virtual uint32_t GetTickCount() const = 0;
   // The monitor nearest to the window (the primary one for none).
   virtual MonitorArea GetMonitorArea(WindowHandle window) const = 0;
+  // The desktop's dots per inch where the window is (the primary display for
+  // none); 96 is 100 %.
+  virtual int GetDisplayDpi(WindowHandle window) const = 0;
   virtual int MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) = 0;
 };
 

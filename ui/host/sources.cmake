@@ -1,5 +1,6 @@
 list(APPEND ZAVIZ_UI_SOURCES
   host/host.cpp
+  host/display_scale.cpp
   host/icon_resources.cpp
   host/emulated/emulated_default_proc.cpp
   host/emulated/emulated_events.cpp
@@ -16,6 +17,7 @@ if(NOT WIN32)
   find_package(SDL2 REQUIRED)
   list(APPEND ZAVIZ_UI_SOURCES
     host/sdl/sdl_backend.cpp
+    host/sdl/sdl_display_dpi.cpp
     host/sdl/sdl_events.cpp
     host/sdl/sdl_host.cpp
     host/sdl/sdl_keys.cpp
@@ -27,6 +29,7 @@ if(NOT WIN32)
   find_package(X11)
   if(X11_FOUND AND X11_Xext_FOUND)
     set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/sdl/sdl_shape.cpp APPEND PROPERTY COMPILE_DEFINITIONS ZAVIZ_HAVE_XSHAPE=1)
+    set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/sdl/sdl_display_dpi.cpp APPEND PROPERTY COMPILE_DEFINITIONS ZAVIZ_HAVE_X11=1)
     list(APPEND ZAVIZ_UI_LIBS X11::X11 X11::Xext)
   endif()
 endif()

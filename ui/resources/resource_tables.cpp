@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/resources/image_loader.h"
+#include "ui/resources/scaled_image.h"
 
 namespace zui {
 namespace {
@@ -39,7 +40,8 @@ SkinImage* CResourceTables::AddImage(std::wstring_view name, std::wstring_view r
                                      bool adjustColour, bool shared, NativeModule module) {
   if (name.empty()) return nullptr;
   if (!resType.empty() && (name[0] < L'0' || name[0] > L'9')) return nullptr;
-  std::unique_ptr<SkinImage> image = LoadSkinImage(name, resType, mask, module);
+  std::unique_ptr<SkinImage> image = resType.empty() ? LoadImageForScale(name, scalePercent_, mask, module)
+                                                     : LoadSkinImage(name, resType, mask, module);
   if (image == nullptr) return nullptr;
   image->adjustColour = adjustColour;
   image->resType = std::wstring(resType);

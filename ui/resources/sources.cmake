@@ -12,6 +12,7 @@ list(APPEND ZAVIZ_UI_SOURCES
   resources/resource_settings.cpp
   resources/document_reader.cpp
   resources/image_loader.cpp
+  resources/scaled_image.cpp
   resources/stb_image_impl.cpp
   resources/png_writer.cpp
   resources/resource_tables.cpp

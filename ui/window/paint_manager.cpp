@@ -38,7 +38,10 @@ void ForEachControl(CControlUI* root, uint32_t flags, Fn&& fn) {
 
 }  // namespace
 
-CPaintManagerUI::CPaintManagerUI() : resources_(std::make_unique<CResourceTables>(PlatformTextEngine())) {}
+CPaintManagerUI::CPaintManagerUI()
+    : scalePercent_(DefaultDisplayScale()), resources_(std::make_unique<CResourceTables>(PlatformTextEngine())) {
+  resources_->SetScalePercent(scalePercent_);
+}
 
 CPaintManagerUI::~CPaintManagerUI() {
   // Controls tell the manager they are going while they are destroyed, so

@@ -202,6 +202,10 @@ class CPaintManagerUI : public IControlManagerUI {
 
   // Display scale in percent; 100 = off.
   void SetDisplayScale(int percent);
+  // The scale every paint manager made afterwards starts with: the desktop's,
+  // so that the chooser, tooltips and shadows match the main window.
+  static void SetDefaultDisplayScale(int percent);
+  static int DefaultDisplayScale();
   bool IsScalingOn() const { return scalePercent_ != 100; }
 
   // Resources of this window (falling back on the process's shared ones).

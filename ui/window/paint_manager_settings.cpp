@@ -27,6 +27,17 @@ void CPaintManagerUI::SetLayeredImage(std::wstring_view descriptor) {
   if (window_ != nullptr) Invalidate();
 }
 
+namespace {
+int& DefaultScaleSetting() {
+  static int percent = 100;
+  return percent;
+}
+}  // namespace
+
+void CPaintManagerUI::SetDefaultDisplayScale(int percent) { DefaultScaleSetting() = percent > 0 ? percent : 100; }
+
+int CPaintManagerUI::DefaultDisplayScale() { return DefaultScaleSetting(); }
+
 void CPaintManagerUI::SetDisplayScale(int percent) {
   scalePercent_ = percent > 0 ? percent : 100;
   resources_->SetScalePercent(scalePercent_);

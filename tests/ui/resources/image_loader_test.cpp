@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "resource_test_support.h"
+#include "ui/resources/scaled_image.h"
 #include "zip_writer.h"
 
 namespace zui {
@@ -99,6 +100,71 @@ TEST_F(ImageLoading, FromAnEmbeddedResource) {
   EXPECT_EQ(image->bitmap.at(0, 0), 0u);  // opaque red was the mask
   EXPECT_EQ(LoadSkinImage(L"139", L"PNG"), nullptr);
   EXPECT_EQ(LoadSkinImage(L"x138", L"PNG"), nullptr);
+}
+
+// Solid colour, width x height, straight alpha.
+std::vector<uint8_t> SolidPng(int width, int height, uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
+  std::vector<uint8_t> rgba;
+  for (int i = 0; i < width * height; ++i) rgba.insert(rgba.end(), {r, g, b, a});
+  return ztest::EncodePng(width, height, rgba);
+}
+
+TEST_F(ImageLoading, AScaleWithoutItsOwnFileUsesThe2xDrawingOrThePlainOneResampled) {
+  CResourceSettings::Instance().SetResourcePath(Folder());
+  std::filesystem::create_directories(dir_ / "img");
+  ztest::WriteBytes(dir_ / "img" / "plain.png", SolidPng(2, 2, 255, 0, 0));
+  ztest::WriteBytes(dir_ / "img" / "drawn.png", SolidPng(2, 2, 255, 0, 0));
+  ztest::WriteBytes(dir_ / "img" / "drawn@200.png", SolidPng(4, 4, 0, 0, 255));
+  ztest::WriteBytes(dir_ / "img" / "own@150.png", SolidPng(5, 1, 0, 255, 0));
+
+  auto fromPlain = LoadImageForScale(L"img\\plain@150.png", 150, 0, nullptr);
+  ASSERT_NE(fromPlain, nullptr);
+  EXPECT_EQ(fromPlain->width, 3);
+  EXPECT_EQ(fromPlain->bitmap.at(1, 1), 0xFFFF0000u);  // a flat colour stays exact
+  auto fromDrawn = LoadImageForScale(L"img\\drawn@150.png", 150, 0, nullptr);
+  ASSERT_NE(fromDrawn, nullptr);
+  EXPECT_EQ(fromDrawn->width, 3);
+  EXPECT_EQ(fromDrawn->bitmap.at(2, 2), 0xFF0000FFu);  // the 2x drawing wins over the plain one
+  auto own = LoadImageForScale(L"img\\own@150.png", 150, 0, nullptr);
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(own->width, 5);  // a file of its own is taken as it is
+
+  // Only the infix of the scale asked for is undone, and 100 % never is.
+  EXPECT_EQ(LoadImageForScale(L"img\\plain@125.png", 150, 0, nullptr), nullptr);
+  EXPECT_EQ(LoadImageForScale(L"img\\plain@100.png", 100, 0, nullptr), nullptr);
+  EXPECT_EQ(UnscaledImageName(L"a.b@150.png", 150), L"a.b.png");
+  EXPECT_EQ(ScaledImageName(L"ok_134@44.png", 200), L"ok_134@44@200.png");
+}
+
+TEST(ImageResampling, AveragesWhenShrinkingAndKeepsColourWithinAlpha) {
+  SkinImage image;
+  image.bitmap = Bitmap(4, 1);
+  image.width = 4;
+  image.height = 1;
+  image.hasAlpha = true;
+  const uint32_t pixels[4] = {0xFFFFFFFFu, 0xFF000000u, 0x80800000u, 0u};
+  for (int x = 0; x < 4; ++x) image.bitmap.at(x, 0) = pixels[x];
+
+  auto half = ResampleSkinImage(image, 2, 1);
+  ASSERT_NE(half, nullptr);
+  EXPECT_TRUE(half->hasAlpha);
+  EXPECT_EQ(half->bitmap.at(0, 0) >> 24, 0xFFu);
+  const uint32_t grey = half->bitmap.at(0, 0) & 0xFF;
+  EXPECT_GT(grey, 0x60u);
+  EXPECT_LT(grey, 0xA0u);
+  const uint32_t right = half->bitmap.at(1, 0);
+  EXPECT_GT(right >> 24, 0x20u);
+  EXPECT_LT(right >> 24, 0x80u);
+
+  auto grown = ResampleSkinImage(image, 13, 7);
+  ASSERT_NE(grown, nullptr);
+  for (int y = 0; y < 7; ++y) {
+    for (int x = 0; x < 13; ++x) {
+      const uint32_t p = grown->bitmap.at(x, y);
+      for (int c = 0; c < 3; ++c) ASSERT_LE((p >> (8 * c)) & 0xFF, p >> 24) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(ResampleSkinImage(image, 0, 5), nullptr);
 }
 
 TEST_F(ImageLoading, SvgByNameAtTheRequestedSize) {

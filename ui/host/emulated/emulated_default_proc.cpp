@@ -123,6 +123,10 @@ MonitorArea EmulatedHost::GetMonitorArea(WindowHandle window) const {
   return backend_->MonitorFor(GetWindowRect(RootOf(window)));
 }
 
+int EmulatedHost::GetDisplayDpi(WindowHandle window) const {
+  return backend_->DisplayDpiFor(GetWindowRect(RootOf(window)));
+}
+
 int EmulatedHost::MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) {
   return backend_->MessageBox(owner, text, caption, flags);
 }

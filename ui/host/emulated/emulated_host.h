@@ -110,6 +110,7 @@ class EmulatedHost : public IUiHost, private IHostEvents {
   void Present(WindowHandle window, const Bitmap& frame, const Rect& area) override;
   uint32_t GetTickCount() const override;
   MonitorArea GetMonitorArea(WindowHandle window) const override;
+  int GetDisplayDpi(WindowHandle window) const override;
   int MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) override;
 
   // --- Pumping ---

@@ -110,6 +110,9 @@ class IHostBackend {
   virtual void SetCursor(int systemCursor) = 0;
   // The monitor that holds most of `rect` (the primary one for none).
   virtual MonitorArea MonitorFor(const Rect& rect) const = 0;
+  // The desktop's dots per inch for the display that holds most of `rect`;
+  // 96 is 100 %.
+  virtual int DisplayDpiFor(const Rect&) const { return 96; }
   virtual int MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) = 0;
 };
 

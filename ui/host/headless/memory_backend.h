@@ -44,6 +44,7 @@ class HeadlessHost::MemoryBackend : public IHostBackend {
   void Wake() override;
   void SetCursor(int systemCursor) override { cursor = systemCursor; }
   MonitorArea MonitorFor(const Rect&) const override { return monitor; }
+  int DisplayDpiFor(const Rect&) const override { return dpi; }
   int MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) override;
 
   const Surface* Find(WindowHandle window) const;
@@ -53,6 +54,7 @@ class HeadlessHost::MemoryBackend : public IHostBackend {
   int cursor = kCursorArrow;
   int presentCount = 0;
   MonitorArea monitor{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true};
+  int dpi = 96;
   std::vector<MessageBoxCall> messageBoxes;
   std::deque<int> messageBoxReplies;
   int defaultMessageBoxReply = IDOK;

@@ -10,6 +10,7 @@
 
 #include "sys/text_encoding.h"
 #include "ui/host/icon_resources.h"
+#include "ui/host/sdl/sdl_display_dpi.h"
 #include "ui/host/sdl/sdl_message_box.h"
 #include "ui/host/sdl/sdl_pixels.h"
 #include "ui/host/sdl/sdl_shape.h"
@@ -335,7 +336,10 @@ void SdlBackend::SetCursor(int systemCursor) {
   SDL_ShowCursor(SDL_ENABLE);
 }
 
-MonitorArea SdlBackend::MonitorFor(const Rect& rect) const {
+namespace {
+
+// The display that holds most of `rect`; the primary one (0) for none.
+int DisplayHolding(const Rect& rect) {
   const int count = SDL_GetNumVideoDisplays();
   int best = 0;
   int64_t bestArea = 0;
@@ -348,12 +352,29 @@ MonitorArea SdlBackend::MonitorFor(const Rect& rect) const {
       best = i;
     }
   }
+  return best;
+}
+
+}  // namespace
+
+MonitorArea SdlBackend::MonitorFor(const Rect& rect) const {
+  const int count = SDL_GetNumVideoDisplays();
+  const int best = DisplayHolding(rect);
   SDL_Rect bounds;
   if (count <= 0 || SDL_GetDisplayBounds(best, &bounds) != 0) return MonitorArea{rect, rect, true};
   SDL_Rect usable = bounds;
   if (SDL_GetDisplayUsableBounds(best, &usable) != 0) usable = bounds;
   // SDL lists the primary display first.
   return MonitorArea{RectOf(bounds), RectOf(usable), best == 0};
+}
+
+// X has one setting for all its screens; elsewhere (Wayland) SDL's answer
+// for the display.
+int SdlBackend::DisplayDpiFor(const Rect& rect) const {
+  if (const int dpi = X11DesktopDpi(); dpi > 0) return dpi;
+  float horizontal = 0;
+  if (SDL_GetDisplayDPI(DisplayHolding(rect), nullptr, &horizontal, nullptr) != 0 || horizontal <= 0) return 96;
+  return static_cast<int>(horizontal + 0.5f);
 }
 
 int SdlBackend::MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) {

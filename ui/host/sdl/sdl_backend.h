@@ -62,6 +62,7 @@ class SdlBackend : public IHostBackend {
 
   void SetCursor(int systemCursor) override;
   MonitorArea MonitorFor(const Rect& rect) const override;
+  int DisplayDpiFor(const Rect& rect) const override;
   int MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) override;
 
   // The SDL window of a top-level window (null for none): for tests and

@@ -90,6 +90,7 @@ class Win32Host : public IUiHost {
   // System services (win32_host_system.cpp).
   uint32_t GetTickCount() const override;
   MonitorArea GetMonitorArea(WindowHandle window) const override;
+  int GetDisplayDpi(WindowHandle window) const override;
   int MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) override;
   // Tooltips are drawn by the toolkit itself; the host has nothing to do.
 

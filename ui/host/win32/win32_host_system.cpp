@@ -21,6 +21,22 @@ MonitorArea Win32Host::GetMonitorArea(WindowHandle window) const {
   return {screen, screen, true};
 }
 
+// The window's own DPI where the system has per-monitor DPI (Windows 10
+// 1607 and later), else the desktop's logical DPI.
+int Win32Host::GetDisplayDpi(WindowHandle window) const {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (window != nullptr && getDpiForWindow != nullptr) {
+    const UINT dpi = getDpiForWindow(ToHwnd(window));
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
 int Win32Host::MessageBox(WindowHandle owner, std::wstring_view text, std::wstring_view caption, uint32_t flags) {
   return MessageBoxW(ToHwnd(owner), std::wstring(text).c_str(), std::wstring(caption).c_str(), flags);
 }
