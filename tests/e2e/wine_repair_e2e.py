@@ -138,6 +138,16 @@ def inside(args):
             restores = [l for l in lines if "source=dhcp" in l or "source=static" in l]
             check(len(sets) == 1 and len(restores) == 1, "expected one set and one restore line")
             check(lines.index(sets[0]) < lines.index(restores[0]), "the restore came before the set")
+
+            # A desktop at 144 dots per inch: the window is drawn at 150 %.
+            r = wine.reg("add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
+            check(r.returncode == 0, "reg add LogPixels failed: " + r.stdout + r.stderr)
+            program = wine.start("ZavizEraVaredu.exe")
+            window = wait_for_window("vxdownload", program, lambda: output_of(program), 60)
+            time.sleep(1)
+            geometry = run(["xdotool", "getwindowgeometry", window]).stdout
+            print("screenshot:", shot(args, window, "page0_start_150"))
+            check("Geometry: 726x459" in geometry, "at 144 dpi the window is not 726x459: " + geometry)
         finally:
             wine.stop()
 

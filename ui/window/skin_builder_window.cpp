@@ -45,14 +45,26 @@ struct WindowAttribute {
   WindowSetter apply;
 };
 
+// The window's own geometry follows the display scale like its size: a
+// limit or a caption left at 100 % would clip or shrink the scaled window.
+Size ScaledSize(const CPaintManagerUI& m, Size size) {
+  if (!m.IsScalingOn()) return size;
+  return {ScaleToDisplay(size.cx, m.DisplayScale()), ScaleToDisplay(size.cy, m.DisplayScale())};
+}
+
+Rect ScaledRect(const CPaintManagerUI& m, Rect r) {
+  if (!m.IsScalingOn()) return r;
+  const int p = m.DisplayScale();
+  return {ScaleToDisplay(r.left, p), ScaleToDisplay(r.top, p), ScaleToDisplay(r.right, p), ScaleToDisplay(r.bottom, p)};
+}
+
 // The largest window extent the platform's 16-bit window metrics allow; a
 // size beyond it (or below 0) is no window size at all and would only reach
 // the window and its bitmaps as an overflow or an allocation of gigabytes.
 constexpr int kMaxWindowExtent = 32767;
 
 void SetSize(CPaintManagerUI& m, std::wstring_view v) {
-  Size size = ParseSizeValue(v);
-  if (m.IsScalingOn()) size = {ScaleToDisplay(size.cx, m.DisplayScale()), ScaleToDisplay(size.cy, m.DisplayScale())};
+  const Size size = ScaledSize(m, ParseSizeValue(v));
   m.SetInitSize({Clamp<int>(size.cx, 0, kMaxWindowExtent), Clamp<int>(size.cy, 0, kMaxWindowExtent)});
 }
 
@@ -73,11 +85,16 @@ void SetHoverTime(CPaintManagerUI& m, std::wstring_view v) {
 
 constexpr WindowAttribute kWindowAttributes[] = {
     {L"size", false, SetSize},
-    {L"sizebox", false, [](CPaintManagerUI& m, std::wstring_view v) { m.SetSizeBox(ParseRectValue(v)); }},
-    {L"caption", false, [](CPaintManagerUI& m, std::wstring_view v) { m.SetCaptionRect(ParseRectValue(v)); }},
-    {L"roundcorner", false, [](CPaintManagerUI& m, std::wstring_view v) { m.SetRoundCorner(ParseSizeValue(v)); }},
-    {L"mininfo", false, [](CPaintManagerUI& m, std::wstring_view v) { m.SetMinInfo(ParseSizeValue(v)); }},
-    {L"maxinfo", false, [](CPaintManagerUI& m, std::wstring_view v) { m.SetMaxInfo(ParseSizeValue(v)); }},
+    {L"sizebox", false,
+     [](CPaintManagerUI& m, std::wstring_view v) { m.SetSizeBox(ScaledRect(m, ParseRectValue(v))); }},
+    {L"caption", false,
+     [](CPaintManagerUI& m, std::wstring_view v) { m.SetCaptionRect(ScaledRect(m, ParseRectValue(v))); }},
+    {L"roundcorner", false,
+     [](CPaintManagerUI& m, std::wstring_view v) { m.SetRoundCorner(ScaledSize(m, ParseSizeValue(v))); }},
+    {L"mininfo", false,
+     [](CPaintManagerUI& m, std::wstring_view v) { m.SetMinInfo(ScaledSize(m, ParseSizeValue(v))); }},
+    {L"maxinfo", false,
+     [](CPaintManagerUI& m, std::wstring_view v) { m.SetMaxInfo(ScaledSize(m, ParseSizeValue(v))); }},
     {L"showdirty", false, [](CPaintManagerUI& m, std::wstring_view v) { m.SetShowUpdateRect(ParseBoolValue(v)); }},
     {L"opacity", false, [](CPaintManagerUI& m, std::wstring_view v) { m.SetOpacity(ParseByte(v)); }},
     {L"alpha", false, [](CPaintManagerUI& m, std::wstring_view v) { m.SetOpacity(ParseByte(v)); }},

@@ -31,6 +31,15 @@ TEST_F(SkinBuilderWindowTest, SizeFollowsTheDisplayScale) {
 
   window_.Manager().SetDisplayScale(150);
   EXPECT_EQ(Build(L"<WINDOW Size=\"484,306\"/>").GetInitSize(), (Size{726, 459}));
+  // The limits, caption, corners and size box scale with it, or the scaled
+  // window would be clipped to its 100 % size.
+  zui::CPaintManagerUI& scaled = Build(
+      L"<Window mininfo=\"484,306\" maxinfo=\"484,306\" caption=\"0,0,0,50\" roundcorner=\"4,4\" sizebox=\"4,4,4,4\"/>");
+  EXPECT_EQ(scaled.GetMinInfo(), (Size{726, 459}));
+  EXPECT_EQ(scaled.GetMaxInfo(), (Size{726, 459}));
+  EXPECT_EQ(scaled.GetCaptionRect(), (Rect{0, 0, 0, 75}));
+  EXPECT_EQ(scaled.GetRoundCorner(), (Size{6, 6}));
+  EXPECT_EQ(scaled.GetSizeBox(), (Rect{6, 6, 6, 6}));
   // Halves round away from zero: 3 x 1.5 = 4.5 -> 5.
   EXPECT_EQ(Build(L"<Window size=\"3,1\"/>").GetInitSize(), (Size{5, 2}));
   // No window is larger than 32767 or smaller than nothing, however it is scaled.
