@@ -9,6 +9,7 @@
 #include "app/repair/platform_process.h"
 #include "app/repair/process/console.h"
 #include "app/repair/process/firmware_location.h"
+#include "app/repair/process/instance_doorbell.h"
 #include "app/repair/process/shutdown_signals.h"
 #include "app/repair/process/single_instance.h"
 #include "app/repair/repair_skins.h"
@@ -74,6 +75,7 @@ int RunWindow(const RepairOptions& options, zui::IUiHost& host) {
   }
   const zui::WindowHandle handle = window->GetHWND();
   InstallShutdownSignals([&host, handle] { host.PostMessage(handle, WM_CLOSE, 0, 0); });
+  InstanceDoorbell doorbell([&host, handle] { host.PostMessage(handle, WM_REPAIR_RAISE, 0, 0); });
   window->CenterWindow();
   window->ShowWindow(true, true);
   zui::CPaintManagerUI::MessageLoop();
@@ -97,6 +99,7 @@ int RunRepairProgram(const std::vector<std::string>& args) {
 #endif
   InitializeCom();
   if (!AcquireSingleInstance()) {
+    CallRunningInstance();
     ShowAlreadyRunning();
     return 0;
   }

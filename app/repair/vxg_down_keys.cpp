@@ -1,4 +1,5 @@
-// The repair window's keyboard and its closes that are not its buttons.
+// The repair window's keyboard, its closes that are not its buttons, and
+// coming to the front when a second start asks for it.
 // Every close goes through the workflow, which knows whether the box is
 // being changed and the question must come first; the WM_CLOSE that
 // follows (and the one a signal posts) gives the card back and ends.
@@ -8,6 +9,7 @@
 #include <array>
 
 #include "ui/controls/control.h"
+#include "ui/host/host.h"
 #include "ui/layout/tab_layout.h"
 
 namespace zapp {
@@ -57,6 +59,13 @@ zui::LRESULT_T VXGDown::OnSysCommand(uint32_t message, zui::WPARAM_T wParam, zui
 }
 
 zui::LRESULT_T VXGDown::MessageHandler(uint32_t message, zui::WPARAM_T wParam, zui::LPARAM_T lParam, bool& handled) {
+  if (message == WM_REPAIR_RAISE) {
+    // Restored if minimised, shown and activated: the user started the
+    // program again because they could not find this window.
+    zui::Host().ShowHostWindow(GetHWND(), SW_RESTORE);
+    handled = true;
+    return 0;
+  }
   // A held Escape repeats; only its first press counts, or the question
   // would come and go while the key is down.
   if (message == WM_KEYDOWN && wParam == VK_ESCAPE && (lParam & kKeyRepeat) != 0) return 0;

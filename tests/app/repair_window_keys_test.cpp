@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/repair/notice_window.h"
 #include "tests/app/repair_window_test_support.h"
 #include "ui/controls/control.h"
 #include "ui/controls/progress.h"
@@ -203,6 +204,39 @@ TEST_F(RepairWindowKeysTest, EveryCloseOnEveryPageAsksExactlyWhileTheBoxIsBeingC
       EXPECT_EQ(CountOf(journal_, "restore 7"), 1);
       EXPECT_FALSE(window_->Workflow().Server().running());
     }
+  }
+}
+
+// A second start rings for the running window, which comes back from the
+// task bar to the front; its own notice is our skinned window, so the
+// Chinese is drawn with our fonts (the frame goes to the artifacts).
+TEST_F(RepairWindowKeysTest, ASecondStartRaisesTheWindowAndNoticesInASkinnedWindow) {
+  Open();
+  host_.ShowHostWindow(hwnd_, SW_MINIMIZE);
+  Pump();
+  ASSERT_TRUE(host_.IsMinimized(hwnd_));
+  host_.PostMessage(hwnd_, WM_REPAIR_RAISE, 0, 0);
+  Pump();
+  EXPECT_FALSE(host_.IsMinimized(hwnd_));
+  EXPECT_EQ(host_.GetActiveWindow(), hwnd_);
+
+  for (const int key : {VK_RETURN, VK_ESCAPE}) {
+    NoticeWindow notice(L"提示", L"实例已经在运行中");
+    const zui::WindowHandle box = notice.Create(nullptr, L"提示", WS_POPUP | WS_VISIBLE, WS_EX_WINDOWEDGE);
+    ASSERT_NE(box, nullptr);
+    notice.CenterWindow();
+    notice.ShowWindow(true, true);
+    Pump();
+    zui::CPaintManagerUI& manager = notice.GetPaintManager();
+    EXPECT_EQ(manager.FindControl(L"notice_title")->GetText(), L"提示");
+    EXPECT_EQ(manager.FindControl(L"notice_text")->GetText(), L"实例已经在运行中");
+    ASSERT_NE(manager.GetFocus(), nullptr);
+    EXPECT_EQ(manager.GetFocus()->GetName(), L"notice_ok");
+    if (key == VK_RETURN) SaveFrame(box, "second_instance_notice");
+    host_.PressKey(key);
+    Pump();
+    EXPECT_FALSE(host_.IsHostWindow(box)) << key;
+    EXPECT_EQ(host_.LastQuit(), 0) << "the notice ends its loop";
   }
 }
 

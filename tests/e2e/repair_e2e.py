@@ -269,6 +269,34 @@ def case_keys_focus_ring_and_closes_that_ask_only_mid_repair(args):
     prepared(args, "keys", body)
 
 
+def case_second_start_raises_the_window_and_notices_in_our_own_window(args):
+    """A second start finds the first window minimised: it brings it back and
+    shows its notice in a skinned window of ours (the system's message box
+    drew the Chinese as garbage), then ends with 0 when it is dismissed."""
+    def body(args, ns, ws):
+        p = Program(args, ns, ws)
+        q = None
+        try:
+            run(["xdotool", "windowminimize", "--sync", p.window])
+            visible = lambda: run(["xdotool", "search", "--onlyvisible", "--pid", str(p.proc.pid)]).stdout.split()
+            wait_for("the first window to leave the screen", lambda: not visible(), 10)
+            q = Program(args, ns, ws)
+            title = run(["xdotool", "getwindowname", q.window]).stdout.strip()
+            check(title == "提示", "the notice's title is %r" % title)
+            q.shot(args, "second_instance_notice")
+            wait_for("the first window back on the screen", visible, 10)
+            q.key("Return")
+            check(q.finish() == 0, "the refused second start did not end with 0: " + q.output())
+            check(p.proc.poll() is None, "the first program ended")
+            p.click(CLOSE_BUTTON)  # nothing started: no question
+            check(p.finish() == 0, "the first program did not end: " + p.output())
+        finally:
+            if q is not None:
+                q.stop()
+            p.stop()
+    prepared(args, "second", body)
+
+
 def case_killed_while_waiting_the_next_start_restores_the_card(args):
     def body(args, ns, ws):
         p = Program(args, ns, ws)

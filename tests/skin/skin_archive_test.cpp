@@ -50,6 +50,7 @@ const Expected kMembers[] = {
     {"img/vscrollbar.png", kStored, 24, 100},
     {"img/waiting_for.png", kStored, 14, 14},
     {"img/warning.png", kStored, 86, 86},
+    {"notice.xml", kDeflated, 0, 0},
     {"vxgdown.xml", kDeflated, 0, 0},
 };
 
@@ -173,6 +174,9 @@ TEST_F(BuiltArchive, EveryImageBothSkinsNameIsAMember) {
         "img\\ok_hover_134@44.png", "img\\ok_disable_134@44.png", "img\\cancel_normal_134@44.png",
         "img\\cancel_hover_134@44.png", "img\\cancel_disable_134@44.png", "img\\ok_focus_134@44.png",
         "img\\cancel_focus_134@44.png"}},
+      {"notice.xml",
+       {"img\\bgshadw.png", "img\\close.png", "img\\close_hover.png", "img\\ok_normal_134@44.png",
+        "img\\ok_hover_134@44.png", "img\\ok_focus_134@44.png"}},
       {"chooseNetCard.xml",
        {"img\\bgshadw.png", "img\\close.png", "img\\close_hover.png", "img\\muti_netwarning.png", "img/vscrollbar.png",
         "img\\ok_normal_134@44.png", "img\\ok_hover_134@44.png", "img\\ok_disable_134@44.png",

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "app/repair/command_line.h"
+#include "app/repair/notice_window.h"
+#include "app/repair/repair_skins.h"
 #include "sys/text_encoding.h"
 #include "ui/host/sdl/sdl_host.h"
 
@@ -25,7 +27,11 @@ void ShowAlreadyRunning() {
   std::fprintf(stderr, "zaviz-era-varedu: %s\n", zsys::WideToUtf8(kAlreadyRunning).c_str());
   std::string error;
   std::unique_ptr<zui::IUiHost> host = CreatePlatformHost(error);
-  if (host != nullptr) host->MessageBox(nullptr, kAlreadyRunning, kNotice, MB_OK);
+  if (host == nullptr) return;
+  // Our own window: the system's message box may have no font for Chinese.
+  zui::ScopedHost scope(*host);
+  PrepareRepairSkins(ProgramModule());
+  if (!ShowNotice(kNotice, kAlreadyRunning)) host->MessageBox(nullptr, kAlreadyRunning, kNotice, MB_OK);
 }
 
 }  // namespace zapp
