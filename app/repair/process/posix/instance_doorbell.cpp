@@ -1,7 +1,6 @@
 // The doorbell is a Unix datagram socket beside the instance's lock, in the
 // user's private runtime folder, so only this user's programs can ring it.
-// The listener blocks in recv; its end rings its own bell with the stop
-// flag raised, which needs no second wake-up mechanism.
+// The listener blocks in recv; its end raises the stop flag and wakes it.
 
 #include "app/repair/process/instance_doorbell.h"
 
@@ -64,6 +63,8 @@ class InstanceDoorbell::Listener {
   ~Listener() {
     if (fd_ < 0) return;
     stop_ = true;
+    // Either wakes the blocked recv; the ring also where shutdown would not.
+    shutdown(fd_, SHUT_RDWR);
     Ring(address_);
     thread_.join();
     unlink(address_.sun_path);
