@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/repair/command_line.h"
 #include "ui/host/host.h"
 
 namespace zapp {
@@ -20,6 +21,7 @@ std::unique_ptr<zui::IUiHost> CreatePlatformHost(std::string& error);
 // The module whose resources and window classes the toolkit uses.
 void* ProgramModule();
 // "An instance is already running", in a message box where one can be shown.
-void ShowAlreadyRunning();
+// On Linux it is drawn at the scale `options` and the desktop give.
+void ShowAlreadyRunning(const RepairOptions& options);
 
 }  // namespace zapp

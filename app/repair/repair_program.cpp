@@ -1,7 +1,6 @@
 #include "app/repair/repair_program.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -10,15 +9,16 @@
 #include "app/repair/platform_process.h"
 #include "app/repair/process/console.h"
 #include "app/repair/process/firmware_location.h"
+#include "app/repair/process/instance_doorbell.h"
 #include "app/repair/process/shutdown_signals.h"
 #include "app/repair/process/single_instance.h"
+#include "app/repair/repair_display_scale.h"
 #include "app/repair/repair_skins.h"
 #include "app/repair/vxg_down.h"
 #include "net/adapter_discovery.h"
 #include "net/platform_network.h"
 #include "net/restore_record.h"
 #include "sys/program_path.h"
-#include "ui/host/display_scale.h"
 #include "ui/text/text_engine.h"
 
 namespace zapp {
@@ -54,16 +54,6 @@ std::filesystem::path WorkingFolder() {
   return error ? std::filesystem::path() : folder;
 }
 
-int DisplayScale(const RepairOptions& options, const zui::IUiHost& host) {
-  zui::DisplayScaleSources sources;
-  sources.requested = options.scale;
-#ifndef _WIN32
-  if (const char* gdk = std::getenv("GDK_SCALE")) sources.gdkScale = gdk;
-#endif
-  sources.dpi = host.GetDisplayDpi(nullptr);
-  return zui::ChooseDisplayScale(sources);
-}
-
 // The window, its loop, and everything that must outlive the window.
 int RunWindow(const RepairOptions& options, zui::IUiHost& host) {
   std::unique_ptr<znet::IAdapterSource> adapters = znet::CreateAdapterSource();
@@ -87,6 +77,7 @@ int RunWindow(const RepairOptions& options, zui::IUiHost& host) {
   }
   const zui::WindowHandle handle = window->GetHWND();
   InstallShutdownSignals([&host, handle] { host.PostMessage(handle, WM_CLOSE, 0, 0); });
+  InstanceDoorbell doorbell([&host, handle] { host.PostMessage(handle, WM_REPAIR_RAISE, 0, 0); });
   window->CenterWindow();
   window->ShowWindow(true, true);
   zui::CPaintManagerUI::MessageLoop();
@@ -110,7 +101,8 @@ int RunRepairProgram(const std::vector<std::string>& args) {
 #endif
   InitializeCom();
   if (!AcquireSingleInstance()) {
-    ShowAlreadyRunning();
+    CallRunningInstance();
+    ShowAlreadyRunning(options);
     return 0;
   }
   const bool console = ConsoleWanted(CommandLineAfterProgramName(args));
@@ -126,7 +118,7 @@ int RunRepairProgram(const std::vector<std::string>& args) {
     return 1;
   }
   zui::ScopedHost scope(*host);
-  zui::CPaintManagerUI::SetDefaultDisplayScale(DisplayScale(options, *host));
+  zui::CPaintManagerUI::SetDefaultDisplayScale(RepairDisplayScale(options, *host));
   PrepareRepairSkins(ProgramModule());
   AddProgramFirewallRules();
   const int code = RunWindow(options, *host);

@@ -139,7 +139,7 @@ void RepairWorkflow::WriteRecord() {
 }
 
 void RepairWorkflow::OnCloseOrExitClick(bool closeButton) {
-  if (closeButton && state_ != ConfirmExit && state_ != Finished) {
+  if (closeButton && CloseAsksFirst()) {
     previousState_ = state_;
     state_ = ConfirmExit;
     ShowPage();

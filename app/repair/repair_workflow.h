@@ -74,6 +74,12 @@ class RepairWorkflow {
   void StartRepair();
   // "close" (closeButton) or "exit_btn": the confirmation, or leaving.
   void OnCloseOrExitClick(bool closeButton);
+  // A close that is not a button of the window (Alt+F4, the taskbar's
+  // close): the same as "close".
+  void RequestClose();
+  // Escape: "close", except that on the confirmation it takes the answer
+  // back, as Escape does in a question.
+  void OnEscape();
   void CancelExit();
   // Stops the server, gives the card back and closes the window.
   void ExitRepair();
@@ -104,6 +110,8 @@ class RepairWorkflow {
  private:
   void ShowPage();
   void Fail(const wchar_t* text);
+  // Whether a close must ask first because the box is being changed.
+  bool CloseAsksFirst() const;
   // After the card was chosen: firmware, server, address. False when the
   // attempt ended on the failure page.
   bool StartServer();

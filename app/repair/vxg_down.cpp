@@ -152,6 +152,7 @@ void VXGDown::ShowPage(int page, const wchar_t* icon, bool tipsVisible) {
     pageTab_->SelectItem(page);
     pageTab_->SetVisible(true);
   }
+  FocusMainButton(page);
 }
 
 void VXGDown::SetErrorText(const std::wstring& text) { SetTextOf(paintManager_, L"upgrade_error_text", text.c_str()); }

@@ -25,6 +25,8 @@ class CTabLayoutUI;
 namespace zapp {
 
 inline constexpr uint32_t WM_REPAIR_PROGRESS = WM_USER + 101;
+// Posted when a second start asks for this window: it comes to the front.
+inline constexpr uint32_t WM_REPAIR_RAISE = WM_USER + 102;
 inline constexpr int kRepairIconId = 138;
 
 class VXGDown : public zui::WindowImplBase, private IRepairView, private ICardChooser {
@@ -55,6 +57,12 @@ class VXGDown : public zui::WindowImplBase, private IRepairView, private ICardCh
   zui::LRESULT_T OnClose(uint32_t message, zui::WPARAM_T wParam, zui::LPARAM_T lParam, bool& handled) override;
   zui::LRESULT_T HandleCustomMessage(uint32_t message, zui::WPARAM_T wParam, zui::LPARAM_T lParam,
                                      bool& handled) override;
+  // Keys and closes (vxg_down_keys.cpp): Alt+F4 and the taskbar's close ask
+  // the workflow like "close"; Escape is "close" too. The message filter
+  // also takes WM_REPAIR_RAISE.
+  zui::LRESULT_T OnSysCommand(uint32_t message, zui::WPARAM_T wParam, zui::LPARAM_T lParam, bool& handled) override;
+  zui::LRESULT_T MessageHandler(uint32_t message, zui::WPARAM_T wParam, zui::LPARAM_T lParam, bool& handled) override;
+  bool ResponseDefaultKeyEvent(zui::WPARAM_T key) override;
 
  private:
   // IRepairView.
@@ -69,6 +77,9 @@ class VXGDown : public zui::WindowImplBase, private IRepairView, private ICardCh
   uint32_t ChooseCard(const std::vector<znet::NetCardInfo>& cards) override;
 
   void ReceiveReport(zui::WPARAM_T wParam);
+  // The keyboard starts on the page's main button, or nowhere when the page
+  // has none to press.
+  void FocusMainButton(int page);
   void SetFixedTexts();
 
   zui::CProgressUI* progress_ = nullptr;

@@ -158,6 +158,9 @@ TEST_F(VXGDownTest, TheSystemCloseGivesTheCardBackOnceAndEndsTheProgram) {
   Waiting();
   window_->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);  // Alt+F4, the taskbar
   Pump();
+  EXPECT_EQ(Page(), ConfirmExit) << "the box waits: the question first";
+  window_->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);  // and again: the answer
+  Pump();
   EXPECT_FALSE(host_.IsHostWindow(hwnd_));
   EXPECT_EQ(host_.LastQuit(), 0);
   EXPECT_EQ(CountOf(journal_, "restore 7"), 1);

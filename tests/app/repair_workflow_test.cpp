@@ -317,6 +317,31 @@ TEST_F(RepairWorkflowTest, TheConfirmationKeepsTheDownloadGoingAndCancelReturnsT
   EXPECT_EQ(CountOf(journal_, "restore"), 0);
 }
 
+// The rule alone (the window's tests go through every close on every page):
+// the question warns of harm, so it comes only while the box is being changed.
+TEST_F(RepairWorkflowTest, ACloseAsksFirstOnlyWhileTheBoxIsBeingChanged) {
+  AddCard("eth0", 7);
+  Make().StartRepair();  // no firmware: the failure page
+  workflow_->RequestClose();
+  EXPECT_EQ(view_.closes, 1) << "nothing changed: no question";
+  EXPECT_EQ(view_.pages, (std::vector<int>{Failed}));
+
+  adapters_.list.clear();
+  RepairWorkflow& w = Started(3000);
+  w.OnEscape();
+  EXPECT_EQ(w.State(), ConfirmExit) << "the box waits";
+  w.OnEscape();
+  EXPECT_EQ(w.State(), WaitingForDevice) << "Escape takes the question back";
+  Report(w, 512);
+  Report(w, 3000);  // all sent: the bar finishes
+  w.RequestClose();
+  EXPECT_EQ(w.State(), ConfirmExit) << "finishing";
+  EXPECT_EQ(CountOf(journal_, "restore"), 0);
+  w.RequestClose();  // on the question, a second close is its answer
+  EXPECT_EQ(view_.closes, 2);
+  EXPECT_EQ(CountOf(journal_, "restore 7"), 1);
+}
+
 TEST_F(RepairWorkflowTest, EveryWayOutGivesTheCardBackExactlyOnceAndRemovesTheRecord) {
   RepairWorkflow& w = Started(1000);
   ASSERT_TRUE(std::filesystem::exists(RecordPath()));

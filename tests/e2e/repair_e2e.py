@@ -82,6 +82,25 @@ class Program:
         check(r.returncode == 0, "import failed: " + r.stderr)
         return path
 
+    def key(self, name):
+        r = run(["xdotool", "windowactivate", "--sync", self.window, "key", "--clearmodifiers", name])
+        check(r.returncode == 0, "xdotool failed: " + r.stderr)
+
+    def mark(self):
+        """Where the output stands now: next_page looks only after it."""
+        return len(self.lines)
+
+    def next_page(self, index, mark, seconds=10.0):
+        wait_for("page %d after line %d" % (index, mark),
+                 lambda: any(l == "page %d" % index for l in self.lines[mark:]), seconds)
+
+    def pixel(self, path, point):
+        """The colour at a client point of a screenshot, as (r, g, b)."""
+        fx = ",".join("%%[fx:int(255*p{%d,%d}.%s)]" % (point[0], point[1], c) for c in "rgb")
+        r = run(["convert", path, "-format", fx, "info:"])
+        check(r.returncode == 0, "convert failed: " + r.stderr)
+        return tuple(int(v) for v in r.stdout.strip().split(","))
+
     def saw(self, text, seconds=10.0):
         wait_for('"%s" on the program\'s output' % text, lambda: any(text in l for l in self.lines), seconds)
 
@@ -195,13 +214,88 @@ def case_signals_and_alt_f4_while_waiting_give_the_card_back(args):
                 if how.startswith("SIG"):
                     p.proc.send_signal(getattr(signal, how))
                 else:
+                    # The box waits: the question comes first, and a second Alt+F4 answers it.
                     run(["xdotool", "windowactivate", "--sync", p.window])
+                    run(["xdotool", "key", how])
+                    p.page(4)
+                    check(p.proc.poll() is None, "%s left without the question" % how)
                     run(["xdotool", "key", how])
                 check(p.finish() is not None, "%s did not end the program" % how)
                 check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "%s left the repair address" % how)
             finally:
                 p.stop()
     prepared(args, "signals", body)
+
+
+def case_keys_focus_ring_and_closes_that_ask_only_mid_repair(args):
+    """The keyboard alone: the focus ring on the main button, Enter, Tab and
+    Escape; Escape leaves the untouched start page at once, and mid-repair
+    asks first, Escape on the question taking it back."""
+    ring = (BEGIN_BUTTON[0] - 64, BEGIN_BUTTON[1])  # on the ring just inside the button's left edge
+    def body(args, ns, ws):
+        p = Program(args, ns, ws)
+        try:
+            shot = p.shot(args, "keys_start_focused")
+            focused = p.pixel(shot, ring)
+            check(min(focused) >= 140, "no light focus ring on the start button: %s" % (focused,))
+            p.key("Tab")  # the × is no stop of the cycle: the focus stays
+            check(p.pixel(p.shot(args, "keys_start_after_tab"), ring) == focused, "Tab took the focus off the button")
+            p.key("Escape")
+            check(p.finish() == 0, "Escape on the start page did not end the program: " + p.output())
+            check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "leaving the start page changed the card")
+        finally:
+            p.stop()
+        p = Program(args, ns, ws)
+        try:
+            mark = p.mark()
+            p.key("Return")
+            p.next_page(1, mark)
+            check(REPAIR_ADDRESS + "/24" in ns.card_addresses(), "Enter did not start the repair")
+            mark = p.mark()
+            p.key("Escape")
+            p.next_page(4, mark)
+            p.shot(args, "keys_confirm_on_cancel")
+            mark = p.mark()
+            p.key("Escape")
+            p.next_page(1, mark)
+            check(p.proc.poll() is None, "Escape on the question left")
+            mark = p.mark()
+            p.key("Escape")
+            p.next_page(4, mark)
+            p.key("Tab")  # from the cancel to the confirm
+            p.key("Return")
+            check(p.finish() == 0, "confirming with the keys did not end the program: " + p.output())
+        finally:
+            p.stop()
+    prepared(args, "keys", body)
+
+
+def case_second_start_raises_the_window_and_notices_in_our_own_window(args):
+    """A second start finds the first window minimised: it brings it back and
+    shows its notice in a skinned window of ours (the system's message box
+    drew the Chinese as garbage), then ends with 0 when it is dismissed."""
+    def body(args, ns, ws):
+        p = Program(args, ns, ws)
+        q = None
+        try:
+            run(["xdotool", "windowminimize", "--sync", p.window])
+            visible = lambda: run(["xdotool", "search", "--onlyvisible", "--pid", str(p.proc.pid)]).stdout.split()
+            wait_for("the first window to leave the screen", lambda: not visible(), 10)
+            q = Program(args, ns, ws)
+            title = run(["xdotool", "getwindowname", q.window]).stdout.strip()
+            check(title == "提示", "the notice's title is %r" % title)
+            q.shot(args, "second_instance_notice")
+            wait_for("the first window back on the screen", visible, 10)
+            q.key("Return")
+            check(q.finish() == 0, "the refused second start did not end with 0: " + q.output())
+            check(p.proc.poll() is None, "the first program ended")
+            p.click(CLOSE_BUTTON)  # nothing started: no question
+            check(p.finish() == 0, "the first program did not end: " + p.output())
+        finally:
+            if q is not None:
+                q.stop()
+            p.stop()
+    prepared(args, "second", body)
 
 
 def case_killed_while_waiting_the_next_start_restores_the_card(args):
@@ -220,9 +314,7 @@ def case_killed_while_waiting_the_next_start_restores_the_card(args):
             check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(),
                   "the new start did not restore the card from the record: " + p.output())
             p.shot(args, "restart_after_kill")
-            p.click(CLOSE_BUTTON)
-            p.page(4)
-            p.click(CONFIRM_BUTTON)
+            p.click(CLOSE_BUTTON)  # nothing started: no question
             check(p.finish() == 0, "the restarted program did not end: " + p.output())
         finally:
             p.stop()

@@ -3,8 +3,12 @@
 #include <cstdio>
 
 #include "app/repair/command_line.h"
+#include "app/repair/notice_window.h"
+#include "app/repair/repair_display_scale.h"
+#include "app/repair/repair_skins.h"
 #include "sys/text_encoding.h"
 #include "ui/host/sdl/sdl_host.h"
+#include "ui/window/paint_manager.h"
 
 namespace zapp {
 namespace {
@@ -21,11 +25,16 @@ std::unique_ptr<zui::IUiHost> CreatePlatformHost(std::string& error) { return zu
 
 void* ProgramModule() { return nullptr; }
 
-void ShowAlreadyRunning() {
+void ShowAlreadyRunning(const RepairOptions& options) {
   std::fprintf(stderr, "zaviz-era-varedu: %s\n", zsys::WideToUtf8(kAlreadyRunning).c_str());
   std::string error;
   std::unique_ptr<zui::IUiHost> host = CreatePlatformHost(error);
-  if (host != nullptr) host->MessageBox(nullptr, kAlreadyRunning, kNotice, MB_OK);
+  if (host == nullptr) return;
+  // Our own window: the system's message box may have no font for Chinese.
+  zui::ScopedHost scope(*host);
+  zui::CPaintManagerUI::SetDefaultDisplayScale(RepairDisplayScale(options, *host));
+  PrepareRepairSkins(ProgramModule());
+  if (!ShowNotice(kNotice, kAlreadyRunning)) host->MessageBox(nullptr, kAlreadyRunning, kNotice, MB_OK);
 }
 
 }  // namespace zapp

@@ -33,6 +33,6 @@ std::unique_ptr<zui::IUiHost> CreatePlatformHost(std::string&) {
 
 void* ProgramModule() { return GetModuleHandleW(nullptr); }
 
-void ShowAlreadyRunning() { MessageBoxW(nullptr, L"实例已经在运行中", L"提示", MB_OK); }
+void ShowAlreadyRunning(const RepairOptions&) { MessageBoxW(nullptr, L"实例已经在运行中", L"提示", MB_OK); }
 
 }  // namespace zapp

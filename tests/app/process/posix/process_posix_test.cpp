@@ -12,10 +12,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <thread>
 
+#include "app/repair/process/instance_doorbell.h"
 #include "app/repair/process/shutdown_signals.h"
 #include "app/repair/process/single_instance.h"
 #include "net/linux/private_folder.h"
@@ -51,6 +53,31 @@ class PosixProcessTest : public ::testing::Test {
   bool hadRuntime_ = false;
   std::string formerRuntime_;
 };
+
+// A second start rings; the running instance hears each ring on its own
+// thread, a stale bell of a crashed run does not stop a new one, and once
+// the doorbell is gone nothing answers and no ring arrives late.
+TEST_F(PosixProcessTest, ASecondStartRingsTheRunningInstancesDoorbell) {
+  const std::string name = "ZavizTestBell-" + std::to_string(getpid());
+  EXPECT_FALSE(CallRunningInstance(name.c_str())) << "nobody runs yet";
+  // A crashed run left its bell behind.
+  { std::ofstream(folder_ / (name + ".bell")) << "stale"; }
+  std::atomic<int> rings{0};
+  {
+    InstanceDoorbell bell([&rings] { ++rings; }, name.c_str());
+    ASSERT_TRUE(bell.Listening());
+    EXPECT_TRUE(CallRunningInstance(name.c_str()));
+    EXPECT_TRUE(CallRunningInstance(name.c_str()));
+    for (int i = 0; i < 200 && rings < 2; ++i) std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(rings, 2);
+    EXPECT_FALSE(CallRunningInstance("ZavizTestBell-other")) << "another name is another bell";
+  }
+  EXPECT_FALSE(fs::exists(folder_ / (name + ".bell"))) << "the doorbell takes its socket away";
+  EXPECT_FALSE(CallRunningInstance(name.c_str()));
+  EXPECT_EQ(rings, 2) << "the end of the doorbell is no ring";
+  InstanceDoorbell noName([&rings] { ++rings; }, "a/b");
+  EXPECT_FALSE(noName.Listening()) << "a name is no path";
+}
 
 TEST_F(PosixProcessTest, LockOfAKilledProcessIsFreeAgain) {
   const std::string name = "ZavizTestChild-" + std::to_string(getpid());
