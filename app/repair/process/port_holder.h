@@ -17,4 +17,8 @@ struct PortHolder {
 // IPv4 and IPv6 sockets bound to `port` on any local address.
 PortHolder FindUdpPortHolder(uint16_t port);
 
+// The name the system gives process `pid` (as PortHolder::program); empty
+// when it cannot be seen.
+std::string ProgramNameOf(uint32_t pid);
+
 }  // namespace zapp

@@ -1,6 +1,7 @@
 // Who holds a UDP port: a socket this test binds on 127.0.0.1 is found with
 // this process's id and program name, through /proc on Linux and
-// GetExtendedUdpTable on Windows (under Wine too). On Linux the /proc
+// GetExtendedUdpTable on Windows. Wine 8 lists the socket with no owner
+// (process id 0), so there the holder is found but not seen. On Linux the /proc
 // reading also runs over a tree made here: another user's process, whose
 // descriptors cannot be read, is a holder that is not seen.
 
@@ -36,6 +37,14 @@ uint32_t OwnPid() {
 #endif
 }
 
+bool UnderWine() {
+#ifdef _WIN32
+  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+#else
+  return false;
+#endif
+}
+
 // The name the system gives this process: Linux keeps 15 bytes of it.
 std::string OwnProgramName() {
   std::string name = zsys::ProgramPath().filename().string();
@@ -53,8 +62,14 @@ TEST(UdpPortHolder, ASocketBoundHereIsThisProcessUntilItCloses) {
 
   const PortHolder holder = FindUdpPortHolder(port);
   EXPECT_TRUE(holder.found);
-  EXPECT_EQ(holder.pid, OwnPid());
-  EXPECT_EQ(holder.program, OwnProgramName());
+  if (UnderWine()) {
+    EXPECT_EQ(holder.pid, 0u);
+    EXPECT_TRUE(holder.program.empty());
+  } else {
+    EXPECT_EQ(holder.pid, OwnPid());
+    EXPECT_EQ(holder.program, OwnProgramName());
+  }
+  EXPECT_EQ(ProgramNameOf(OwnPid()), OwnProgramName());
 
   opened.socket.reset();
   const PortHolder after = FindUdpPortHolder(port);

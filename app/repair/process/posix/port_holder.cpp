@@ -70,4 +70,6 @@ PortHolder FindUdpPortHolderIn(const std::filesystem::path& procRoot, uint16_t p
 
 PortHolder FindUdpPortHolder(uint16_t port) { return FindUdpPortHolderIn("/proc", port); }
 
+std::string ProgramNameOf(uint32_t pid) { return Comm(std::filesystem::path("/proc") / std::to_string(pid)); }
+
 }  // namespace zapp

@@ -33,7 +33,9 @@ bool OwnerIn(ULONG family, uint16_t port, DWORD& pid) {
   return false;
 }
 
-std::string ImageFileName(DWORD pid) {
+}  // namespace
+
+std::string ProgramNameOf(uint32_t pid) {
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
   if (process == nullptr) return {};
   wchar_t path[MAX_PATH * 4];
@@ -46,8 +48,6 @@ std::string ImageFileName(DWORD pid) {
   return zsys::WideToUtf8(slash == std::wstring::npos ? full : full.substr(slash + 1));
 }
 
-}  // namespace
-
 PortHolder FindUdpPortHolder(uint16_t port) {
   PortHolder holder;
   DWORD pid = 0;
@@ -56,8 +56,8 @@ PortHolder FindUdpPortHolder(uint16_t port) {
   }
   holder.found = true;
   holder.pid = pid;
-  // A process of another user or a protected one keeps its name from us.
-  holder.program = ImageFileName(pid);
+  // Wine answers no owner (0); a process of another user or a protected one keeps its name from us.
+  if (pid != 0) holder.program = ProgramNameOf(pid);
   return holder;
 }
 
