@@ -92,15 +92,15 @@ int GetNetCards(IAdapterSource& adapters, const PhysicalCardTable& physicalCards
   switch (adapters.ListAdapters(list)) {
     case AdapterQuery::Ok: break;
     case AdapterQuery::OutOfMemory:
-      std::fprintf(out, "Error allocating memory needed to call GetAdaptersinfo\n");
+      if (out != nullptr) std::fprintf(out, "Error allocating memory needed to call GetAdaptersinfo\n");
       return 0;
     case AdapterQuery::Failed: return 0;
   }
   for (const AdapterEntry& a : list) {
     if (a.type == kAdapterTypeWireless) continue;
-    PrintAdapter(out, a);
+    if (out != nullptr) PrintAdapter(out, a);
     if (IsEligible(a, physicalCards)) netCards.push_back(ToCardInfo(a));
-    std::fprintf(out, "\n");
+    if (out != nullptr) std::fprintf(out, "\n");
   }
   return static_cast<int>(netCards.size());
 }

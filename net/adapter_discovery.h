@@ -14,7 +14,7 @@ namespace znet {
 void LoadPhysicalCards(IRegistrySource& registry, PhysicalCardTable& physicalCards);
 
 // Clears and refills `netCards` with the eligible cards and returns their
-// number. Prints a dump of every non-wireless adapter to `out`.
+// number. Prints a dump of every non-wireless adapter to `out` (none when null).
 int GetNetCards(IAdapterSource& adapters, const PhysicalCardTable& physicalCards, std::vector<NetCardInfo>& netCards,
                 std::FILE* out = stdout);
 

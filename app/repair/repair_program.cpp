@@ -70,6 +70,7 @@ int RunWindow(const RepairOptions& options, zui::IUiHost& host) {
   setup.keeper = keeper.get();
   setup.record = &record;
   setup.firmwareFolder = FirmwareFolder(zsys::ProgramDirectory(), WorkingFolder());
+  setup.firmwareSearchFolders = FirmwareSearchFolders(zsys::ProgramDirectory(), WorkingFolder());
   auto window = std::make_unique<VXGDown>(std::move(setup));
   if (window->Create(nullptr, L"vxdownload", kRepairWindowStyle, WS_EX_WINDOWEDGE) == nullptr) {
     std::fprintf(stderr, "zaviz-era-varedu: the repair window could not be created\n");

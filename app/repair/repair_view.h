@@ -17,6 +17,8 @@ class IRepairView {
   // below the pages is shown or hidden.
   virtual void ShowPage(int page, const wchar_t* icon, bool tipsVisible) = 0;
   virtual void SetErrorText(const std::wstring& text) = 0;
+  // The start page's status line: what a start would do, or what is missing.
+  virtual void SetStartStatus(const std::wstring& text) = 0;
   // The percentage label ("%d%%") and the bar's value.
   virtual void SetPercentage(int percent) = 0;
   virtual void SetStatusText(const std::wstring& text) = 0;

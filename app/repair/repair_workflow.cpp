@@ -4,8 +4,8 @@
 #include <cstdarg>
 #include <system_error>
 
-#include "app/repair/firmware_size.h"
 #include "app/repair/process/firmware_location.h"
+#include "app/repair/process/port_holder.h"
 #include "net/adapter_discovery.h"
 #include "net/set_ip.h"
 
@@ -42,6 +42,19 @@ RepairWorkflow::RepairWorkflow(RepairSetup setup, IRepairView& view, ICardChoose
 
 RepairWorkflow::~RepairWorkflow() { GiveBack(); }
 
+StartFacts RepairWorkflow::GatherStartFacts() const {
+  StartFacts facts;
+  std::vector<znet::NetCardInfo> cards;
+  znet::GetNetCards(*setup_.adapters, setup_.physicalCards, cards, nullptr);
+  for (const znet::NetCardInfo& card : cards) {
+    facts.cards.push_back({AdapterNameOf(*setup_.adapters, card.index), card});
+  }
+  facts.firmware = LookUpFirmware();
+  return facts;
+}
+
+void RepairWorkflow::ShowStartFacts() { view_.SetStartStatus(StartStatusText(GatherStartFacts())); }
+
 void RepairWorkflow::StartRepair() {
   if (closing_ || (state_ != Start && state_ != Failed)) return;
   const int count = znet::GetNetCards(*setup_.adapters, setup_.physicalCards, netCards_,
@@ -69,35 +82,29 @@ void RepairWorkflow::StartRepair() {
 
 bool RepairWorkflow::StartServer() {
   totalSize_ = 0;
-  int64_t total = 0;
-  if (!FirmwareTotal(total)) {
-    Fail(kFirmwareText);
+  const FirmwareLookup firmware = LookUpFirmware();
+  Print("_globalfilesize=%lld\n", static_cast<long long>(firmware.size));
+  if (firmware.problem != FirmwareProblem::kNone) {
+    Fail(FirmwareFailureText(firmware));
     return false;
   }
-  totalSize_ = total;
-  Print("_globalfilesize=%lld\n", static_cast<long long>(totalSize_));
-  if (totalSize_ == 0) {
-    Fail(kFirmwareText);
-    return false;
-  }
-  const std::string root =
-      (setup_.firmwareFile.empty() ? setup_.firmwareFolder : setup_.firmwareFile.parent_path()).string();
+  totalSize_ = firmware.size;
+  const std::string root = firmware.folder.string();
   if (server_.start(setup_.bindAddress.c_str(), setup_.port, root.c_str()) != 0) {
-    Fail(RefusedForPrivilege(server_) ? kServerPrivilegeText : kPortBusyText);
+    if (RefusedForPrivilege(server_)) {
+      Fail(kServerPrivilegeText);
+    } else {
+      Fail(PortBusyFailureText(setup_.port, FindUdpPortHolder(static_cast<uint16_t>(setup_.port))));
+    }
     return false;
   }
   return true;
 }
 
-bool RepairWorkflow::FirmwareTotal(int64_t& total) const {
-  if (setup_.firmwareFile.empty()) return SumFirmwareSize(setup_.firmwareFolder, total);
-  total = 0;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(setup_.firmwareFile, error)) return false;
-  const auto size = std::filesystem::file_size(setup_.firmwareFile, error);
-  if (error) return false;
-  total = static_cast<int64_t>(size);
-  return true;
+FirmwareLookup RepairWorkflow::LookUpFirmware() const {
+  if (!setup_.firmwareFile.empty()) return LookUpFirmwareFile(setup_.firmwareFile);
+  return zapp::LookUpFirmware(setup_.firmwareSearchFolders.empty() ? std::vector{setup_.firmwareFolder}
+                                                                   : setup_.firmwareSearchFolders);
 }
 
 bool RepairWorkflow::ChangeConfirmed() const {
@@ -216,7 +223,7 @@ void RepairWorkflow::ShowPage() {
   Print("page %d\n", static_cast<int>(state_));
 }
 
-void RepairWorkflow::Fail(const wchar_t* text) {
+void RepairWorkflow::Fail(const std::wstring& text) {
   state_ = Failed;
   view_.SetErrorText(text);
   ShowPage();

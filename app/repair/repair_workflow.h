@@ -16,9 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "app/repair/firmware_lookup.h"
 #include "app/repair/progress_report.h"
 #include "app/repair/repair_texts.h"
 #include "app/repair/repair_view.h"
+#include "app/repair/start_facts.h"
 #include "net/adapter_source.h"
 #include "net/address_changer.h"
 #include "net/net_card_info.h"
@@ -49,6 +51,9 @@ struct RepairSetup {
   znet::IRepairAddressKeeper* keeper = nullptr;
   znet::RestoreRecordFile* record = nullptr;
   std::filesystem::path firmwareFolder;  // where the firmware is looked for and served from
+  // When set, the folders the firmware is looked for in, in order, instead of
+  // firmwareFolder alone; it is served from the first that holds it.
+  std::vector<std::filesystem::path> firmwareSearchFolders;
   // When set, this file is the firmware, whatever its name: its size is the
   // total and its bytes answer the request for the firmware's name.
   std::filesystem::path firmwareFile;
@@ -70,6 +75,10 @@ class RepairWorkflow {
   RepairWorkflow(const RepairWorkflow&) = delete;
   RepairWorkflow& operator=(const RepairWorkflow&) = delete;
 
+  // What a start would do now: the cards, the firmware (nothing changes).
+  StartFacts GatherStartFacts() const;
+  // Puts them on the start page's status line.
+  void ShowStartFacts();
   // "begin_btn" and "repair_retry": one attempt to start the repair.
   void StartRepair();
   // "close" (closeButton) or "exit_btn": the confirmation, or leaving.
@@ -109,13 +118,13 @@ class RepairWorkflow {
 
  private:
   void ShowPage();
-  void Fail(const wchar_t* text);
+  void Fail(const std::wstring& text);
   // Whether a close must ask first because the box is being changed.
   bool CloseAsksFirst() const;
   // After the card was chosen: firmware, server, address. False when the
   // attempt ended on the failure page.
   bool StartServer();
-  bool FirmwareTotal(int64_t& total) const;
+  FirmwareLookup LookUpFirmware() const;
   bool ChangeConfirmed() const;
   bool GiveRepairAddress();
   void WriteRecord();

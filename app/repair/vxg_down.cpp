@@ -68,6 +68,7 @@ void VXGDown::InitWindow() {
   workflow_.Server().progress_callback = [this](int position, int size, const std::string& path) {
     OnTransferProgress(position, size, path);
   };
+  workflow_.ShowStartFacts();
 }
 
 void VXGDown::SetFixedTexts() {
@@ -156,6 +157,8 @@ void VXGDown::ShowPage(int page, const wchar_t* icon, bool tipsVisible) {
 }
 
 void VXGDown::SetErrorText(const std::wstring& text) { SetTextOf(paintManager_, L"upgrade_error_text", text.c_str()); }
+
+void VXGDown::SetStartStatus(const std::wstring& text) { SetTextOf(paintManager_, L"start_status", text.c_str()); }
 
 void VXGDown::SetPercentage(int percent) {
   wchar_t text[16];

@@ -68,6 +68,7 @@ class VXGDown : public zui::WindowImplBase, private IRepairView, private ICardCh
   // IRepairView.
   void ShowPage(int page, const wchar_t* icon, bool tipsVisible) override;
   void SetErrorText(const std::wstring& text) override;
+  void SetStartStatus(const std::wstring& text) override;
   void SetPercentage(int percent) override;
   void SetStatusText(const std::wstring& text) override;
   void StartFinishingTimer() override;

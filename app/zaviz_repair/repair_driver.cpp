@@ -8,6 +8,7 @@ RepairDriver::RepairDriver(zapp::RepairWorkflow& workflow, TerminalView& view, E
     : workflow_(workflow), view_(view), events_(events), tick_(tickMs) {}
 
 RepairOutcome RepairDriver::Run() {
+  workflow_.ShowStartFacts();
   workflow_.StartRepair();
   RepairOutcome outcome = RepairOutcome::kInterrupted;
   if (workflow_.State() == zapp::Failed) {

@@ -78,6 +78,7 @@ void Configure(zapp::RepairSetup& setup, const Options& options) {
     setup.firmwareFolder = file.parent_path();
   } else {
     setup.firmwareFolder = zapp::FirmwareFolder(zsys::ProgramDirectory(), WorkingFolder());
+    setup.firmwareSearchFolders = zapp::FirmwareSearchFolders(zsys::ProgramDirectory(), WorkingFolder());
   }
 }
 

@@ -32,6 +32,8 @@ void TerminalView::ShowPage(int page, const wchar_t*, bool) {
 
 void TerminalView::SetErrorText(const std::wstring& text) { errorText_ = text; }
 
+void TerminalView::SetStartStatus(const std::wstring& text) { Say(Utf8(text)); }
+
 void TerminalView::SetPercentage(int percent) {
   percent_ = percent;
   if (terminal_) {

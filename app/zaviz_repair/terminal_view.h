@@ -23,6 +23,8 @@ class TerminalView : public zapp::IRepairView, public zapp::ICardChooser {
   // The workflow's view.
   void ShowPage(int page, const wchar_t* icon, bool tipsVisible) override;
   void SetErrorText(const std::wstring& text) override;
+  // Printed as it comes: the facts before any question.
+  void SetStartStatus(const std::wstring& text) override;
   void SetPercentage(int percent) override;
   void SetStatusText(const std::wstring& text) override;
   void StartFinishingTimer() override { timerRunning_ = true; }

@@ -61,6 +61,7 @@ class RecordingView : public IRepairView {
     tips = tipsVisible;
   }
   void SetErrorText(const std::wstring& text) override { errorText = text; }
+  void SetStartStatus(const std::wstring& text) override { startStatus = text; }
   void SetPercentage(int percent) override { percents.push_back(percent); }
   void SetStatusText(const std::wstring& text) override { status = text; }
   void StartFinishingTimer() override { ++timerStarts; }
@@ -71,6 +72,7 @@ class RecordingView : public IRepairView {
   std::wstring icon;
   bool tips = true;
   std::wstring errorText;
+  std::wstring startStatus;
   std::vector<int> percents;
   std::wstring status;
   int timerStarts = 0, timerStops = 0, closes = 0;

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "app/repair/process/shutdown_signals.h"
+#include "sys/text_encoding.h"
 #include "tests/app/repair_window_test_support.h"
 #include "ui/controls/control.h"
 #include "ui/controls/progress.h"
@@ -141,7 +142,7 @@ TEST_F(VXGDownTest, AFailedStartShowsTheErrorPageAndRetryStartsAgain) {
   Open();
   Click(FirstPageBeginButton());
   EXPECT_EQ(Page(), Failed);
-  EXPECT_EQ(TextOf(L"upgrade_error_text"), kFirmwareText);
+  EXPECT_EQ(TextOf(L"upgrade_error_text").rfind(std::wstring(kFirmwareText) + L"\n", 0), 0u);
   EXPECT_EQ(Find(L"icon_bg")->GetBkImage(), kWarningIcon);
   SaveFrame(hwnd_, "page5_failed");
   firmware_.Write("upgradeimage.bin", PatternBytes(100));
@@ -207,6 +208,74 @@ TEST_F(VXGDownTest, ReportsTheWindowCanNoLongerTakeAreFreed) {
   EXPECT_EQ(window_->PendingReports(), 2u) << "only the two in the queue are outstanding";
   Pump();
   window_.reset();  // frees them (the address sanitizer checks the rest)
+}
+
+// The start page's status line, before any click: what a start would do.
+class StartStatusTest : public RepairWindowTest {
+ protected:
+  std::wstring Folder() {
+    const std::u8string text = firmware_.path().u8string();
+    return zsys::Utf8ToWide(std::string(text.begin(), text.end()));
+  }
+  // The window goes, so that the next Open looks again.
+  void Reopen() {
+    if (host_.IsHostWindow(hwnd_)) host_.DestroyHostWindow(hwnd_);
+    window_.reset();
+    Pump();
+    Open();
+  }
+};
+
+TEST_F(StartStatusTest, OneCardAndTheFirmwareAreNamedBelowTheUnmovedButton) {
+  AddCard("eth0", 7, L"Intel Ethernet I219-V");
+  firmware_.Write("upgradeimage.bin", PatternBytes(3000));
+  Open();
+  EXPECT_EQ(TextOf(L"start_status"), L"网卡 eth0（Intel Ethernet I219-V） 将获得地址 192.168.1.2\n固件 "
+                                     L"upgradeimage.bin，3000 字节，位于 " +
+                                         Folder());
+  // Between the start button, where it always was, and the tips line.
+  const zui::Rect button = FirstPageBeginButton()->GetPos();
+  const zui::Rect status = Find(L"start_status")->GetPos();
+  EXPECT_EQ(button.top, 196);
+  EXPECT_EQ(button.left, 176);
+  EXPECT_GE(status.top, button.bottom);
+  EXPECT_LE(status.bottom, Find(L"repair_tips")->GetPos().top);
+  EXPECT_TRUE(Find(L"start_status")->IsVisible());
+  SaveFrame(hwnd_, "page0_start_status");
+  EXPECT_TRUE(journal_.empty()) << "looking changes nothing";
+  EXPECT_FALSE(window_->Workflow().Server().running());
+}
+
+TEST_F(StartStatusTest, SeveralCardsNoCardNoFirmwareAndANearName) {
+  AddCard("eth0", 7);
+  AddCard("eth1", 9);
+  firmware_.Write("upgradeimage.bin", PatternBytes(3000));
+  Open();
+  EXPECT_EQ(TextOf(L"start_status").substr(0, TextOf(L"start_status").find(L'\n')),
+            L"检测到 2 张有线网卡：开始修复时请选择连接Vombel的那张");
+
+  adapters_.list.clear();
+  physical_.clear();
+  Reopen();
+  EXPECT_EQ(TextOf(L"start_status").rfind(L"未检测到有线网卡，请确认网卡已安装并启用\n固件 upgradeimage.bin", 0), 0u);
+
+  AddCard("eth0", 7);
+  std::filesystem::remove(firmware_.path() / "upgradeimage.bin");
+  Reopen();
+  EXPECT_EQ(TextOf(L"start_status").substr(TextOf(L"start_status").find(L'\n') + 1),
+            L"未找到固件 upgradeimage.bin（已查找：" + Folder() + L"）");
+
+  firmware_.Write("upgradeimage (1).bin", PatternBytes(3000));
+  Reopen();
+  const std::wstring status = TextOf(L"start_status");
+  EXPECT_NE(status.find(L"中有 upgradeimage (1).bin：请将它改名为 upgradeimage.bin"), std::wstring::npos)
+      << zsys::WideToUtf8(status);
+  // The click says it again on the failure page, below the unchanged wording.
+  Click(FirstPageBeginButton());
+  EXPECT_EQ(Page(), Failed);
+  EXPECT_EQ(TextOf(L"upgrade_error_text"), std::wstring(kFirmwareText) + L"\n" + status.substr(status.find(L'\n') + 1));
+  EXPECT_EQ(Find(L"repair_retry")->GetPos().top, 220) << "the retry button stays where it was";
+  SaveFrame(hwnd_, "page5_failed_near_name");
 }
 
 }  // namespace

@@ -341,7 +341,13 @@ def case_missing_firmware_fails_and_changes_nothing(args):
             try:
                 code = p.finish(15)
                 check(code == 1, "a missing firmware ended with %s: %s" % (code, p.output()))
-                check(p.errors() == "zaviz-repair: %s\n" % FIRMWARE_TEXT, "not the wizard's text: %r" % p.errors())
+                # The wizard's wording, then why: what was looked for, where.
+                lines = p.errors().split("\n")
+                check(lines[0] == "zaviz-repair: %s" % FIRMWARE_TEXT, "not the wizard's text: %r" % p.errors())
+                wanted = "no-such.bin" if extra else "upgradeimage.bin"
+                check(len(lines) == 3 and lines[1].startswith("未找到固件 " + wanted) and lines[2] == "",
+                      "no reason given: %r" % p.errors())
+                check(lines[1] in p.text(), "not said before the start: %r" % p.text())
                 check(WAITING_TEXT not in p.text(), "it went on waiting")
             finally:
                 p.stop()

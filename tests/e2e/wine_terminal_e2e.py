@@ -124,7 +124,10 @@ def inside(args):
             expect(wine, ["--card", "nosuch0", "--yes"], 2, stderr_part="--card nosuch0: no such card")
             expect(wine, ["--yes"], 1, stderr_part="zaviz-repair: " + NO_CARD_TEXT)
             _, err = expect(wine, ["--card", card, "--yes"], 1, stderr_part="zaviz-repair: " + FIRMWARE_TEXT)
-            check(err.count("\n") == 1, "not one line: %r" % err)
+            # The wizard's wording, then the reason with the folder searched (the program's).
+            lines = err.split("\n")
+            check(len(lines) == 3 and lines[1].startswith("未找到固件 upgradeimage.bin（已查找：")
+                  and lines[1].endswith("\\app）"), "no reason under the wording: %r" % err)
             expect(wine, ["--card", card, "--yes", "--firmware", "C:\\no\\such.bin"], 1, stderr_part=FIRMWARE_TEXT)
             check(netsh_lines(log) == [], "a failed start ran netsh: %s" % netsh_lines(log))
             recorded_repair(wine, folder, card, log)

@@ -28,4 +28,18 @@ std::filesystem::path FirmwareFolder(const std::filesystem::path& programFolder,
   return programFolder;
 }
 
+std::vector<std::filesystem::path> FirmwareSearchFolders(const std::filesystem::path& programFolder,
+                                                         const std::filesystem::path& workingFolder) {
+  std::vector<std::filesystem::path> folders{programFolder};
+#ifndef _WIN32
+  std::error_code error;
+  if (!workingFolder.empty() && !std::filesystem::equivalent(programFolder, workingFolder, error)) {
+    folders.push_back(workingFolder);
+  }
+#else
+  (void)workingFolder;
+#endif
+  return folders;
+}
+
 }  // namespace zapp

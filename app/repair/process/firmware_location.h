@@ -2,6 +2,7 @@
 // Where the firmware image "upgradeimage.bin" is looked for.
 
 #include <filesystem>
+#include <vector>
 
 namespace zapp {
 
@@ -11,5 +12,10 @@ inline constexpr char kFirmwareFileName[] = "upgradeimage.bin";
 // holds a regular file of exactly that name; the program's folder when none.
 std::filesystem::path FirmwareFolder(const std::filesystem::path& programFolder,
                                      const std::filesystem::path& workingFolder);
+
+// The folders FirmwareFolder looks in, in its order (a working folder equal
+// to the program's is not repeated).
+std::vector<std::filesystem::path> FirmwareSearchFolders(const std::filesystem::path& programFolder,
+                                                         const std::filesystem::path& workingFolder);
 
 }  // namespace zapp

@@ -14,6 +14,7 @@
 #include "app/repair/repair_texts.h"
 #include "app/repair/repair_workflow.h"
 #include "app/zaviz_repair/repair_driver.h"
+#include "sys/text_encoding.h"
 #include "tests/app/repair_fakes.h"
 #include "tests/app/terminal/fake_console.h"
 #include "tests/net/fakes.h"
@@ -175,7 +176,12 @@ TEST_F(RepairDriverTest, ADeclinedChangeOrAStopDuringTheQuestionLeavesTheCardAlo
 TEST_F(RepairDriverTest, AMissingFirmwareFailsWithTheWizardsTextAndChangesNothing) {
   zapp::RepairWorkflow& inFolder = Make();
   EXPECT_EQ(Run(inFolder), RepairOutcome::kFailed);
-  EXPECT_EQ(view_.ErrorText(), zapp::kFirmwareText);
+  const std::u8string folder = firmware_.path().u8string();
+  const std::string missing =
+      "未找到固件 upgradeimage.bin（已查找：" + std::string(folder.begin(), folder.end()) + "）";
+  // Said before the attempt, and again, below the wizard's wording, as its failure.
+  EXPECT_EQ(console_.out, "网卡 eth0（Card eth0） 将获得地址 192.168.1.2\n" + missing + "\n");
+  EXPECT_EQ(zsys::WideToUtf8(view_.ErrorText()), zsys::WideToUtf8(zapp::kFirmwareText) + "\n" + missing);
 
   firmware_.Write("upgradeimage.bin", PatternBytes(3000));
   for (const std::filesystem::path& file : {firmware_.path() / "missing.bin", firmware_.path()}) {
@@ -203,6 +209,10 @@ TEST_F(RepairDriverTest, SeveralCardsAreAskedAtTheTerminal) {
   EXPECT_EQ(driver.Run(), RepairOutcome::kInterrupted);
   EXPECT_NE(console_.out.find("  1) eth0  Card eth0  10.0.0.7\n  2) eth1  Card eth1  10.0.1.8\n"), std::string::npos)
       << console_.out;
+  EXPECT_EQ(console_.out.rfind(
+                "检测到 2 张有线网卡：开始修复时请选择连接Vombel的那张\n固件 upgradeimage.bin，3000 字节，位于 ", 0),
+            0u)
+      << "the facts come before the question: " << console_.out;
   EXPECT_EQ(journal_[1], "give 8");
   EXPECT_EQ(CountOf(journal_, "restore 8"), 1);
 }
