@@ -147,12 +147,17 @@ void tftpd::remove_client(size_t index, bool force_fail) {
   const tftp_client& client = *clients[index];
   write_log("%s: [%s] %s\n", client.is_read() ? "READ" : "WRITE", client.path.c_str(),
             client.finished && !force_fail ? "OK" : "FAIL");
+  if (force_fail && client.is_read() && !client.finished) tell(PeerEvent::Kind::kGivenUp, client);
   clients.erase(clients.begin() + std::ptrdiff_t(index));
 }
 
 void tftpd::send_error(ErrorCode code, const char* message, const PeerAddress& to) {
   const int length = BuildError(&error_packet_, code, message);
   sock->QueueTo(error_packet_.data(), length, to);
+}
+
+void tftpd::tell(PeerEvent::Kind kind, const tftp_client& client) {
+  if (peer_event_callback) peer_event_callback({kind, client.peer(), client.filename});
 }
 
 void tftpd::write_log(const char* format, ...) {
