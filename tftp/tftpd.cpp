@@ -31,6 +31,7 @@ void tftpd::serve_only(std::string file_name, std::string source_path) {
 int tftpd::start(const char* bind_ip, int port_number, const char* root) {
   if (sock || worker.joinable()) return -1;  // one server per object
   stop_requested = false;
+  whole_file_sent_ = false;
   if (bind_ip != nullptr && !ParseIpv4(bind_ip, &bind_addr)) {
     bind_addr = 0xFFFFFFFFu;  // like inet_addr: an address no card has, so bind fails
   }
@@ -157,7 +158,12 @@ void tftpd::send_error(ErrorCode code, const char* message, const PeerAddress& t
 }
 
 void tftpd::tell(PeerEvent::Kind kind, const tftp_client& client) {
-  if (peer_event_callback) peer_event_callback({kind, client.peer(), client.filename});
+  if (peer_event_callback) peer_event_callback({kind, client.peer(), client.filename, whole_file_sent_});
+}
+
+void tftpd::whole_file_sent(tftp_client& client) {
+  client.finished = true;
+  whole_file_sent_ = true;
 }
 
 void tftpd::write_log(const char* format, ...) {

@@ -33,6 +33,10 @@ class tftpd {
     Kind kind = Kind::kReadRequest;
     PeerAddress peer;
     std::string name;  // the name as the peer sent it
+    // A read of this run of the server had sent the whole of its file
+    // before this request. Decided here, on the worker, so that it does not
+    // depend on the order in which a receiver sees events and progress.
+    bool after_whole_file = false;
   };
   // Called on the worker thread; must not block.
   using PeerEventCallback = std::function<void(const PeerEvent& event)>;
@@ -135,6 +139,8 @@ class tftpd {
   void fail_read(tftp_client& client, const PeerAddress& to);
   void send_error(ErrorCode code, const char* message, const PeerAddress& to);
   void tell(PeerEvent::Kind kind, const tftp_client& client);
+  // The last block of a read went out for the first time.
+  void whole_file_sent(tftp_client& client);
   // False (after answering the peer) when the request is a refused upload or
   // serve_only forbids it.
   bool request_allowed(const tftp_client& client, const PeerAddress& to);
@@ -154,7 +160,8 @@ class tftpd {
   std::vector<uint8_t> error_packet_;
   std::string only_file_;  // empty: every file in the root
   bool uploads_allowed_ = false;
-  std::string only_source_;  // empty: only_file_ is read from the root
+  std::string only_source_;       // empty: only_file_ is read from the root
+  bool whole_file_sent_ = false;  // worker thread only; reset by start
 };
 
 }  // namespace ztftp

@@ -205,7 +205,7 @@ void tftpd::send_next_block(tftp_client& client, const PeerAddress& to, uint64_t
     fail_read(client, to);
     return;
   }
-  if (got < wanted) client.finished = true;
+  if (got < wanted) whole_file_sent(client);
   client.packet_len = int(got) + kDataHeaderSize;
   send_packet(client, to, now_ms);
   await_ack(client, now_ms, true);

@@ -5,6 +5,8 @@
 
 namespace zapp {
 
+// Before the finding on a line of zaviz-repair's output.
+inline constexpr const wchar_t* kDiagTerminalPrefix = L"状态：";
 inline constexpr const wchar_t* kDiagWatching = L"正在等待Vombel的请求（本机地址192.168.1.2）";
 inline constexpr const wchar_t* kDiagLinkDown = L"网线未连接或链路断开：请将网线插到Vombel的任一LAN口";
 inline constexpr const wchar_t* kDiagLinkUp = L"网线已连接，正在等待Vombel的请求";

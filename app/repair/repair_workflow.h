@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/repair/diagnosis/diagnosis_hub.h"
 #include "app/repair/progress_report.h"
 #include "app/repair/repair_texts.h"
 #include "app/repair/repair_view.h"
@@ -24,6 +25,7 @@
 #include "net/net_card_info.h"
 #include "net/repair_address_keeper.h"
 #include "net/restore_record.h"
+#include "sys/clock.h"
 #include "sys/debug_output.h"
 #include "tftp/tftpd.h"
 
@@ -60,6 +62,8 @@ struct RepairSetup {
   int port = kServerPort;
   std::FILE* console = stdout;  // adapter dumps and state lines; null for none
   znet::TraceSink trace = zsys::DebugOutput;
+  // The diagnosis's time (tests put a manual clock here).
+  RepairDiagnosis::Clock clock = zsys::MonotonicMs;
 };
 
 class RepairWorkflow {
@@ -85,6 +89,13 @@ class RepairWorkflow {
   // One tick of the finishing timer.
   void OnFinishingTick();
   void FinishIfDownloading();
+  // The diagnosis: the sources' events reached the UI thread (after the
+  // inbox's wake function), and its once-a-second tick.
+  void OnDiagnosisEvents() { diagnosis_.TakeEvents(); }
+  void OnDiagnosisTick() { diagnosis_.Tick(); }
+  // Where the diagnosis's sources leave their events; its wake function is the frontend's.
+  DiagnosisInbox& DiagnosisEvents() { return diagnosis_.Inbox(); }
+  const RepairDiagnosis& Diagnosis() const { return diagnosis_.Findings(); }
 
   // Stops and waits for the server, then gives the card back when it has
   // the repair address: keeper stopped, address restored, record removed.
@@ -117,6 +128,7 @@ class RepairWorkflow {
   IRepairView& view_;
   ICardChooser& chooser_;
   ztftp::tftpd server_;
+  DiagnosisHub diagnosis_;
 
   int64_t totalSize_ = 0;
   RepairState state_ = Start;

@@ -25,6 +25,8 @@ class CTabLayoutUI;
 namespace zapp {
 
 inline constexpr uint32_t WM_REPAIR_PROGRESS = WM_USER + 101;
+// The diagnosis's sources left events in the workflow's inbox (no payload).
+inline constexpr uint32_t WM_REPAIR_DIAGNOSIS = WM_USER + 102;
 inline constexpr int kRepairIconId = 138;
 
 class VXGDown : public zui::WindowImplBase, private IRepairView, private ICardChooser {
@@ -62,6 +64,7 @@ class VXGDown : public zui::WindowImplBase, private IRepairView, private ICardCh
   void SetErrorText(const std::wstring& text) override;
   void SetPercentage(int percent) override;
   void SetStatusText(const std::wstring& text) override;
+  void SetDiagnosis(const std::wstring& line) override;
   void StartFinishingTimer() override;
   void StopFinishingTimer() override;
   void CloseWindow() override;

@@ -163,6 +163,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
     workflow.Server().progress_callback = [&events](int position, int size, const std::string& path) {
       if (position != 0) events.PushProgress({static_cast<double>(position), static_cast<double>(size), path});
     };
+    workflow.DiagnosisEvents().SetWake([&events] { events.PushDiagnosis(); });
     if (!stop.load()) {
       RepairDriver driver(workflow, view, events, zapp::kFinishingTimerMs);
       outcome = driver.Run();

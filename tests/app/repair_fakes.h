@@ -63,6 +63,7 @@ class RecordingView : public IRepairView {
   void SetErrorText(const std::wstring& text) override { errorText = text; }
   void SetPercentage(int percent) override { percents.push_back(percent); }
   void SetStatusText(const std::wstring& text) override { status = text; }
+  void SetDiagnosis(const std::wstring& line) override { diagnoses.push_back(line); }
   void StartFinishingTimer() override { ++timerStarts; }
   void StopFinishingTimer() override { ++timerStops; }
   void CloseWindow() override { ++closes; }
@@ -73,6 +74,7 @@ class RecordingView : public IRepairView {
   std::wstring errorText;
   std::vector<int> percents;
   std::wstring status;
+  std::vector<std::wstring> diagnoses;
   int timerStarts = 0, timerStops = 0, closes = 0;
 };
 

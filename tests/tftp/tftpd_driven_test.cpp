@@ -181,7 +181,9 @@ TEST_F(TftpdDriven, PeerEventsTellRequestsRefusedNamesAndGiveUpsButNotFinishedTr
   EXPECT_EQ(events[0].peer, other);
   EXPECT_EQ(events[1].kind, Kind::kReadRequest);
   EXPECT_EQ(events[1].peer, peer_);
+  EXPECT_FALSE(events[1].after_whole_file);
   EXPECT_EQ(events[2].kind, Kind::kReadRequest);
+  EXPECT_TRUE(events[2].after_whole_file) << "the first read had sent the whole file";
   for (uint64_t now = 30; driven_.server.client_count() > 0 && now < 100000;) {
     now = driven_.server.next_wakeup_ms(now);
     driven_.server.check_clients(now);

@@ -21,6 +21,8 @@ struct DiagnosisEvent {
   Kind kind = Kind::kBoxPacket;
   std::string address;  // dotted quad of the box, when known
   std::string detail;   // UTF-8
+  // kReadRequest: the server had already sent the whole image before it.
+  bool afterWholeImage = false;
 };
 
 }  // namespace zapp

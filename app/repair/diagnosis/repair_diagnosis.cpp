@@ -50,14 +50,14 @@ void RepairDiagnosis::Apply(const DiagnosisEvent& event) {
       otherServerWanted_ = event.detail;
       Note(Fill(kDiagOtherServer, event.detail));
       break;
-    case Kind::kReadRequest: OnReadRequest(event.address); break;
+    case Kind::kReadRequest: OnReadRequest(event.address, event.afterWholeImage); break;
     case Kind::kUnknownName:
       if (boxAddress_.empty()) boxAddress_ = event.address;
       Note(Fill(kDiagUnknownName, event.detail));
       break;
     case Kind::kTransferGivenUp:
       // After the whole image the box may leave without its last word.
-      if (!transferring_ || downloadComplete_) break;
+      if (!transferring_ || downloadComplete_ || event.afterWholeImage) break;
       transferring_ = false;
       Note(kDiagGivenUp);
       break;
@@ -77,9 +77,10 @@ void RepairDiagnosis::OnLink(bool up) {
   }
 }
 
-void RepairDiagnosis::OnReadRequest(const std::string& address) {
+void RepairDiagnosis::OnReadRequest(const std::string& address, bool afterWholeImage) {
   if (boxAddress_.empty()) boxAddress_ = address;
-  if (downloadComplete_) {
+  // The server's word, not the order in which this thread saw the progress.
+  if (afterWholeImage) {
     askedAgain_ = true;
     Note(kDiagAskedAgain);
     return;
@@ -120,11 +121,11 @@ bool RepairDiagnosis::TakeChanged() { return std::exchange(changed_, false); }
 void RepairDiagnosis::Note(const std::wstring& text) {
   // The line that says the image was refused stays: it is the outcome.
   if (askedAgain_ && text != kDiagAskedAgain) {
-    findings_.push_back({clock_(), text});
+    findings_.push_back({clock_(), text, false});
   } else if (text != status_) {
     status_ = text;
     changed_ = true;
-    findings_.push_back({clock_(), text});
+    findings_.push_back({clock_(), text, true});
   }
   if (findings_.size() > kMaxFindings) {
     findings_.erase(findings_.begin());

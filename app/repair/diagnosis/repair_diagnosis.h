@@ -17,6 +17,7 @@ namespace zapp {
 struct Finding {
   uint64_t atMs = 0;
   std::wstring text;
+  bool shown = false;  // it became the status line (the refused image's line keeps it)
 };
 
 class RepairDiagnosis {
@@ -43,7 +44,9 @@ class RepairDiagnosis {
   void Apply(const DiagnosisEvent& event);
   // A new DATA block went out, so the box acknowledged the one before.
   void OnProgress(double position);
-  // The whole image went out: from now on a request for it means the box did not take it.
+  // The whole image went out: the silence timer stops (the box is busy
+  // writing it). Whether a later request is one for the image again the
+  // server says in the request's event.
   void OnDownloadComplete();
   // Runs the silence timer; call at least once a second while watching.
   void Tick();
@@ -61,7 +64,7 @@ class RepairDiagnosis {
  private:
   void Note(const std::wstring& text);
   void OnLink(bool up);
-  void OnReadRequest(const std::string& address);
+  void OnReadRequest(const std::string& address, bool afterWholeImage);
 
   Clock clock_;
   bool watching_ = false;
