@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "app/repair/command_line.h"
+#include "app/repair/diagnosis/diagnosis_source.h"
 #include "app/repair/platform_process.h"
 #include "app/repair/process/console.h"
 #include "app/repair/process/firmware_location.h"
@@ -56,6 +57,7 @@ int RunWindow(const RepairOptions& options, zui::IUiHost& host) {
   std::unique_ptr<znet::IAdapterSource> adapters = znet::CreateAdapterSource();
   std::unique_ptr<znet::IAddressChanger> changer = znet::CreateAddressChanger();
   std::unique_ptr<znet::IRepairAddressKeeper> keeper = znet::CreateRepairAddressKeeper(stdout);
+  std::unique_ptr<IDiagnosisSource> linkWatcher = CreateLinkWatcher();
   znet::RestoreRecordFile record(znet::RestoreRecordFile::DefaultPath());
   // Before anything else touches the cards: a card a crashed run left behind.
   znet::RecoverFromRestoreRecord(record, *adapters, *changer, stdout);
@@ -65,6 +67,7 @@ int RunWindow(const RepairOptions& options, zui::IUiHost& host) {
   setup.physicalCards = PhysicalCards(options);
   setup.changer = changer.get();
   setup.keeper = keeper.get();
+  setup.linkWatcher = linkWatcher.get();
   setup.record = &record;
   setup.firmwareFolder = FirmwareFolder(zsys::ProgramDirectory(), WorkingFolder());
   auto window = std::make_unique<VXGDown>(std::move(setup));

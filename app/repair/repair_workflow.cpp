@@ -131,6 +131,7 @@ bool RepairWorkflow::GiveRepairAddress() {
   if (setup_.changer->RepairAddressWasOwn(selectedIndex_)) WriteRecord();
   if (setup_.keeper != nullptr) setup_.keeper->Start(selectedIndex_);
   diagnosis_.Begin();
+  if (setup_.linkWatcher != nullptr) setup_.linkWatcher->Start(selectedIndex_, diagnosis_.Inbox());
   return true;
 }
 
@@ -174,6 +175,7 @@ void RepairWorkflow::OnWindowClosing() {
 
 void RepairWorkflow::GiveBack() {
   server_.shut_down();
+  if (setup_.linkWatcher != nullptr) setup_.linkWatcher->Stop();
   diagnosis_.End();
   if (!cardGiven_) return;
   cardGiven_ = false;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/repair/diagnosis/diagnosis_hub.h"
+#include "app/repair/diagnosis/diagnosis_source.h"
 #include "app/repair/progress_report.h"
 #include "app/repair/repair_texts.h"
 #include "app/repair/repair_view.h"
@@ -50,6 +51,8 @@ struct RepairSetup {
   znet::IAddressChanger* changer = nullptr;
   znet::IRepairAddressKeeper* keeper = nullptr;
   znet::RestoreRecordFile* record = nullptr;
+  // Watches the card's link for the diagnosis while it has the repair address; may be null.
+  IDiagnosisSource* linkWatcher = nullptr;
   std::filesystem::path firmwareFolder;  // where the firmware is looked for and served from
   // When set, this file is the firmware, whatever its name: its size is the
   // total and its bytes answer the request for the firmware's name.

@@ -6,6 +6,7 @@
 #include <memory>
 #include <system_error>
 
+#include "app/repair/diagnosis/diagnosis_source.h"
 #include "app/repair/process/firmware_location.h"
 #include "app/repair/process/single_instance.h"
 #include "app/repair/repair_texts.h"
@@ -121,6 +122,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
   std::unique_ptr<znet::IAdapterSource> adapters = znet::CreateAdapterSource();
   std::unique_ptr<znet::IAddressChanger> changer = znet::CreateAddressChanger();
   std::unique_ptr<znet::IRepairAddressKeeper> keeper = znet::CreateRepairAddressKeeper(diagnostics.stream);
+  std::unique_ptr<zapp::IDiagnosisSource> linkWatcher = zapp::CreateLinkWatcher();
   znet::RestoreRecordFile record(znet::RestoreRecordFile::DefaultPath());
   // Before anything else touches the cards: a card a stopped run left behind.
   if (znet::RecoverFromRestoreRecord(record, *adapters, *changer, diagnostics.stream)) {
@@ -143,6 +145,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
   setup.physicalCards = survey.table;
   setup.changer = changer.get();
   setup.keeper = keeper.get();
+  setup.linkWatcher = linkWatcher.get();
   setup.record = &record;
   setup.console = diagnostics.stream;
   Configure(setup, options);

@@ -334,6 +334,51 @@ TEST_F(RepairWorkflowTest, TheServersFindingsReachTheStatusLineAndARequestWhileF
   w.DiagnosisEvents().SetWake(nullptr);
 }
 
+// A link source that reports what the test tells it, as the platform's watcher would from its thread.
+class FakeLinkSource : public IDiagnosisSource {
+ public:
+  explicit FakeLinkSource(Journal& journal) : journal_(journal) {}
+  void Start(uint32_t index, DiagnosisInbox& inbox) override {
+    journal_.push_back("watch " + std::to_string(index));
+    inbox_ = &inbox;
+    inbox.Push({DiagnosisEvent::Kind::kLinkDown, {}, {}});
+  }
+  void Stop() override {
+    if (inbox_ != nullptr) journal_.push_back("watch stop");
+    inbox_ = nullptr;
+  }
+  void Report(DiagnosisEvent::Kind kind) {
+    if (inbox_ != nullptr) inbox_->Push({kind, {}, {}});
+  }
+
+ private:
+  Journal& journal_;
+  DiagnosisInbox* inbox_ = nullptr;
+};
+
+TEST_F(RepairWorkflowTest, TheLinkIsWatchedFromTheAddressUntilTheCardIsGivenBack) {
+  FakeLinkSource link(journal_);
+  AddCard("eth0", 7);
+  WriteFirmware(3000);
+  RepairSetup setup =
+      LoopbackSetup(adapters_, physical_, changer_, keeper_, record_, firmware_.path(), port_, console_);
+  setup.linkWatcher = &link;
+  workflow_ = std::make_unique<RepairWorkflow>(std::move(setup), view_, chooser_);
+  workflow_->Server().log_sink = [](const std::string&) {};
+  workflow_->StartRepair();
+  workflow_->OnDiagnosisEvents();
+  EXPECT_EQ(view_.diagnoses, (std::vector<std::wstring>{kDiagWatching, kDiagLinkDown}));
+  link.Report(DiagnosisEvent::Kind::kLinkUp);
+  workflow_->OnDiagnosisEvents();
+  EXPECT_EQ(view_.diagnoses.back(), kDiagLinkUp);
+  workflow_->ExitRepair();
+  EXPECT_EQ(journal_, (Journal{"record at give: yes", "give 7", "keep 7", "watch 7", "watch stop", "keeper stop",
+                               "record at restore: yes", "restore 7 10.0.0.7"}));
+  link.Report(DiagnosisEvent::Kind::kLinkDown);
+  workflow_->OnDiagnosisEvents();
+  EXPECT_EQ(view_.diagnoses.back(), kDiagLinkUp) << "nothing is watched after the card is back";
+}
+
 TEST_F(RepairWorkflowTest, TheConfirmationKeepsTheDownloadGoingAndCancelReturnsToIt) {
   RepairWorkflow& w = Started(3000);
   Report(w, 512);
