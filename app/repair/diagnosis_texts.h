@@ -22,6 +22,7 @@ inline constexpr const wchar_t* kDiagResumed = L"Vombel恢复了应答，下载�
 inline constexpr const wchar_t* kDiagRestarted = L"Vombel重新开始了下载，进度从新的传输继续";
 inline constexpr const wchar_t* kDiagAskedAgain = L"Vombel在更新阶段再次请求固件：它没有接受这个固件，修复未成功";
 inline constexpr const wchar_t* kDiagCannotSeeLink = L"无法读取网线的连接状态";
+inline constexpr const wchar_t* kDiagCannotCapture = L"无法在网卡上抓包，看不到Vombel的ARP请求";
 inline constexpr const wchar_t* kDiagCannotSeeArp = L"没有抓包权限（cap_net_raw），看不到Vombel的ARP请求";
 
 }  // namespace zapp

@@ -57,7 +57,7 @@ int RunWindow(const RepairOptions& options, zui::IUiHost& host) {
   std::unique_ptr<znet::IAdapterSource> adapters = znet::CreateAdapterSource();
   std::unique_ptr<znet::IAddressChanger> changer = znet::CreateAddressChanger();
   std::unique_ptr<znet::IRepairAddressKeeper> keeper = znet::CreateRepairAddressKeeper(stdout);
-  std::unique_ptr<IDiagnosisSource> linkWatcher = CreateLinkWatcher();
+  CardWatchers watchers;
   znet::RestoreRecordFile record(znet::RestoreRecordFile::DefaultPath());
   // Before anything else touches the cards: a card a crashed run left behind.
   znet::RecoverFromRestoreRecord(record, *adapters, *changer, stdout);
@@ -67,7 +67,7 @@ int RunWindow(const RepairOptions& options, zui::IUiHost& host) {
   setup.physicalCards = PhysicalCards(options);
   setup.changer = changer.get();
   setup.keeper = keeper.get();
-  setup.linkWatcher = linkWatcher.get();
+  setup.cardWatchers = watchers.Pointers();
   setup.record = &record;
   setup.firmwareFolder = FirmwareFolder(zsys::ProgramDirectory(), WorkingFolder());
   auto window = std::make_unique<VXGDown>(std::move(setup));

@@ -131,7 +131,7 @@ bool RepairWorkflow::GiveRepairAddress() {
   if (setup_.changer->RepairAddressWasOwn(selectedIndex_)) WriteRecord();
   if (setup_.keeper != nullptr) setup_.keeper->Start(selectedIndex_);
   diagnosis_.Begin();
-  if (setup_.linkWatcher != nullptr) setup_.linkWatcher->Start(selectedIndex_, diagnosis_.Inbox());
+  for (IDiagnosisSource* watcher : setup_.cardWatchers) watcher->Start(selectedIndex_, diagnosis_.Inbox());
   return true;
 }
 
@@ -175,7 +175,7 @@ void RepairWorkflow::OnWindowClosing() {
 
 void RepairWorkflow::GiveBack() {
   server_.shut_down();
-  if (setup_.linkWatcher != nullptr) setup_.linkWatcher->Stop();
+  for (IDiagnosisSource* watcher : setup_.cardWatchers) watcher->Stop();
   diagnosis_.End();
   if (!cardGiven_) return;
   cardGiven_ = false;

@@ -51,8 +51,8 @@ struct RepairSetup {
   znet::IAddressChanger* changer = nullptr;
   znet::IRepairAddressKeeper* keeper = nullptr;
   znet::RestoreRecordFile* record = nullptr;
-  // Watches the card's link for the diagnosis while it has the repair address; may be null.
-  IDiagnosisSource* linkWatcher = nullptr;
+  // Watch the card for the diagnosis while it has the repair address (its link, packets on it).
+  std::vector<IDiagnosisSource*> cardWatchers;
   std::filesystem::path firmwareFolder;  // where the firmware is looked for and served from
   // When set, this file is the firmware, whatever its name: its size is the
   // total and its bytes answer the request for the firmware's name.

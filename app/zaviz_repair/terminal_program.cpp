@@ -122,7 +122,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
   std::unique_ptr<znet::IAdapterSource> adapters = znet::CreateAdapterSource();
   std::unique_ptr<znet::IAddressChanger> changer = znet::CreateAddressChanger();
   std::unique_ptr<znet::IRepairAddressKeeper> keeper = znet::CreateRepairAddressKeeper(diagnostics.stream);
-  std::unique_ptr<zapp::IDiagnosisSource> linkWatcher = zapp::CreateLinkWatcher();
+  zapp::CardWatchers watchers;
   znet::RestoreRecordFile record(znet::RestoreRecordFile::DefaultPath());
   // Before anything else touches the cards: a card a stopped run left behind.
   if (znet::RecoverFromRestoreRecord(record, *adapters, *changer, diagnostics.stream)) {
@@ -145,7 +145,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
   setup.physicalCards = survey.table;
   setup.changer = changer.get();
   setup.keeper = keeper.get();
-  setup.linkWatcher = linkWatcher.get();
+  setup.cardWatchers = watchers.Pointers();
   setup.record = &record;
   setup.console = diagnostics.stream;
   Configure(setup, options);

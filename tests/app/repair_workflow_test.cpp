@@ -362,7 +362,7 @@ TEST_F(RepairWorkflowTest, TheLinkIsWatchedFromTheAddressUntilTheCardIsGivenBack
   WriteFirmware(3000);
   RepairSetup setup =
       LoopbackSetup(adapters_, physical_, changer_, keeper_, record_, firmware_.path(), port_, console_);
-  setup.linkWatcher = &link;
+  setup.cardWatchers = {&link};
   workflow_ = std::make_unique<RepairWorkflow>(std::move(setup), view_, chooser_);
   workflow_->Server().log_sink = [](const std::string&) {};
   workflow_->StartRepair();

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "app/repair/diagnosis/diagnosis_inbox.h"
 
@@ -22,5 +23,15 @@ class IDiagnosisSource {
 
 // The card's link as the platform reports it (Linux: rtnetlink; Windows: IP Helper).
 std::unique_ptr<IDiagnosisSource> CreateLinkWatcher();
+// The box's packets on the card (Linux: a libpcap capture); null where that
+// needs more than the system offers (Windows: a capture driver).
+std::unique_ptr<IDiagnosisSource> CreatePacketWatcher();
+
+// The platform's watchers of the repair card, and the plain pointers RepairSetup takes.
+struct CardWatchers {
+  CardWatchers();
+  std::vector<IDiagnosisSource*> Pointers() const;
+  std::unique_ptr<IDiagnosisSource> link, packets;
+};
 
 }  // namespace zapp

@@ -76,4 +76,6 @@ class IpHelperLinkWatcher : public IDiagnosisSource {
 
 std::unique_ptr<IDiagnosisSource> CreateLinkWatcher() { return std::make_unique<IpHelperLinkWatcher>(); }
 
+std::unique_ptr<IDiagnosisSource> CreatePacketWatcher() { return nullptr; }
+
 }  // namespace zapp
