@@ -44,7 +44,9 @@ RepairWorkflow::RepairWorkflow(RepairSetup setup, IRepairView& view, ICardChoose
       diagnosis_(
           setup_.clock, [this](const std::wstring& line) { view_.SetDiagnosis(line); },
           [this](const std::string& line) { Print("%s", line.c_str()); }) {
-  server_.serve_only(kFirmwareFileName, setup_.firmwareFile.string());
+  // An empty path is not converted: mingw's UTF-16 to UTF-8 conversion of an
+  // empty path has been seen reading past its buffer under Wine.
+  server_.serve_only(kFirmwareFileName, setup_.firmwareFile.empty() ? std::string() : setup_.firmwareFile.string());
   ReportServerEvents(server_, diagnosis_.Inbox());
 }
 
