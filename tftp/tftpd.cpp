@@ -31,6 +31,7 @@ void tftpd::serve_only(std::string file_name, std::string source_path) {
 int tftpd::start(const char* bind_ip, int port_number, const char* root) {
   if (sock || worker.joinable()) return -1;  // one server per object
   stop_requested = false;
+  whole_file_sent_ = false;
   if (bind_ip != nullptr && !ParseIpv4(bind_ip, &bind_addr)) {
     bind_addr = 0xFFFFFFFFu;  // like inet_addr: an address no card has, so bind fails
   }
@@ -147,12 +148,22 @@ void tftpd::remove_client(size_t index, bool force_fail) {
   const tftp_client& client = *clients[index];
   write_log("%s: [%s] %s\n", client.is_read() ? "READ" : "WRITE", client.path.c_str(),
             client.finished && !force_fail ? "OK" : "FAIL");
+  if (force_fail && client.is_read() && !client.finished) tell(PeerEvent::Kind::kGivenUp, client);
   clients.erase(clients.begin() + std::ptrdiff_t(index));
 }
 
 void tftpd::send_error(ErrorCode code, const char* message, const PeerAddress& to) {
   const int length = BuildError(&error_packet_, code, message);
   sock->QueueTo(error_packet_.data(), length, to);
+}
+
+void tftpd::tell(PeerEvent::Kind kind, const tftp_client& client) {
+  if (peer_event_callback) peer_event_callback({kind, client.peer(), client.filename, whole_file_sent_});
+}
+
+void tftpd::whole_file_sent(tftp_client& client) {
+  client.finished = true;
+  whole_file_sent_ = true;
 }
 
 void tftpd::write_log(const char* format, ...) {

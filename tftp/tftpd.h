@@ -22,6 +22,24 @@ class tftpd {
   using ProgressCallback = std::function<void(int position, int size, const std::string& path)>;
   // Receives each log line (with its line end); when empty, lines go to stdout.
   using LogSink = std::function<void(const std::string& line)>;
+  // What the server saw of a peer, for a caller that explains what a device is
+  // doing. Only the rare moments of a transfer: never once per block.
+  struct PeerEvent {
+    enum class Kind {
+      kReadRequest,  // a read of a file that is served, about to start
+      kNameRefused,  // a read of a name that is not served
+      kGivenUp,      // a read transfer dropped because the peer fell silent
+    };
+    Kind kind = Kind::kReadRequest;
+    PeerAddress peer;
+    std::string name;  // the name as the peer sent it
+    // A read of this run of the server had sent the whole of its file
+    // before this request. Decided here, on the worker, so that it does not
+    // depend on the order in which a receiver sees events and progress.
+    bool after_whole_file = false;
+  };
+  // Called on the worker thread; must not block.
+  using PeerEventCallback = std::function<void(const PeerEvent& event)>;
 
   static constexpr int kDefaultPort = 69;
   static constexpr size_t kMaxRootLength = 511;
@@ -86,6 +104,7 @@ class tftpd {
 
   ProgressCallback progress_callback;
   LogSink log_sink;
+  PeerEventCallback peer_event_callback;
 
  private:
   void run();
@@ -119,6 +138,9 @@ class tftpd {
   bool read_block(tftp_client& client, uint64_t number, size_t length, const PeerAddress& to);
   void fail_read(tftp_client& client, const PeerAddress& to);
   void send_error(ErrorCode code, const char* message, const PeerAddress& to);
+  void tell(PeerEvent::Kind kind, const tftp_client& client);
+  // The last block of a read went out for the first time.
+  void whole_file_sent(tftp_client& client);
   // False (after answering the peer) when the request is a refused upload or
   // serve_only forbids it.
   bool request_allowed(const tftp_client& client, const PeerAddress& to);
@@ -138,7 +160,8 @@ class tftpd {
   std::vector<uint8_t> error_packet_;
   std::string only_file_;  // empty: every file in the root
   bool uploads_allowed_ = false;
-  std::string only_source_;  // empty: only_file_ is read from the root
+  std::string only_source_;       // empty: only_file_ is read from the root
+  bool whole_file_sent_ = false;  // worker thread only; reset by start
 };
 
 }  // namespace ztftp

@@ -103,6 +103,7 @@ bool tftpd::request_allowed(const tftp_client& client, const PeerAddress& to) {
   std::string requested, served;
   if (!ResolveInsideRoot(root_dir, client.filename, &requested) || !ResolveInsideRoot(root_dir, only_file_, &served) ||
       requested != served) {
+    if (client.is_read()) tell(PeerEvent::Kind::kNameRefused, client);
     send_error(ErrorCode::kFileNotFound, "file not exist!", to);
     return false;
   }
@@ -146,6 +147,7 @@ bool tftpd::open_file(tftp_client& client, const PeerAddress& to) {
   client.blocks_in_stream = 0;
   client.finished = false;
   if (client.is_read()) {
+    tell(PeerEvent::Kind::kReadRequest, client);
     const auto size = std::filesystem::file_size(path, error);
     client.file_size = error ? 0 : int64_t(size);
     write_log("filename is %s size is %d\n", client.path.c_str(), ClampToInt(client.file_size));
@@ -203,7 +205,7 @@ void tftpd::send_next_block(tftp_client& client, const PeerAddress& to, uint64_t
     fail_read(client, to);
     return;
   }
-  if (got < wanted) client.finished = true;
+  if (got < wanted) whole_file_sent(client);
   client.packet_len = int(got) + kDataHeaderSize;
   send_packet(client, to, now_ms);
   await_ack(client, now_ms, true);

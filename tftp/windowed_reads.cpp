@@ -66,7 +66,7 @@ void tftpd::send_window(tftp_client& client, const PeerAddress& to, uint64_t now
     client.block = uint16_t(number);
     ++client.blocks_moved;
     client.bytes_sent += int64_t(got);
-    if (got < full) client.finished = true;
+    if (got < full) whole_file_sent(client);
     report_progress(client);
   }
 }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "app/repair/command_line.h"
+#include "app/repair/diagnosis/diagnosis_source.h"
 #include "app/repair/platform_process.h"
 #include "app/repair/process/console.h"
 #include "app/repair/process/firmware_location.h"
@@ -59,6 +60,7 @@ int RunWindow(const RepairOptions& options, zui::IUiHost& host) {
   std::unique_ptr<znet::IAdapterSource> adapters = znet::CreateAdapterSource();
   std::unique_ptr<znet::IAddressChanger> changer = znet::CreateAddressChanger();
   std::unique_ptr<znet::IRepairAddressKeeper> keeper = znet::CreateRepairAddressKeeper(stdout);
+  CardWatchers watchers;
   znet::RestoreRecordFile record(znet::RestoreRecordFile::DefaultPath());
   // Before anything else touches the cards: a card a crashed run left behind.
   znet::RecoverFromRestoreRecord(record, *adapters, *changer, stdout);
@@ -68,6 +70,7 @@ int RunWindow(const RepairOptions& options, zui::IUiHost& host) {
   setup.physicalCards = PhysicalCards(options);
   setup.changer = changer.get();
   setup.keeper = keeper.get();
+  setup.cardWatchers = watchers.Pointers();
   setup.record = &record;
   setup.firmwareFolder = FirmwareFolder(zsys::ProgramDirectory(), WorkingFolder());
   setup.firmwareSearchFolders = FirmwareSearchFolders(zsys::ProgramDirectory(), WorkingFolder());

@@ -31,5 +31,8 @@ inline constexpr int kServerPort = 69;
 inline constexpr int kDownloadShare = 60;
 inline constexpr uintptr_t kFinishingTimerId = 101;
 inline constexpr uint32_t kFinishingTimerMs = 3000;
+// The diagnosis's silence timer is looked at this often.
+inline constexpr uintptr_t kDiagnosisTimerId = 102;
+inline constexpr uint32_t kDiagnosisTickMs = 1000;
 
 }  // namespace zapp

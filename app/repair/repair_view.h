@@ -22,6 +22,8 @@ class IRepairView {
   // The percentage label ("%d%%") and the bar's value.
   virtual void SetPercentage(int percent) = 0;
   virtual void SetStatusText(const std::wstring& text) = 0;
+  // The diagnosis's latest finding, under the waiting and downloading pages.
+  virtual void SetDiagnosis(const std::wstring& line) = 0;
   virtual void StartFinishingTimer() = 0;
   virtual void StopFinishingTimer() = 0;
   // Closes the window with result 1; the program ends.

@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <system_error>
 
+#include "app/repair/diagnosis/server_events.h"
+#include "app/repair/diagnosis_texts.h"
 #include "app/repair/process/firmware_location.h"
 #include "app/repair/process/port_holder.h"
 #include "net/adapter_discovery.h"
@@ -36,8 +38,16 @@ std::string AdapterNameOf(znet::IAdapterSource& adapters, uint32_t index) {
 }  // namespace
 
 RepairWorkflow::RepairWorkflow(RepairSetup setup, IRepairView& view, ICardChooser& chooser)
-    : setup_(std::move(setup)), view_(view), chooser_(chooser) {
-  server_.serve_only(kFirmwareFileName, setup_.firmwareFile.string());
+    : setup_(std::move(setup)),
+      view_(view),
+      chooser_(chooser),
+      diagnosis_(
+          setup_.clock, [this](const std::wstring& line) { view_.SetDiagnosis(line); },
+          [this](const std::string& line) { Print("%s", line.c_str()); }) {
+  // An empty path is not converted: mingw's UTF-16 to UTF-8 conversion of an
+  // empty path has been seen reading past its buffer under Wine.
+  server_.serve_only(kFirmwareFileName, setup_.firmwareFile.empty() ? std::string() : setup_.firmwareFile.string());
+  ReportServerEvents(server_, diagnosis_.Inbox());
 }
 
 RepairWorkflow::~RepairWorkflow() { GiveBack(); }
@@ -129,6 +139,8 @@ bool RepairWorkflow::GiveRepairAddress() {
   // The changer knows now whether the address was the card's own already.
   if (setup_.changer->RepairAddressWasOwn(selectedIndex_)) WriteRecord();
   if (setup_.keeper != nullptr) setup_.keeper->Start(selectedIndex_);
+  diagnosis_.Begin();
+  for (IDiagnosisSource* watcher : setup_.cardWatchers) watcher->Start(selectedIndex_, diagnosis_.Inbox());
   return true;
 }
 
@@ -172,6 +184,8 @@ void RepairWorkflow::OnWindowClosing() {
 
 void RepairWorkflow::GiveBack() {
   server_.shut_down();
+  for (IDiagnosisSource* watcher : setup_.cardWatchers) watcher->Stop();
+  diagnosis_.End();
   if (!cardGiven_) return;
   cardGiven_ = false;
   if (setup_.keeper != nullptr) setup_.keeper->Stop();
@@ -181,6 +195,7 @@ void RepairWorkflow::GiveBack() {
 }
 
 void RepairWorkflow::OnProgress(const ProgressReport& report) {
+  diagnosis_.OnProgress(report.position);
   if (state_ == WaitingForDevice) {
     // The first report only tells that the device has begun.
     state_ = Downloading;
@@ -198,6 +213,7 @@ void RepairWorkflow::OnProgress(const ProgressReport& report) {
   view_.SetPercentage(percent);
   if (sum == static_cast<double>(totalSize_)) {
     view_.SetStatusText(kUpdatingStatus);
+    diagnosis_.OnDownloadComplete();
     view_.StartFinishingTimer();
     fileProgress_.clear();
   }
@@ -214,6 +230,15 @@ void RepairWorkflow::OnFinishingTick() {
 
 void RepairWorkflow::FinishIfDownloading() {
   if (state_ != Downloading) return;
+  diagnosis_.TakeEvents();
+  if (diagnosis_.Findings().AskedAgain()) {
+    // The box asked for the image after it had all of it: it did not take
+    // it, and the success page would say the opposite. The card goes back
+    // first, so a retry starts from the card's own setup.
+    GiveBack();
+    Fail(kDiagAskedAgain);
+    return;
+  }
   state_ = Finished;
   ShowPage();
 }

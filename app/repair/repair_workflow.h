@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "app/repair/diagnosis/diagnosis_hub.h"
+#include "app/repair/diagnosis/diagnosis_source.h"
 #include "app/repair/firmware_lookup.h"
 #include "app/repair/progress_report.h"
 #include "app/repair/repair_texts.h"
@@ -26,6 +28,7 @@
 #include "net/net_card_info.h"
 #include "net/repair_address_keeper.h"
 #include "net/restore_record.h"
+#include "sys/clock.h"
 #include "sys/debug_output.h"
 #include "tftp/tftpd.h"
 
@@ -50,6 +53,8 @@ struct RepairSetup {
   znet::IAddressChanger* changer = nullptr;
   znet::IRepairAddressKeeper* keeper = nullptr;
   znet::RestoreRecordFile* record = nullptr;
+  // Watch the card for the diagnosis while it has the repair address (its link, packets on it).
+  std::vector<IDiagnosisSource*> cardWatchers;
   std::filesystem::path firmwareFolder;  // where the firmware is looked for and served from
   // When set, the folders the firmware is looked for in, in order, instead of
   // firmwareFolder alone; it is served from the first that holds it.
@@ -65,6 +70,8 @@ struct RepairSetup {
   int port = kServerPort;
   std::FILE* console = stdout;  // adapter dumps and state lines; null for none
   znet::TraceSink trace = zsys::DebugOutput;
+  // The diagnosis's time (tests put a manual clock here).
+  RepairDiagnosis::Clock clock = zsys::MonotonicMs;
 };
 
 class RepairWorkflow {
@@ -100,6 +107,13 @@ class RepairWorkflow {
   // One tick of the finishing timer.
   void OnFinishingTick();
   void FinishIfDownloading();
+  // The diagnosis: the sources' events reached the UI thread (after the
+  // inbox's wake function), and its once-a-second tick.
+  void OnDiagnosisEvents() { diagnosis_.TakeEvents(); }
+  void OnDiagnosisTick() { diagnosis_.Tick(); }
+  // Where the diagnosis's sources leave their events; its wake function is the frontend's.
+  DiagnosisInbox& DiagnosisEvents() { return diagnosis_.Inbox(); }
+  const RepairDiagnosis& Diagnosis() const { return diagnosis_.Findings(); }
 
   // Stops and waits for the server, then gives the card back when it has
   // the repair address: keeper stopped, address restored, record removed.
@@ -134,6 +148,7 @@ class RepairWorkflow {
   IRepairView& view_;
   ICardChooser& chooser_;
   ztftp::tftpd server_;
+  DiagnosisHub diagnosis_;
 
   int64_t totalSize_ = 0;
   RepairState state_ = Start;

@@ -38,9 +38,11 @@ ZUI_END_NOTIFY_MAP()
 VXGDown::VXGDown(RepairSetup setup) : workflow_(std::move(setup), *this, *this) {
   // The finishing timer is the window's own: no control timer may take its id.
   paintManager_.ReserveTimerId(kFinishingTimerId);
+  paintManager_.ReserveTimerId(kDiagnosisTimerId);
 }
 
 VXGDown::~VXGDown() {
+  workflow_.DiagnosisEvents().SetWake(nullptr);
   workflow_.GiveBack();  // the worker is gone after this: nothing is posted any more
   std::lock_guard<std::mutex> lock(reportsMutex_);
   for (ProgressReport* report : reportsInFlight_) delete report;
@@ -69,6 +71,10 @@ void VXGDown::InitWindow() {
     OnTransferProgress(position, size, path);
   };
   workflow_.ShowStartFacts();
+  workflow_.DiagnosisEvents().SetWake([this] {
+    if (const zui::WindowHandle target = postTarget_) zui::Host().PostMessage(target, WM_REPAIR_DIAGNOSIS, 0, 0);
+  });
+  zui::Host().SetTimer(GetHWND(), kDiagnosisTimerId, kDiagnosisTickMs);
 }
 
 void VXGDown::SetFixedTexts() {
@@ -118,6 +124,10 @@ zui::LRESULT_T VXGDown::HandleCustomMessage(uint32_t message, zui::WPARAM_T wPar
     ReceiveReport(wParam);
   } else if (message == WM_TIMER && wParam == kFinishingTimerId) {
     workflow_.OnFinishingTick();
+  } else if (message == WM_REPAIR_DIAGNOSIS) {
+    workflow_.OnDiagnosisEvents();
+  } else if (message == WM_TIMER && wParam == kDiagnosisTimerId) {
+    workflow_.OnDiagnosisTick();
   } else if (message == kEndSession && wParam != 0) {
     // The session ends without WM_CLOSE: the card must be given back now.
     postTarget_ = nullptr;
@@ -169,6 +179,11 @@ void VXGDown::SetPercentage(int percent) {
 
 void VXGDown::SetStatusText(const std::wstring& text) {
   if (statusLabel_ != nullptr) statusLabel_->SetText(text);
+}
+
+void VXGDown::SetDiagnosis(const std::wstring& line) {
+  SetTextOf(paintManager_, L"wait_status", line.c_str());
+  SetTextOf(paintManager_, L"down_status", line.c_str());
 }
 
 void VXGDown::StartFinishingTimer() { zui::Host().SetTimer(GetHWND(), kFinishingTimerId, kFinishingTimerMs); }

@@ -27,6 +27,8 @@ namespace zapp {
 inline constexpr uint32_t WM_REPAIR_PROGRESS = WM_USER + 101;
 // Posted when a second start asks for this window: it comes to the front.
 inline constexpr uint32_t WM_REPAIR_RAISE = WM_USER + 102;
+// The diagnosis's sources left events in the workflow's inbox (no payload).
+inline constexpr uint32_t WM_REPAIR_DIAGNOSIS = WM_USER + 103;
 inline constexpr int kRepairIconId = 138;
 
 class VXGDown : public zui::WindowImplBase, private IRepairView, private ICardChooser {
@@ -71,6 +73,7 @@ class VXGDown : public zui::WindowImplBase, private IRepairView, private ICardCh
   void SetStartStatus(const std::wstring& text) override;
   void SetPercentage(int percent) override;
   void SetStatusText(const std::wstring& text) override;
+  void SetDiagnosis(const std::wstring& line) override;
   void StartFinishingTimer() override;
   void StopFinishingTimer() override;
   void CloseWindow() override;

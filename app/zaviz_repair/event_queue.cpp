@@ -28,6 +28,14 @@ void EventQueue::PushStop() {
   arrived_.notify_one();
 }
 
+void EventQueue::PushDiagnosis() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    events_.push_back({RepairEvent::Kind::kDiagnosis, {}});
+  }
+  arrived_.notify_one();
+}
+
 std::optional<RepairEvent> EventQueue::WaitNext(std::optional<Clock::time_point> deadline) {
   std::unique_lock<std::mutex> lock(mutex_);
   const auto ready = [this] { return !events_.empty(); };

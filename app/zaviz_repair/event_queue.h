@@ -1,7 +1,8 @@
 #pragma once
 // What reaches the repair's main thread from elsewhere: the server's progress
-// reports (from its worker thread) and stop requests (signals, Ctrl+C). The
-// main thread waits here, also for the finishing timer's next tick.
+// reports (from its worker thread), stop requests (signals, Ctrl+C) and the
+// diagnosis's wake-ups. The main thread waits here, also for the finishing
+// timer's next tick and the diagnosis's.
 
 #include <chrono>
 #include <condition_variable>
@@ -14,7 +15,7 @@
 namespace zaviz_repair {
 
 struct RepairEvent {
-  enum class Kind { kProgress, kStop };
+  enum class Kind { kProgress, kStop, kDiagnosis };
   Kind kind = Kind::kProgress;
   zapp::ProgressReport report;
 };
@@ -29,6 +30,8 @@ class EventQueue {
   // which only turns the page, is never merged away.
   void PushProgress(zapp::ProgressReport report);
   void PushStop();
+  // The diagnosis's inbox has events (they stay there; this only wakes the main thread).
+  void PushDiagnosis();
 
   // Main thread: the next event, or nullopt when `deadline` passes first
   // (no deadline: waits for an event).

@@ -1,8 +1,14 @@
 #include "app/zaviz_repair/repair_driver.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace zaviz_repair {
+namespace {
+
+constexpr std::chrono::milliseconds kDiagnosisTick(zapp::kDiagnosisTickMs);
+
+}  // namespace
 
 RepairDriver::RepairDriver(zapp::RepairWorkflow& workflow, TerminalView& view, EventQueue& events, uint32_t tickMs)
     : workflow_(workflow), view_(view), events_(events), tick_(tickMs) {}
@@ -18,9 +24,14 @@ RepairOutcome RepairDriver::Run() {
   } else {
     cardWasChanged_ = true;
     std::optional<EventQueue::Clock::time_point> nextTick;
+    EventQueue::Clock::time_point nextLook = EventQueue::Clock::now() + kDiagnosisTick;
     for (;;) {
       if (workflow_.State() == zapp::Finished) {
         outcome = RepairOutcome::kRepaired;
+        break;
+      }
+      if (workflow_.State() == zapp::Failed) {  // the box did not take the image
+        outcome = RepairOutcome::kFailed;
         break;
       }
       if (!view_.TimerRunning()) {
@@ -28,8 +39,12 @@ RepairOutcome RepairDriver::Run() {
       } else if (!nextTick) {
         nextTick = EventQueue::Clock::now() + tick_;
       }
-      const std::optional<RepairEvent> event = events_.WaitNext(nextTick);
+      const std::optional<RepairEvent> event = events_.WaitNext(nextTick ? std::min(*nextTick, nextLook) : nextLook);
       if (event && !Handle(*event)) break;
+      if (EventQueue::Clock::now() >= nextLook) {
+        nextLook = EventQueue::Clock::now() + kDiagnosisTick;
+        workflow_.OnDiagnosisTick();
+      }
       // Also between events: a steady stream of reports (a second box) must not hold the ticks up.
       if (nextTick && EventQueue::Clock::now() >= *nextTick) {
         *nextTick += tick_;
@@ -49,6 +64,10 @@ RepairOutcome RepairDriver::Run() {
 
 bool RepairDriver::Handle(const RepairEvent& event) {
   if (event.kind == RepairEvent::Kind::kStop) return false;
+  if (event.kind == RepairEvent::Kind::kDiagnosis) {
+    workflow_.OnDiagnosisEvents();
+    return true;
+  }
   view_.NoteTransfer(event.report.position, event.report.size, NowMs());
   workflow_.OnProgress(event.report);
   return true;

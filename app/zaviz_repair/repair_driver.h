@@ -16,7 +16,7 @@ namespace zaviz_repair {
 
 enum class RepairOutcome {
   kRepaired,     // the workflow reached its finished page
-  kFailed,       // the start attempt failed: the view holds the reason
+  kFailed,       // the start failed, or the box did not take the image: the view holds the reason
   kNoCard,       // several cards and none chosen, or the change was declined
   kInterrupted,  // a stop request
 };

@@ -6,6 +6,7 @@
 #include <memory>
 #include <system_error>
 
+#include "app/repair/diagnosis/diagnosis_source.h"
 #include "app/repair/process/firmware_location.h"
 #include "app/repair/process/single_instance.h"
 #include "app/repair/repair_texts.h"
@@ -122,6 +123,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
   std::unique_ptr<znet::IAdapterSource> adapters = znet::CreateAdapterSource();
   std::unique_ptr<znet::IAddressChanger> changer = znet::CreateAddressChanger();
   std::unique_ptr<znet::IRepairAddressKeeper> keeper = znet::CreateRepairAddressKeeper(diagnostics.stream);
+  zapp::CardWatchers watchers;
   znet::RestoreRecordFile record(znet::RestoreRecordFile::DefaultPath());
   // Before anything else touches the cards: a card a stopped run left behind.
   if (znet::RecoverFromRestoreRecord(record, *adapters, *changer, diagnostics.stream)) {
@@ -144,6 +146,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
   setup.physicalCards = survey.table;
   setup.changer = changer.get();
   setup.keeper = keeper.get();
+  setup.cardWatchers = watchers.Pointers();
   setup.record = &record;
   setup.console = diagnostics.stream;
   Configure(setup, options);
@@ -164,6 +167,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
     workflow.Server().progress_callback = [&events](int position, int size, const std::string& path) {
       if (position != 0) events.PushProgress({static_cast<double>(position), static_cast<double>(size), path});
     };
+    workflow.DiagnosisEvents().SetWake([&events] { events.PushDiagnosis(); });
     if (!stop.load()) {
       RepairDriver driver(workflow, view, events, zapp::kFinishingTimerMs);
       outcome = driver.Run();

@@ -1,5 +1,6 @@
 #include "app/zaviz_repair/terminal_view.h"
 
+#include "app/repair/diagnosis_texts.h"
 #include "app/repair/repair_texts.h"
 #include "app/repair/repair_workflow.h"
 #include "net/address_changer.h"
@@ -49,6 +50,11 @@ void TerminalView::SetPercentage(int percent) {
 void TerminalView::SetStatusText(const std::wstring& text) {
   Say(Utf8(text));
   if (terminal_) DrawBar();
+}
+
+void TerminalView::SetDiagnosis(const std::wstring& line) {
+  Say(Utf8(zapp::kDiagTerminalPrefix + line));
+  if (terminal_ && percent_ > 0) DrawBar();
 }
 
 uint32_t TerminalView::ChooseCard(const std::vector<znet::NetCardInfo>& cards) {

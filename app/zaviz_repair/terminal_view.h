@@ -27,6 +27,8 @@ class TerminalView : public zapp::IRepairView, public zapp::ICardChooser {
   void SetStartStatus(const std::wstring& text) override;
   void SetPercentage(int percent) override;
   void SetStatusText(const std::wstring& text) override;
+  // A line of its own, each time the finding changes.
+  void SetDiagnosis(const std::wstring& line) override;
   void StartFinishingTimer() override { timerRunning_ = true; }
   void StopFinishingTimer() override { timerRunning_ = false; }
   void CloseWindow() override { closed_ = true; }

@@ -64,6 +64,7 @@ class RecordingView : public IRepairView {
   void SetStartStatus(const std::wstring& text) override { startStatus = text; }
   void SetPercentage(int percent) override { percents.push_back(percent); }
   void SetStatusText(const std::wstring& text) override { status = text; }
+  void SetDiagnosis(const std::wstring& line) override { diagnoses.push_back(line); }
   void StartFinishingTimer() override { ++timerStarts; }
   void StopFinishingTimer() override { ++timerStops; }
   void CloseWindow() override { ++closes; }
@@ -75,6 +76,7 @@ class RecordingView : public IRepairView {
   std::wstring startStatus;
   std::vector<int> percents;
   std::wstring status;
+  std::vector<std::wstring> diagnoses;
   int timerStarts = 0, timerStops = 0, closes = 0;
 };
 

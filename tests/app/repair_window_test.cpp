@@ -7,10 +7,12 @@
 #include <csignal>
 #include <thread>
 
+#include "app/repair/diagnosis_texts.h"
 #include "app/repair/process/shutdown_signals.h"
 #include "sys/text_encoding.h"
 #include "tests/app/repair_window_test_support.h"
 #include "ui/controls/control.h"
+#include "tftp/packets.h"
 #include "ui/controls/progress.h"
 
 namespace zapp::testing {
@@ -59,6 +61,7 @@ TEST_F(VXGDownTest, StartsOnTheFirstPageWithItsFixedTexts) {
 
 TEST_F(VXGDownTest, AWholeRepairWithARealClientEndsOnTheFinishedPage) {
   Waiting(3000);
+  EXPECT_EQ(TextOf(L"wait_status"), kDiagWatching);
   SaveFrame(hwnd_, "page1_waiting");
   EXPECT_EQ(journal_, (Journal{"record at give: yes", "give 7", "keep 7"}));
 
@@ -72,6 +75,7 @@ TEST_F(VXGDownTest, AWholeRepairWithARealClientEndsOnTheFinishedPage) {
   EXPECT_EQ(Bar(), 60);
   EXPECT_EQ(TextOf(L"downloadvolume"), L"60%");
   EXPECT_EQ(TextOf(L"upgradeing_status"), kUpdatingStatus);
+  EXPECT_EQ(TextOf(L"down_status"), L"Vombel（127.0.0.1）开始下载固件");
   EXPECT_EQ(window_->PendingReports(), 0u);
   SaveFrame(hwnd_, "page2_downloading");
 
@@ -97,6 +101,32 @@ TEST_F(VXGDownTest, AWholeRepairWithARealClientEndsOnTheFinishedPage) {
   EXPECT_EQ(CountOf(journal_, "restore 7"), 1);
   EXPECT_FALSE(window_->Workflow().Server().running());
   EXPECT_FALSE(std::filesystem::exists(record_.Path()));
+}
+
+TEST_F(VXGDownTest, ABoxThatStopsAcknowledgingIsNamedOnTheDownloadPageAfterSixSeconds) {
+  Waiting(300000);
+  ztftp::testing::TestPeer box(port_);
+  box.Send(ztftp::testing::Request(ztftp::kReadRequest, "upgradeimage.bin"));
+  for (uint16_t block = 1; block <= 100; ++block) {
+    ASSERT_TRUE(box.Receive());
+    box.Send(ztftp::testing::Ack(block));
+  }
+  // The box goes quiet at block 100; the posts of its blocks arrive.
+  for (int i = 0; i < 50 && Page() != Downloading; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    Pump();
+  }
+  ASSERT_EQ(Page(), Downloading);
+  EXPECT_EQ(TextOf(L"down_status"), L"Vombel（127.0.0.1）开始下载固件");
+  for (int second = 0; second < 6; ++second) {
+    host_.AdvanceClock(kDiagnosisTickMs);
+    Pump();
+  }
+  EXPECT_EQ(TextOf(L"down_status"), L"Vombel已6秒没有确认收到的数据，请检查网线和Vombel的电源");
+  SaveFrame(hwnd_, "page2_diagnosis");
+  Click(L"close");
+  Click(L"confirm_exit_btn");
+  EXPECT_EQ(CountOf(journal_, "restore 7"), 1);
 }
 
 TEST_F(VXGDownTest, TheFirstReportOnlySwitchesPagesAndPositionZeroIsNeverPosted) {

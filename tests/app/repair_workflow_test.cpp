@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/repair/diagnosis_texts.h"
 #include "app/repair/repair_workflow.h"
 #include "sys/program_path.h"
 #include "sys/text_encoding.h"
@@ -338,6 +339,86 @@ TEST_F(RepairWorkflowTest, FortyTicksFinishTheRepairOnlyWhileDownloading) {
   w.OnCloseOrExitClick(true);
   EXPECT_EQ(view_.closes, 1);
   EXPECT_EQ(CountOf(journal_, "restore"), 1);
+}
+
+TEST_F(RepairWorkflowTest, TheServersFindingsReachTheStatusLineAndARequestWhileFinishingFailsTheRepair) {
+  RepairWorkflow& w = Started(3000);
+  int wakes = 0;
+  w.DiagnosisEvents().SetWake([&wakes] { ++wakes; });
+  ASSERT_EQ(view_.diagnoses, (std::vector<std::wstring>{kDiagWatching}));
+  // The real server, asked by a box for a name it does not serve and then for the firmware.
+  ztftp::testing::TestPeer box(port_);
+  box.Send(ztftp::testing::Request(ztftp::kReadRequest, "u-boot.img"));
+  ASSERT_TRUE(box.Receive());
+  EXPECT_EQ(wakes, 1);
+  w.OnDiagnosisEvents();
+  EXPECT_EQ(view_.diagnoses.back(), L"Vombel请求的文件“u-boot.img”不存在，本工具只提供upgradeimage.bin");
+  EXPECT_EQ(ztftp::testing::TestPeer(port_).Download("upgradeimage.bin"), PatternBytes(3000));
+  w.OnDiagnosisEvents();
+  EXPECT_EQ(view_.diagnoses.back(), L"Vombel（127.0.0.1）开始下载固件");
+  Report(w, 512);
+  Report(w, 3000);
+  ASSERT_EQ(view_.timerStarts, 1);
+  // The box comes back for the image while the bar finishes: it did not take it.
+  ztftp::testing::TestPeer again(port_);
+  again.Send(ztftp::testing::Request(ztftp::kReadRequest, "upgradeimage.bin"));
+  ASSERT_TRUE(again.Receive());
+  for (int i = 0; i < 40; ++i) w.OnFinishingTick();  // the events are taken before the page turns
+  EXPECT_EQ(view_.diagnoses.back(), kDiagAskedAgain);
+  EXPECT_EQ(w.State(), Failed);
+  EXPECT_EQ(view_.errorText, kDiagAskedAgain);
+  EXPECT_EQ(view_.pages.back(), Failed);
+  EXPECT_FALSE(w.CardHasRepairAddress()) << "a retry starts from the card's own setup";
+  EXPECT_EQ(CountOf(journal_, "restore"), 1);
+  EXPECT_FALSE(w.Server().running());
+  const std::string log = Console();
+  EXPECT_NE(log.find("s: Vombel在更新阶段再次请求固件"), std::string::npos) << log;
+  w.DiagnosisEvents().SetWake(nullptr);
+}
+
+// A link source that reports what the test tells it, as the platform's watcher would from its thread.
+class FakeLinkSource : public IDiagnosisSource {
+ public:
+  explicit FakeLinkSource(Journal& journal) : journal_(journal) {}
+  void Start(uint32_t index, DiagnosisInbox& inbox) override {
+    journal_.push_back("watch " + std::to_string(index));
+    inbox_ = &inbox;
+    inbox.Push({DiagnosisEvent::Kind::kLinkDown, {}, {}});
+  }
+  void Stop() override {
+    if (inbox_ != nullptr) journal_.push_back("watch stop");
+    inbox_ = nullptr;
+  }
+  void Report(DiagnosisEvent::Kind kind) {
+    if (inbox_ != nullptr) inbox_->Push({kind, {}, {}});
+  }
+
+ private:
+  Journal& journal_;
+  DiagnosisInbox* inbox_ = nullptr;
+};
+
+TEST_F(RepairWorkflowTest, TheLinkIsWatchedFromTheAddressUntilTheCardIsGivenBack) {
+  FakeLinkSource link(journal_);
+  AddCard("eth0", 7);
+  WriteFirmware(3000);
+  RepairSetup setup =
+      LoopbackSetup(adapters_, physical_, changer_, keeper_, record_, firmware_.path(), port_, console_);
+  setup.cardWatchers = {&link};
+  workflow_ = std::make_unique<RepairWorkflow>(std::move(setup), view_, chooser_);
+  workflow_->Server().log_sink = [](const std::string&) {};
+  workflow_->StartRepair();
+  workflow_->OnDiagnosisEvents();
+  EXPECT_EQ(view_.diagnoses, (std::vector<std::wstring>{kDiagWatching, kDiagLinkDown}));
+  link.Report(DiagnosisEvent::Kind::kLinkUp);
+  workflow_->OnDiagnosisEvents();
+  EXPECT_EQ(view_.diagnoses.back(), kDiagLinkUp);
+  workflow_->ExitRepair();
+  EXPECT_EQ(journal_, (Journal{"record at give: yes", "give 7", "keep 7", "watch 7", "watch stop", "keeper stop",
+                               "record at restore: yes", "restore 7 10.0.0.7"}));
+  link.Report(DiagnosisEvent::Kind::kLinkDown);
+  workflow_->OnDiagnosisEvents();
+  EXPECT_EQ(view_.diagnoses.back(), kDiagLinkUp) << "nothing is watched after the card is back";
 }
 
 TEST_F(RepairWorkflowTest, TheConfirmationKeepsTheDownloadGoingAndCancelReturnsToIt) {

@@ -40,11 +40,11 @@ def digest(data):
 class Program:
     """One run of zaviz-repair; its output through pipes, or a pty (terminal=True)."""
 
-    def __init__(self, args, ns, ws, extra=(), terminal=False, card=True, output_gone=False):
+    def __init__(self, args, ns, ws, extra=(), terminal=False, card=True, output_gone=False, wrapper=()):
         env = dict(os.environ, XDG_RUNTIME_DIR=ws.runtime_dir)
         script = 'mount --bind "$0" /run && exec "$@"'
         options = (["--card", ns.card] if card else []) + list(extra)
-        cmd = ns.in_pc(["sh", "-c", script, ws.run_dir, args.program] + options)
+        cmd = ns.in_pc(["sh", "-c", script, ws.run_dir] + list(wrapper) + [args.program] + options)
         self.out = []
         self.err = []
         self.master = None

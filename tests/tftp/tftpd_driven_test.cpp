@@ -160,6 +160,40 @@ TEST_F(TftpdDriven, ASilentPeerIsServedAgainUpToItsTimeoutThenDropped) {
   EXPECT_TRUE(driven_.LogHas("ReSend [" + Path("f.bin") + "] BlockID=1.\n"));
 }
 
+TEST_F(TftpdDriven, PeerEventsTellRequestsRefusedNamesAndGiveUpsButNotFinishedTransfers) {
+  using Kind = tftpd::PeerEvent::Kind;
+  std::vector<tftpd::PeerEvent> events;
+  driven_.server.peer_event_callback = [&events](const tftpd::PeerEvent& event) { events.push_back(event); };
+  driven_.server.serve_only("served.bin");
+  root_.Write("served.bin", PatternBytes(700));
+  root_.Write("other.bin", PatternBytes(10));
+  const PeerAddress other = Peer(40001);
+  driven_.Deliver(Request(kReadRequest, "other.bin"), other, 0);
+  driven_.Deliver(Request(kWriteRequest, "served.bin"), other, 0);  // refused, but not a name we lack
+  driven_.Deliver(Request(kReadRequest, "served.bin"), peer_, 0);
+  driven_.Deliver(Ack(1), peer_, 10);
+  driven_.Deliver(Ack(2), peer_, 20);  // the whole file: no give-up when it goes
+  driven_.Deliver(Request(kReadRequest, "served.bin", {{"timeout", "1"}}), other, 30);
+  driven_.TakeSent();
+  ASSERT_EQ(events.size(), 3u);
+  EXPECT_EQ(events[0].kind, Kind::kNameRefused);
+  EXPECT_EQ(events[0].name, "other.bin");
+  EXPECT_EQ(events[0].peer, other);
+  EXPECT_EQ(events[1].kind, Kind::kReadRequest);
+  EXPECT_EQ(events[1].peer, peer_);
+  EXPECT_FALSE(events[1].after_whole_file);
+  EXPECT_EQ(events[2].kind, Kind::kReadRequest);
+  EXPECT_TRUE(events[2].after_whole_file) << "the first read had sent the whole file";
+  for (uint64_t now = 30; driven_.server.client_count() > 0 && now < 100000;) {
+    now = driven_.server.next_wakeup_ms(now);
+    driven_.server.check_clients(now);
+  }
+  ASSERT_EQ(events.size(), 4u);
+  EXPECT_EQ(events[3].kind, Kind::kGivenUp);
+  EXPECT_EQ(events[3].peer, other);
+  EXPECT_EQ(events[3].name, "served.bin");
+}
+
 TEST_F(TftpdDriven, TheWorkerWakesForTheEarliestTimerOrRemovalOnly) {
   EXPECT_EQ(driven_.server.next_wakeup_ms(500), 500u + tftpd::kLongestWaitMs);  // nothing to do
   root_.Write("f.bin", PatternBytes(100));

@@ -11,6 +11,7 @@
 #include <optional>
 #include <thread>
 
+#include "app/repair/diagnosis_texts.h"
 #include "app/repair/repair_texts.h"
 #include "app/repair/repair_workflow.h"
 #include "app/zaviz_repair/repair_driver.h"
@@ -19,6 +20,7 @@
 #include "tests/app/terminal/fake_console.h"
 #include "tests/net/fakes.h"
 #include "tests/tftp/tftp_test_support.h"
+#include "tftp/packets.h"
 
 namespace zaviz_repair {
 namespace {
@@ -114,6 +116,41 @@ TEST_F(RepairDriverTest, ARealDownloadRunsThroughTheFinishingTicksToTheRepairedE
   EXPECT_EQ(console_.out.find('\r'), std::string::npos);
   workflow_.reset();
   EXPECT_EQ(CountOf(journal_, "restore"), 1) << "the workflow's end gives nothing back a second time";
+}
+
+TEST_F(RepairDriverTest, ABoxThatAsksAgainAfterTheDownloadFailsTheRepairWithThatReasonAndTheCardBack) {
+  firmware_.Write("upgradeimage.bin", PatternBytes(20000));
+  zapp::RepairWorkflow& workflow = Make([this](const znet::NetCardInfo&) {
+    downloader_ = std::thread([this] {
+      ztftp::testing::TestPeer box(port_);
+      box.Send(ztftp::testing::Request(ztftp::kReadRequest, "vombel.itb"));
+      box.Receive();
+      fetched_ = ztftp::testing::TestPeer(port_).Download("upgradeimage.bin");
+      // After the last report has reached the main thread, well inside the finishing phase.
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+      ztftp::testing::TestPeer(port_, 300).Download("upgradeimage.bin");  // the server is gone by the end
+    });
+    return true;
+  });
+  workflow.DiagnosisEvents().SetWake([this] { events_.PushDiagnosis(); });
+  // Ticks slow enough (40 x 25 ms) that the box's second request lands in the finishing phase.
+  RepairDriver driver(workflow, view_, events_, 25);
+  EXPECT_EQ(driver.Run(), RepairOutcome::kFailed);
+  downloader_.join();
+  ASSERT_TRUE(fetched_);
+  EXPECT_EQ(view_.ErrorText(), zapp::kDiagAskedAgain);
+  EXPECT_EQ(CountOf(journal_, "restore"), 1);
+  EXPECT_FALSE(std::filesystem::exists(RecordPath()));
+  const std::string out = console_.out;
+  const size_t refused = out.find("状态：Vombel请求的文件“vombel.itb”不存在");
+  const size_t started = out.find("状态：Vombel（127.0.0.1）开始下载固件");
+  const size_t again = out.find("状态：Vombel在更新阶段再次请求固件");
+  EXPECT_NE(out.find("状态：正在等待Vombel的请求"), std::string::npos) << out;
+  ASSERT_NE(refused, std::string::npos) << out;
+  ASSERT_NE(started, std::string::npos) << out;
+  ASSERT_NE(again, std::string::npos) << out;
+  EXPECT_LT(refused, started);
+  EXPECT_LT(started, again);
 }
 
 TEST_F(RepairDriverTest, AFirmwareFileByAnotherNameIsServedUnderTheFirmwaresName) {

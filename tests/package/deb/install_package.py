@@ -32,7 +32,7 @@ PACKAGE = "zavizeravaredu"
 APP_ID = "org.example.ZavizEraVaredu"
 CAPABLE = ("zaviz-era-varedu", "zaviz-repair")
 PROGRAMS = CAPABLE + ("zaviz-tftpd", "zaviz-skinview")
-CAPABILITIES = "cap_net_bind_service,cap_net_admin=ep"
+CAPABILITIES = "cap_net_bind_service,cap_net_admin,cap_net_raw=ep"
 NOBODY = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"]
 HERE = os.path.dirname(os.path.abspath(__file__))
 # Where the programs keep a card's former setup while a repair runs; the purge removes it.

@@ -1,0 +1,32 @@
+#include "app/repair/diagnosis/server_events.h"
+
+#include <cstring>
+
+namespace zapp {
+
+std::string DottedQuad(uint32_t networkOrderIp) {
+  uint8_t bytes[4];
+  std::memcpy(bytes, &networkOrderIp, 4);
+  return std::to_string(bytes[0]) + "." + std::to_string(bytes[1]) + "." + std::to_string(bytes[2]) + "." +
+         std::to_string(bytes[3]);
+}
+
+DiagnosisEvent FromServerEvent(const ztftp::tftpd::PeerEvent& event) {
+  using Kind = ztftp::tftpd::PeerEvent::Kind;
+  DiagnosisEvent result;
+  switch (event.kind) {
+    case Kind::kReadRequest: result.kind = DiagnosisEvent::Kind::kReadRequest; break;
+    case Kind::kNameRefused: result.kind = DiagnosisEvent::Kind::kUnknownName; break;
+    case Kind::kGivenUp: result.kind = DiagnosisEvent::Kind::kTransferGivenUp; break;
+  }
+  result.address = DottedQuad(event.peer.ip);
+  result.detail = event.name;
+  result.afterWholeImage = event.after_whole_file;
+  return result;
+}
+
+void ReportServerEvents(ztftp::tftpd& server, DiagnosisInbox& inbox) {
+  server.peer_event_callback = [&inbox](const ztftp::tftpd::PeerEvent& event) { inbox.Push(FromServerEvent(event)); };
+}
+
+}  // namespace zapp
