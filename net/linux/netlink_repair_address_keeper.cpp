@@ -17,19 +17,6 @@
 namespace znet {
 namespace {
 
-int OpenNotificationSocket() {
-  const int fd = socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC | SOCK_NONBLOCK, NETLINK_ROUTE);
-  if (fd < 0) return -1;
-  sockaddr_nl local{};
-  local.nl_family = AF_NETLINK;
-  local.nl_groups = 1u << (RTNLGRP_IPV4_IFADDR - 1);
-  if (bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof(local)) != 0) {
-    close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 std::string CardName(uint32_t index) {
   char name[IF_NAMESIZE] = {};
   if (if_indextoname(index, name)) return name;
@@ -53,7 +40,7 @@ bool NetlinkRepairAddressKeeper::Start(uint32_t index) {
   if (index == 0) return false;
   requests_ = std::make_unique<NetlinkSocket>();
   wakeUp_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-  if (options_.listenToNotifications) notifications_ = OpenNotificationSocket();
+  if (options_.listenToNotifications) notifications_ = OpenNetlinkNotifications(1u << (RTNLGRP_IPV4_IFADDR - 1));
   if (requests_->OpenError() || wakeUp_ < 0 || (options_.listenToNotifications && notifications_ < 0)) {
     Say("cannot watch the repair address: " +
         std::string(std::strerror(requests_->OpenError() ? requests_->OpenError() : errno)));

@@ -117,4 +117,17 @@ void ForEachAttribute(const nlmsghdr& message, size_t familyHeaderSize,
   }
 }
 
+int OpenNetlinkNotifications(uint32_t groups) {
+  const int fd = socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC | SOCK_NONBLOCK, NETLINK_ROUTE);
+  if (fd < 0) return -1;
+  sockaddr_nl local{};
+  local.nl_family = AF_NETLINK;
+  local.nl_groups = groups;
+  if (bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof(local)) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 }  // namespace znet

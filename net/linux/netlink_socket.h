@@ -47,6 +47,11 @@ class NetlinkSocket {
   uint32_t nextSeq_ = 1;
 };
 
+// A non-blocking socket that receives the rtnetlink notifications of the
+// multicast `groups` (a mask of 1 << (RTNLGRP_x - 1)); -1 when it cannot be
+// opened.
+int OpenNetlinkNotifications(uint32_t groups);
+
 // Walks the attributes that follow a family header of `familyHeaderSize`.
 void ForEachAttribute(const nlmsghdr& message, size_t familyHeaderSize,
                       const std::function<void(uint16_t type, const void* data, size_t size)>& visit);

@@ -18,7 +18,7 @@
 
 #include "app/repair/diagnosis_texts.h"
 #include "app/repair/repair_workflow.h"
-#include "sys/program_path.h"
+#include "tests/app/own_process.h"
 #include "sys/text_encoding.h"
 #include "tests/app/repair_fakes.h"
 #include "tests/net/fakes.h"
@@ -29,31 +29,6 @@ namespace zapp::testing {
 namespace {
 
 using ztftp::testing::PatternBytes;
-
-uint32_t OwnPid() {
-#ifdef _WIN32
-  return GetCurrentProcessId();
-#else
-  return static_cast<uint32_t>(::getpid());
-#endif
-}
-
-bool UnderWine() {
-#ifdef _WIN32
-  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-#else
-  return false;
-#endif
-}
-
-// The name the system gives this process: Linux keeps 15 bytes of it.
-std::string OwnProgramName() {
-  std::string name = zsys::ProgramPath().filename().string();
-#ifndef _WIN32
-  if (name.size() > 15) name.resize(15);
-#endif
-  return name;
-}
 
 class RepairWorkflowTest : public ::testing::Test {
  protected:

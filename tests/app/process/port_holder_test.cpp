@@ -18,7 +18,7 @@
 #include <string>
 
 #include "app/repair/process/port_holder.h"
-#include "sys/program_path.h"
+#include "tests/app/own_process.h"
 #include "tftp/udp_socket.h"
 
 #ifndef _WIN32
@@ -29,30 +29,9 @@
 namespace zapp {
 namespace {
 
-uint32_t OwnPid() {
-#ifdef _WIN32
-  return GetCurrentProcessId();
-#else
-  return static_cast<uint32_t>(::getpid());
-#endif
-}
-
-bool UnderWine() {
-#ifdef _WIN32
-  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-#else
-  return false;
-#endif
-}
-
-// The name the system gives this process: Linux keeps 15 bytes of it.
-std::string OwnProgramName() {
-  std::string name = zsys::ProgramPath().filename().string();
-#ifndef _WIN32
-  if (name.size() > 15) name.resize(15);
-#endif
-  return name;
-}
+using testing::OwnPid;
+using testing::OwnProgramName;
+using testing::UnderWine;
 
 TEST(UdpPortHolder, ASocketBoundHereIsThisProcessUntilItCloses) {
   ztftp::SocketOpenResult opened = ztftp::OpenUdpSocket(ztftp::LoopbackIp(), 0, 100);

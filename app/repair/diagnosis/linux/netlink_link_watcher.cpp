@@ -18,19 +18,6 @@
 namespace zapp {
 namespace {
 
-int OpenNotificationSocket() {
-  const int fd = socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC | SOCK_NONBLOCK, NETLINK_ROUTE);
-  if (fd < 0) return -1;
-  sockaddr_nl local{};
-  local.nl_family = AF_NETLINK;
-  local.nl_groups = (1u << (RTNLGRP_LINK - 1)) | (1u << (RTNLGRP_IPV4_IFADDR - 1));
-  if (bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof(local)) != 0) {
-    close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 // The link's carrier as a link message of card `index` says it; -1 for another card.
 int LinkStateOf(const nlmsghdr& message, uint32_t index) {
   if (message.nlmsg_type != RTM_NEWLINK || message.nlmsg_len < NLMSG_LENGTH(sizeof(ifinfomsg))) return -1;
@@ -71,7 +58,7 @@ void NetlinkLinkWatcher::Start(uint32_t index, DiagnosisInbox& inbox) {
   linkUp_ = -1;
   addressRemoved_ = false;
   // Subscribed before the state is read, so no change falls between the two.
-  notifications_ = OpenNotificationSocket();
+  notifications_ = znet::OpenNetlinkNotifications((1u << (RTNLGRP_LINK - 1)) | (1u << (RTNLGRP_IPV4_IFADDR - 1)));
   wakeUp_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   const int state = QueryLinkState(index);
   if (notifications_ < 0 || wakeUp_ < 0 || state < 0) {
