@@ -25,10 +25,15 @@ bool RefusedForPrivilege(const ztftp::tftpd& server) {
 #endif
 }
 
-// The adapter list's name of the card with interface index `index`.
-std::string AdapterNameOf(znet::IAdapterSource& adapters, uint32_t index) {
+// The adapter list, empty when the system cannot give it.
+std::vector<znet::AdapterEntry> AdapterList(znet::IAdapterSource& adapters) {
   std::vector<znet::AdapterEntry> list;
-  if (adapters.ListAdapters(list) != znet::AdapterQuery::Ok) return {};
+  if (adapters.ListAdapters(list) != znet::AdapterQuery::Ok) list.clear();
+  return list;
+}
+
+// The list's name of the card with interface index `index`.
+std::string AdapterNameIn(const std::vector<znet::AdapterEntry>& list, uint32_t index) {
   for (const znet::AdapterEntry& entry : list) {
     if (entry.index == index) return entry.name;
   }
@@ -56,9 +61,8 @@ StartFacts RepairWorkflow::GatherStartFacts() const {
   StartFacts facts;
   std::vector<znet::NetCardInfo> cards;
   znet::GetNetCards(*setup_.adapters, setup_.physicalCards, cards, nullptr);
-  for (const znet::NetCardInfo& card : cards) {
-    facts.cards.push_back({AdapterNameOf(*setup_.adapters, card.index), card});
-  }
+  const std::vector<znet::AdapterEntry> adapters = AdapterList(*setup_.adapters);
+  for (const znet::NetCardInfo& card : cards) facts.cards.push_back({AdapterNameIn(adapters, card.index), card});
   facts.firmware = LookUpFirmware();
   return facts;
 }
@@ -149,7 +153,7 @@ void RepairWorkflow::WriteRecord() {
   for (const znet::NetCardInfo& card : netCards_) {
     if (card.index != selectedIndex_) continue;
     znet::RestoreRecord record =
-        znet::MakeRestoreRecord(card, AdapterNameOf(*setup_.adapters, card.index), *setup_.changer);
+        znet::MakeRestoreRecord(card, AdapterNameIn(AdapterList(*setup_.adapters), card.index), *setup_.changer);
     if (setup_.changer->RepairAddressWasOwn(selectedIndex_)) record.repairAddressWasOwn = true;
     std::string error;
     if (!setup_.record->Write(record, error)) Print("restore record not written: %s\n", error.c_str());

@@ -195,8 +195,7 @@ def case_no_firmware_shows_the_failure_page_and_changes_nothing(args):
             p.page(5)
             p.shot(args, "page5_failed")
             check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "a failed start changed the card")
-            run(["xdotool", "windowactivate", "--sync", p.window])
-            run(["xdotool", "key", "alt+F4"])
+            p.key("alt+F4")
             check(p.finish() == 0, "Alt+F4 did not end the program: " + p.output())
         finally:
             p.stop()
@@ -334,8 +333,7 @@ def case_window_size_follows_the_screens_dpi_and_the_scale_option(args):
                 check(size_of(p) == wanted, "with %s the window is %s, not %s" % (extra, size_of(p), wanted))
                 if not extra:
                     print("screenshot:", p.shot(args, "page0_start_200"))
-                run(["xdotool", "windowactivate", "--sync", p.window])
-                run(["xdotool", "key", "alt+F4"])
+                p.key("alt+F4")
                 check(p.finish() == 0, "Alt+F4 on the first page did not end the program: " + p.output())
             finally:
                 p.stop()
