@@ -126,6 +126,7 @@ class RepairWorkflow {
   void NoteStopSignal() { stopSignalled_ = true; }
   // The support log of the latest repair; empty until one was written.
   std::filesystem::path SupportLogPath() const { return supportLog_.Path(); }
+  std::vector<std::string> SupportLogLines() const { return supportLog_.Lines(); }
 
   // Stops and waits for the server, then gives the card back when it has
   // the repair address: keeper stopped, address restored, record removed.

@@ -64,11 +64,13 @@ std::string CardLine(const std::string& label, const znet::NetCardInfo& card, co
 
 std::string AdapterLine(const std::string& label, const znet::AdapterEntry& adapter) {
   return "card " + label + ": index " + std::to_string(adapter.index) + " " + adapter.name + " \"" +
-         adapter.description + "\" " + SetupText(adapter.ipAddress, adapter.ipMask, adapter.gateway, adapter.dhcpEnabled);
+         adapter.description + "\" " +
+         SetupText(adapter.ipAddress, adapter.ipMask, adapter.gateway, adapter.dhcpEnabled);
 }
 
 std::string FirmwareLine(const std::string& fileName, int64_t size, const std::string& sha256) {
-  return "firmware: " + fileName + " " + std::to_string(size) + " bytes sha256 " + (sha256.empty() ? "unreadable" : sha256);
+  return "firmware: " + fileName + " " + std::to_string(size) + " bytes sha256 " +
+         (sha256.empty() ? "unreadable" : sha256);
 }
 
 std::string ServerEventLine(const ztftp::tftpd::PeerEvent& event) {
@@ -76,8 +78,8 @@ std::string ServerEventLine(const ztftp::tftpd::PeerEvent& event) {
   const std::string peer = PeerText(event.peer);
   switch (event.kind) {
     case Kind::kReadRequest:
-      return "read request from " + peer + " for \"" + Printable(event.name) + "\" options: " +
-             (event.options.empty() ? "none" : Printable(event.options)) +
+      return "read request from " + peer + " for \"" + Printable(event.name) +
+             "\" options: " + (event.options.empty() ? "none" : Printable(event.options)) +
              (event.after_whole_file ? " (the whole file had gone out before)" : "");
     case Kind::kNameRefused:
       return "read request from " + peer + " for \"" + Printable(event.name) + "\" refused: not served";
