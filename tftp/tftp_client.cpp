@@ -20,6 +20,8 @@ void tftp_client::reset() {
   blocks_acked = 0;
   blocks_in_stream = 0;
   resends = 0;
+  total_resends = 0;
+  request_options.clear();
   sample_valid = false;
   timer_due_ms = 0;
 }

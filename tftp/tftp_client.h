@@ -68,6 +68,11 @@ struct tftp_client {
   uint64_t first_send_ms = 0;  // the first transmission of what is awaited
   bool sample_valid = false;   // sent once only: its round trip is a sample (Karn)
   int resends = 0;             // of the packet or window now in flight
+  // For the caller's record of the transfer: the request's options as text,
+  // when the request came, and every resend of the whole transfer.
+  std::string request_options;
+  uint64_t requested_ms = 0;
+  uint64_t total_resends = 0;
 };
 
 }  // namespace ztftp

@@ -157,8 +157,24 @@ void tftpd::send_error(ErrorCode code, const char* message, const PeerAddress& t
   sock->QueueTo(error_packet_.data(), length, to);
 }
 
-void tftpd::tell(PeerEvent::Kind kind, const tftp_client& client) {
-  if (peer_event_callback) peer_event_callback({kind, client.peer(), client.filename, whole_file_sent_});
+void tftpd::tell(PeerEvent::Kind kind, const tftp_client& client, std::string options) {
+  if (!peer_event_callback) return;
+  PeerEvent event{kind, client.peer(), client.filename, whole_file_sent_, std::move(options)};
+  event.blocks = client.blocks_moved;
+  event.bytes = client.bytes_sent;
+  event.resends = client.total_resends;
+  event.duration_ms = client.last_active_ms > client.requested_ms ? client.last_active_ms - client.requested_ms : 0;
+  peer_event_callback(event);
+}
+
+void tftpd::read_done(const tftp_client& client, uint64_t now_ms) {
+  if (!peer_event_callback) return;
+  PeerEvent event{PeerEvent::Kind::kReadDone, client.peer(), client.filename, whole_file_sent_, {}};
+  event.blocks = client.blocks_moved;
+  event.bytes = client.bytes_sent;
+  event.resends = client.total_resends;
+  event.duration_ms = now_ms - client.requested_ms;
+  peer_event_callback(event);
 }
 
 void tftpd::whole_file_sent(tftp_client& client) {

@@ -29,6 +29,8 @@ class tftpd {
       kReadRequest,  // a read of a file that is served, about to start
       kNameRefused,  // a read of a name that is not served
       kGivenUp,      // a read transfer dropped because the peer fell silent
+      kOptionAck,    // the OACK that answered a read request's options
+      kReadDone,     // the last block of a read was acknowledged
     };
     Kind kind = Kind::kReadRequest;
     PeerAddress peer;
@@ -37,6 +39,14 @@ class tftpd {
     // before this request. Decided here, on the worker, so that it does not
     // depend on the order in which a receiver sees events and progress.
     bool after_whole_file = false;
+    // The request's options ("name=value", space separated; kReadRequest),
+    // or the options the OACK acknowledged (kOptionAck).
+    std::string options;
+    // kReadDone and kGivenUp: what the transfer moved and how long it took.
+    uint64_t blocks = 0;
+    int64_t bytes = 0;
+    uint64_t resends = 0;
+    uint64_t duration_ms = 0;
   };
   // Called on the worker thread; must not block.
   using PeerEventCallback = std::function<void(const PeerEvent& event)>;
@@ -123,7 +133,7 @@ class tftpd {
   void send_next_block(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
   // True when no more data is to go: the transfer is over (the file is
   // closed, once) or its file has closed under it (the peer is told).
-  bool nothing_more_to_send(tftp_client& client, bool over, const PeerAddress& to);
+  bool nothing_more_to_send(tftp_client& client, bool over, const PeerAddress& to, uint64_t now_ms);
   void send_packet(tftp_client& client, const PeerAddress& to, uint64_t now_ms);
   // Retransmission timer: started after every transmission of what a read
   // awaits an ACK for (a sample is taken only if it went once), sampled when
@@ -138,7 +148,9 @@ class tftpd {
   bool read_block(tftp_client& client, uint64_t number, size_t length, const PeerAddress& to);
   void fail_read(tftp_client& client, const PeerAddress& to);
   void send_error(ErrorCode code, const char* message, const PeerAddress& to);
-  void tell(PeerEvent::Kind kind, const tftp_client& client);
+  void tell(PeerEvent::Kind kind, const tftp_client& client, std::string options = {});
+  // The read's last block was acknowledged.
+  void read_done(const tftp_client& client, uint64_t now_ms);
   // The last block of a read went out for the first time.
   void whole_file_sent(tftp_client& client);
   // False (after answering the peer) when the request is a refused upload or

@@ -22,6 +22,28 @@ void Debug(const std::string& line) { zsys::DebugOutput(line.c_str()); }
 
 int ClampToInt(int64_t value) { return value > INT32_MAX ? INT32_MAX : int(value); }
 
+// "name=value" pairs, space separated, for the caller's record of a request.
+std::string OptionsText(const OptionList& options) {
+  std::string text;
+  for (const auto& [name, value] : options) text += (text.empty() ? "" : " ") + name + "=" + value;
+  return text;
+}
+
+// The same for an OACK's body: name, zero, value, zero...
+std::string OackText(const std::string& body) {
+  OptionList options;
+  size_t at = 0;
+  while (at < body.size()) {
+    const size_t name_end = body.find('\0', at);
+    if (name_end == std::string::npos) break;
+    size_t value_end = body.find('\0', name_end + 1);
+    if (value_end == std::string::npos) value_end = body.size();
+    options.emplace_back(body.substr(at, name_end - at), body.substr(name_end + 1, value_end - name_end - 1));
+    at = value_end + 1;
+  }
+  return OptionsText(options);
+}
+
 }  // namespace
 
 void tftpd::handle_request(const uint8_t* data, int length, const PeerAddress& from, tftp_client* client,
@@ -35,6 +57,7 @@ void tftpd::handle_request(const uint8_t* data, int length, const PeerAddress& f
   }
   const Request request = ParseRequest(data, length);
   client->filename = request.filename;
+  client->requested_ms = now_ms;
   client->last_ack = {};
   // Every request negotiates afresh: options the peer leaves out mean the defaults to it.
   client->blksize = kDefaultBlockSize;
@@ -56,6 +79,7 @@ void tftpd::handle_request(const uint8_t* data, int length, const PeerAddress& f
     start_transfer(*client, from, now_ms);
     return;
   }
+  client->request_options = OptionsText(options);
   // The file is checked (and opened) before any OACK, so that a missing
   // file is refused at once and "tsize" can carry the real size.
   if (!open_file(*client, from)) return;
@@ -82,6 +106,7 @@ void tftpd::handle_request(const uint8_t* data, int length, const PeerAddress& f
   client->packet_len = int(2 + body_length);
   send_packet(*client, from, now_ms);
   await_ack(*client, now_ms, true);
+  if (client->is_read()) tell(PeerEvent::Kind::kOptionAck, *client, OackText(body));
 }
 
 void tftpd::start_transfer(tftp_client& client, const PeerAddress& to, uint64_t now_ms) {
@@ -147,7 +172,7 @@ bool tftpd::open_file(tftp_client& client, const PeerAddress& to) {
   client.blocks_in_stream = 0;
   client.finished = false;
   if (client.is_read()) {
-    tell(PeerEvent::Kind::kReadRequest, client);
+    tell(PeerEvent::Kind::kReadRequest, client, client.request_options);
     const auto size = std::filesystem::file_size(path, error);
     client.file_size = error ? 0 : int64_t(size);
     write_log("filename is %s size is %d\n", client.path.c_str(), ClampToInt(client.file_size));
@@ -178,9 +203,10 @@ void tftpd::acknowledged(tftp_client& client, uint64_t now_ms) {
   client.resends = 0;
 }
 
-bool tftpd::nothing_more_to_send(tftp_client& client, bool over, const PeerAddress& to) {
+bool tftpd::nothing_more_to_send(tftp_client& client, bool over, const PeerAddress& to, uint64_t now_ms) {
   if (over) {
     if (client.file != nullptr) {
+      if (client.is_read()) read_done(client, now_ms);
       std::fclose(client.file);
       client.file = nullptr;
     }
@@ -194,7 +220,7 @@ bool tftpd::nothing_more_to_send(tftp_client& client, bool over, const PeerAddre
 }
 
 void tftpd::send_next_block(tftp_client& client, const PeerAddress& to, uint64_t now_ms) {
-  if (nothing_more_to_send(client, client.finished, to)) return;
+  if (nothing_more_to_send(client, client.finished, to, now_ms)) return;
   ++client.block;
   uint8_t* packet = client.packet.data();
   WriteU16(packet, kData);
@@ -252,6 +278,7 @@ void tftpd::handle_ack(tftp_client& client, uint16_t block, uint64_t now_ms) {
     // for every such ACK is how the Sorcerer's Apprentice starts.
     if (now_ms < client.last_send_ms + uint64_t(client.timer.TimeoutMs())) return;
     Debug("block_id is resend " + std::to_string(block));
+    ++client.total_resends;
     send_packet(client, to, now_ms);
     await_ack(client, now_ms, false);
   }
@@ -306,6 +333,7 @@ uint64_t NextEventMs(const tftp_client& client) {
 
 void tftpd::resend_on_timer(tftp_client& client, uint64_t now_ms) {
   ++client.resends;
+  ++client.total_resends;
   client.timer.BackOff();
   if (client.windowsize > 1 && client.blocks_moved > 0) {
     // The window again, from the first block not acknowledged.

@@ -40,7 +40,7 @@ void tftpd::handle_windowed_ack(tftp_client& client, uint16_t block, uint64_t no
   }
   // Over once the last block is acknowledged.
   const bool over = client.finished && client.blocks_acked == client.blocks_moved;
-  if (nothing_more_to_send(client, over, to)) return;
+  if (nothing_more_to_send(client, over, to, now_ms)) return;
   // Only a window of new blocks gives a round trip that can be sampled.
   const bool all_new = client.blocks_acked == client.blocks_moved;
   send_window(client, to, now_ms);

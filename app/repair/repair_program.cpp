@@ -74,13 +74,18 @@ int RunWindow(const RepairOptions& options, zui::IUiHost& host) {
   setup.record = &record;
   setup.firmwareFolder = FirmwareFolder(zsys::ProgramDirectory(), WorkingFolder());
   setup.firmwareSearchFolders = FirmwareSearchFolders(zsys::ProgramDirectory(), WorkingFolder());
+  setup.supportLogFolder = DefaultSupportLogFolder();
   auto window = std::make_unique<VXGDown>(std::move(setup));
   if (window->Create(nullptr, L"vxdownload", kRepairWindowStyle, WS_EX_WINDOWEDGE) == nullptr) {
     std::fprintf(stderr, "zaviz-era-varedu: the repair window could not be created\n");
     return 1;
   }
   const zui::WindowHandle handle = window->GetHWND();
-  InstallShutdownSignals([&host, handle] { host.PostMessage(handle, WM_CLOSE, 0, 0); });
+  RepairWorkflow& workflow = window->Workflow();
+  InstallShutdownSignals([&host, handle, &workflow] {
+    workflow.NoteStopSignal();  // the log says a signal ended the repair, not the user
+    host.PostMessage(handle, WM_CLOSE, 0, 0);
+  });
   InstanceDoorbell doorbell([&host, handle] { host.PostMessage(handle, WM_REPAIR_RAISE, 0, 0); });
   window->CenterWindow();
   window->ShowWindow(true, true);

@@ -20,6 +20,9 @@ inline constexpr const wchar_t* kPortBusyText = L"文件服务器开启失败，
 inline constexpr const wchar_t* kServerPrivilegeText = L"文件服务器开启失败，请以管理员权限运行修复工具！";
 inline constexpr const wchar_t* kAddressFailedText = L"网卡地址设置失败，请以管理员权限运行修复工具！";
 
+// Before the path of the support log on the failure and finished pages.
+inline constexpr const wchar_t* kSupportLogText = L"修复日志：";
+
 inline constexpr const wchar_t* kChooserTitle = L"选择网卡";
 inline constexpr const wchar_t* kNormalIcon = L"file='img\\icon.png'";
 inline constexpr const wchar_t* kWarningIcon = L"file='img\\warning.png'";

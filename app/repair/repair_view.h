@@ -24,6 +24,9 @@ class IRepairView {
   virtual void SetStatusText(const std::wstring& text) = 0;
   // The diagnosis's latest finding, under the waiting and downloading pages.
   virtual void SetDiagnosis(const std::wstring& line) = 0;
+  // Where the support log of the repair that ended is, for the failure and
+  // finished pages; empty when no log could be written.
+  virtual void SetSupportLogLine(const std::wstring& line) = 0;
   virtual void StartFinishingTimer() = 0;
   virtual void StopFinishingTimer() = 0;
   // Closes the window with result 1; the program ends.

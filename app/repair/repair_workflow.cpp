@@ -8,8 +8,11 @@
 #include "app/repair/diagnosis_texts.h"
 #include "app/repair/process/firmware_location.h"
 #include "app/repair/process/port_holder.h"
+#include "app/repair/support/repair_log_lines.h"
+#include "app/repair/support/sha256.h"
 #include "net/adapter_discovery.h"
 #include "net/set_ip.h"
+#include "sys/text_encoding.h"
 
 namespace zapp {
 namespace {
@@ -40,22 +43,45 @@ std::string AdapterNameIn(const std::vector<znet::AdapterEntry>& list, uint32_t 
   return {};
 }
 
+// A path for the pages: Linux names are UTF-8 bytes whatever the locale says.
+std::wstring WidePath(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return path.wstring();
+#else
+  return zsys::Utf8ToWide(path.string());
+#endif
+}
+
+// The diagnosis's console line without its line end.
+std::string WithoutLineEnd(std::string line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
 }  // namespace
 
 RepairWorkflow::RepairWorkflow(RepairSetup setup, IRepairView& view, ICardChooser& chooser)
     : setup_(std::move(setup)),
       view_(view),
       chooser_(chooser),
+      supportLog_(setup_.supportLogFolder, setup_.wallClock),
       diagnosis_(
           setup_.clock, [this](const std::wstring& line) { view_.SetDiagnosis(line); },
-          [this](const std::string& line) { Print("%s", line.c_str()); }) {
+          [this](const std::string& line) {
+            Print("%s", line.c_str());
+            supportLog_.Add(WithoutLineEnd(line));
+          }) {
   // An empty path is not converted: mingw's UTF-16 to UTF-8 conversion of an
   // empty path has been seen reading past its buffer under Wine.
   server_.serve_only(kFirmwareFileName, setup_.firmwareFile.empty() ? std::string() : setup_.firmwareFile.string());
-  ReportServerEvents(server_, diagnosis_.Inbox());
+  ReportServerEvents(server_, diagnosis_.Inbox(),
+                     [this](const ztftp::tftpd::PeerEvent& event) { supportLog_.Add(ServerEventLine(event)); });
 }
 
-RepairWorkflow::~RepairWorkflow() { GiveBack(); }
+RepairWorkflow::~RepairWorkflow() {
+  GiveBack();
+  LogEnding("the program ended");
+}
 
 StartFacts RepairWorkflow::GatherStartFacts() const {
   StartFacts facts;
@@ -71,6 +97,7 @@ void RepairWorkflow::ShowStartFacts() { view_.SetStartStatus(StartStatusText(Gat
 
 void RepairWorkflow::StartRepair() {
   if (closing_ || (state_ != Start && state_ != Failed)) return;
+  BeginSupportLog();
   const int count = znet::GetNetCards(*setup_.adapters, setup_.physicalCards, netCards_,
                                       setup_.console != nullptr ? setup_.console : stdout);
   if (count <= 0) {
@@ -82,11 +109,17 @@ void RepairWorkflow::StartRepair() {
   } else {
     selectedIndex_ = chooser_.ChooseCard(netCards_);
     // The window may have been closed while the chooser ran.
-    if (closing_ || selectedIndex_ == 0) return;
+    if (closing_) return;
+    if (selectedIndex_ == 0) {
+      LogEnding("no card was chosen");
+      return;
+    }
   }
+  LogChosenCard();
   if (!StartServer()) return;
   if (!ChangeConfirmed()) {
     server_.shut_down();
+    LogEnding("the card change was declined");
     return;
   }
   if (!GiveRepairAddress()) return;
@@ -103,6 +136,7 @@ bool RepairWorkflow::StartServer() {
     return false;
   }
   totalSize_ = firmware.size;
+  LogFirmware(firmware);
   const std::string root = firmware.folder.string();
   if (server_.start(setup_.bindAddress.c_str(), setup_.port, root.c_str()) != 0) {
     if (RefusedForPrivilege(server_)) {
@@ -161,6 +195,57 @@ void RepairWorkflow::WriteRecord() {
   }
 }
 
+void RepairWorkflow::BeginSupportLog() {
+  supportLog_.Begin();
+  logOpen_ = true;
+  supportLog_.Add(ProgramLine());
+  // Written at once: a repair the process does not survive still leaves its start.
+  supportLog_.Save();
+}
+
+void RepairWorkflow::LogChosenCard() {
+  for (const znet::NetCardInfo& card : netCards_) {
+    if (card.index == selectedIndex_)
+      supportLog_.Add(CardLine("before", card, AdapterNameOf(*setup_.adapters, card.index)));
+  }
+}
+
+void RepairWorkflow::LogFirmware(const FirmwareLookup& firmware) {
+  const std::filesystem::path file =
+      setup_.firmwareFile.empty() ? firmware.folder / kFirmwareFileName : setup_.firmwareFile;
+  supportLog_.Add(FirmwareLine(firmware.fileName, firmware.size, Sha256OfFile(file)));
+  supportLog_.Save();
+}
+
+void RepairWorkflow::LogCardAfter() {
+  std::vector<znet::AdapterEntry> list;
+  if (setup_.adapters->ListAdapters(list) == znet::AdapterQuery::Ok) {
+    for (const znet::AdapterEntry& entry : list) {
+      if (entry.index == selectedIndex_) supportLog_.Add(AdapterLine("after", entry));
+    }
+  }
+  // A log whose repair has ended already gets the card's last word in its file too.
+  if (!logOpen_) supportLog_.Save();
+}
+
+void RepairWorkflow::LogEnding(const std::string& how) {
+  if (!logOpen_) return;
+  logOpen_ = false;
+  supportLog_.Add("end: " + how);
+  supportLog_.Save();
+}
+
+void RepairWorkflow::ShowSupportLogLine() {
+  const std::filesystem::path path = supportLog_.Path();
+  view_.SetSupportLogLine(path.empty() ? std::wstring() : kSupportLogText + WidePath(path));
+}
+
+// How a close ended a repair that had not ended by itself.
+std::string RepairWorkflow::LeavingText(const char* how) const {
+  if (stopSignalled_) return "stopped by a signal";
+  return std::string(how) + " on page " + std::to_string(static_cast<int>(state_));
+}
+
 void RepairWorkflow::OnCloseOrExitClick(bool closeButton) {
   if (closeButton && CloseAsksFirst()) {
     previousState_ = state_;
@@ -178,12 +263,14 @@ void RepairWorkflow::CancelExit() {
 
 void RepairWorkflow::ExitRepair() {
   GiveBack();
+  LogEnding(LeavingText("left by the user"));
   view_.CloseWindow();
 }
 
 void RepairWorkflow::OnWindowClosing() {
   closing_ = true;
   GiveBack();
+  LogEnding(LeavingText("the window closed"));
 }
 
 void RepairWorkflow::GiveBack() {
@@ -194,6 +281,8 @@ void RepairWorkflow::GiveBack() {
   cardGiven_ = false;
   if (setup_.keeper != nullptr) setup_.keeper->Stop();
   const bool restored = znet::SetIP(false, selectedIndex_, netCards_, *setup_.changer, setup_.trace);
+  supportLog_.Add(restored ? "card given back" : "card could not be given back");
+  LogCardAfter();
   // A card that could not be given back keeps its record for the next start.
   if (restored && setup_.record != nullptr) setup_.record->Remove();
 }
@@ -244,6 +333,8 @@ void RepairWorkflow::FinishIfDownloading() {
     return;
   }
   state_ = Finished;
+  LogEnding("finished");
+  ShowSupportLogLine();
   ShowPage();
 }
 
@@ -255,6 +346,8 @@ void RepairWorkflow::ShowPage() {
 void RepairWorkflow::Fail(const std::wstring& text) {
   state_ = Failed;
   view_.SetErrorText(text);
+  LogEnding("failed: " + zsys::WideToUtf8(text));
+  ShowSupportLogLine();
   ShowPage();
 }
 

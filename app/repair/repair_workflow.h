@@ -8,6 +8,8 @@
 // Everything here runs on the UI thread; only the server's progress
 // callback (installed by the window) runs on the server's worker.
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -23,6 +25,7 @@
 #include "app/repair/repair_texts.h"
 #include "app/repair/repair_view.h"
 #include "app/repair/start_facts.h"
+#include "app/repair/support/support_log.h"
 #include "net/adapter_source.h"
 #include "net/address_changer.h"
 #include "net/net_card_info.h"
@@ -72,6 +75,10 @@ struct RepairSetup {
   znet::TraceSink trace = zsys::DebugOutput;
   // The diagnosis's time (tests put a manual clock here).
   RepairDiagnosis::Clock clock = zsys::MonotonicMs;
+  // Where each repair leaves its support log (DefaultSupportLogFolder() in
+  // the programs); empty: no log is written.
+  std::filesystem::path supportLogFolder;
+  SupportLog::WallClock wallClock = std::chrono::system_clock::now;
 };
 
 class RepairWorkflow {
@@ -114,6 +121,12 @@ class RepairWorkflow {
   // Where the diagnosis's sources leave their events; its wake function is the frontend's.
   DiagnosisInbox& DiagnosisEvents() { return diagnosis_.Inbox(); }
   const RepairDiagnosis& Diagnosis() const { return diagnosis_.Findings(); }
+  // A stop signal (SIGTERM, Ctrl+C) is closing the program; any thread. The
+  // support log then says so rather than that the user left.
+  void NoteStopSignal() { stopSignalled_ = true; }
+  // The support log of the latest repair; empty until one was written.
+  std::filesystem::path SupportLogPath() const { return supportLog_.Path(); }
+  std::vector<std::string> SupportLogLines() const { return supportLog_.Lines(); }
 
   // Stops and waits for the server, then gives the card back when it has
   // the repair address: keeper stopped, address restored, record removed.
@@ -142,11 +155,21 @@ class RepairWorkflow {
   bool ChangeConfirmed() const;
   bool GiveRepairAddress();
   void WriteRecord();
+  // The support log: a repair begins, what it works with, how it ended.
+  void BeginSupportLog();
+  void LogChosenCard();
+  void LogFirmware(const FirmwareLookup& firmware);
+  void LogCardAfter();
+  void LogEnding(const std::string& how);
+  void ShowSupportLogLine();
+  std::string LeavingText(const char* how) const;
   void Print(const char* format, ...);
 
   RepairSetup setup_;
   IRepairView& view_;
   ICardChooser& chooser_;
+  // Before the server: the server's worker writes into it until it is joined.
+  SupportLog supportLog_;
   ztftp::tftpd server_;
   DiagnosisHub diagnosis_;
 
@@ -159,6 +182,8 @@ class RepairWorkflow {
   int barValue_ = 0;
   bool cardGiven_ = false;
   bool closing_ = false;
+  bool logOpen_ = false;  // a repair's log has begun and has no ending yet
+  std::atomic<bool> stopSignalled_{false};
 };
 
 }  // namespace zapp

@@ -186,6 +186,11 @@ void VXGDown::SetDiagnosis(const std::wstring& line) {
   SetTextOf(paintManager_, L"down_status", line.c_str());
 }
 
+void VXGDown::SetSupportLogLine(const std::wstring& line) {
+  SetTextOf(paintManager_, L"end_log", line.c_str());
+  SetTextOf(paintManager_, L"error_log", line.c_str());
+}
+
 void VXGDown::StartFinishingTimer() { zui::Host().SetTimer(GetHWND(), kFinishingTimerId, kFinishingTimerMs); }
 void VXGDown::StopFinishingTimer() { zui::Host().KillTimer(GetHWND(), kFinishingTimerId); }
 void VXGDown::CloseWindow() { Close(1); }

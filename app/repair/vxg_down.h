@@ -74,6 +74,7 @@ class VXGDown : public zui::WindowImplBase, private IRepairView, private ICardCh
   void SetPercentage(int percent) override;
   void SetStatusText(const std::wstring& text) override;
   void SetDiagnosis(const std::wstring& line) override;
+  void SetSupportLogLine(const std::wstring& line) override;
   void StartFinishingTimer() override;
   void StopFinishingTimer() override;
   void CloseWindow() override;

@@ -63,7 +63,10 @@ RepairOutcome RepairDriver::Run() {
 }
 
 bool RepairDriver::Handle(const RepairEvent& event) {
-  if (event.kind == RepairEvent::Kind::kStop) return false;
+  if (event.kind == RepairEvent::Kind::kStop) {
+    workflow_.NoteStopSignal();
+    return false;
+  }
   if (event.kind == RepairEvent::Kind::kDiagnosis) {
     workflow_.OnDiagnosisEvents();
     return true;

@@ -149,6 +149,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
   setup.cardWatchers = watchers.Pointers();
   setup.record = &record;
   setup.console = diagnostics.stream;
+  setup.supportLogFolder = zapp::DefaultSupportLogFolder();
   Configure(setup, options);
   RunFacts facts;
   if (!options.yes) {
@@ -160,6 +161,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
   }
 
   RepairOutcome outcome = RepairOutcome::kInterrupted;
+  std::filesystem::path supportLog;
   {
     zapp::RepairWorkflow workflow(std::move(setup), view, view);
     std::FILE* log = diagnostics.stream;
@@ -173,10 +175,23 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
       outcome = driver.Run();
       facts.cardWasChanged = driver.CardWasChanged();
     }
+    supportLog = workflow.SupportLogPath();
   }  // the server is joined and the card given back before this point
   std::error_code error;
   facts.recordLeft = facts.cardWasChanged && !record.Path().empty() && std::filesystem::exists(record.Path(), error);
-  return Report(outcome, facts, view, console);
+  const int code = Report(outcome, facts, view, console);
+  // The last line: where the log a supporter will ask for is.
+  if (!supportLog.empty()) {
+    const std::u8string path = supportLog.u8string();
+    const std::string line =
+        kName + zsys::WideToUtf8(zapp::kSupportLogText) + std::string(path.begin(), path.end()) + "\n";
+    if (code == kExitRepaired) {
+      console.Write(line);
+    } else {
+      console.WriteError(line);
+    }
+  }
+  return code;
 }
 
 }  // namespace

@@ -29,6 +29,8 @@ class TerminalView : public zapp::IRepairView, public zapp::ICardChooser {
   void SetStatusText(const std::wstring& text) override;
   // A line of its own, each time the finding changes.
   void SetDiagnosis(const std::wstring& line) override;
+  // The program prints the log's place as its very last line, after the outcome.
+  void SetSupportLogLine(const std::wstring&) override {}
   void StartFinishingTimer() override { timerRunning_ = true; }
   void StopFinishingTimer() override { timerRunning_ = false; }
   void CloseWindow() override { closed_ = true; }

@@ -65,6 +65,7 @@ class RecordingView : public IRepairView {
   void SetPercentage(int percent) override { percents.push_back(percent); }
   void SetStatusText(const std::wstring& text) override { status = text; }
   void SetDiagnosis(const std::wstring& line) override { diagnoses.push_back(line); }
+  void SetSupportLogLine(const std::wstring& line) override { supportLogLine = line; }
   void StartFinishingTimer() override { ++timerStarts; }
   void StopFinishingTimer() override { ++timerStops; }
   void CloseWindow() override { ++closes; }
@@ -77,6 +78,7 @@ class RecordingView : public IRepairView {
   std::vector<int> percents;
   std::wstring status;
   std::vector<std::wstring> diagnoses;
+  std::wstring supportLogLine;
   int timerStarts = 0, timerStops = 0, closes = 0;
 };
 

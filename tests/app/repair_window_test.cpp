@@ -90,6 +90,7 @@ TEST_F(VXGDownTest, AWholeRepairWithARealClientEndsOnTheFinishedPage) {
   EXPECT_EQ(TextOf(L"downloadvolume"), L"100%");
   EXPECT_EQ(Page(), Finished);
   EXPECT_FALSE(Find(L"repair_tips")->IsVisible());
+  EXPECT_EQ(TextOf(L"end_log").rfind(kSupportLogText, 0), 0u) << "the finished page says where the log is";
   host_.AdvanceClock(10 * kFinishingTimerMs);
   Pump();
   EXPECT_EQ(Bar(), 100) << "the timer is gone";
@@ -174,6 +175,10 @@ TEST_F(VXGDownTest, AFailedStartShowsTheErrorPageAndRetryStartsAgain) {
   EXPECT_EQ(Page(), Failed);
   EXPECT_EQ(TextOf(L"upgrade_error_text").rfind(std::wstring(kFirmwareText) + L"\n", 0), 0u);
   EXPECT_EQ(Find(L"icon_bg")->GetBkImage(), kWarningIcon);
+  // The log's place on a line of its own below the button, which stays where it was.
+  EXPECT_EQ(TextOf(L"error_log"), kSupportLogText + zsys::Utf8ToWide(window_->Workflow().SupportLogPath().string()));
+  EXPECT_FALSE(TextOf(L"error_log").empty());
+  EXPECT_LE(Find(L"repair_retry")->GetPos().bottom, Find(L"error_log")->GetPos().top);
   SaveFrame(hwnd_, "page5_failed");
   firmware_.Write("upgradeimage.bin", PatternBytes(100));
   Click(L"repair_retry");

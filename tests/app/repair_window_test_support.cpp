@@ -34,6 +34,7 @@ VXGDown& RepairWindowTest::Open() {
   RepairSetup setup =
       LoopbackSetup(adapters_, physical_, changer_, keeper_, record_, firmware_.path(), port_, console_);
   setup.clock = [this] { return uint64_t(host_.GetTickCount()); };  // the diagnosis's silence runs on the test's clock
+  setup.supportLogFolder = logs_.path();
   window_ = std::make_unique<VXGDown>(std::move(setup));
   window_->Workflow().Server().log_sink = [](const std::string&) {};
   hwnd_ = window_->Create(nullptr, L"vxdownload", WS_OVERLAPPEDWINDOW | WS_VISIBLE, WS_EX_WINDOWEDGE);

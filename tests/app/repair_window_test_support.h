@@ -39,7 +39,7 @@ class RepairWindowTest : public ::testing::Test {
 
   zui::HeadlessHost host_;
   zui::ScopedHost scope_{host_};
-  ztftp::testing::ScratchFolder firmware_, runtime_;
+  ztftp::testing::ScratchFolder firmware_, runtime_, logs_;
   Journal journal_;
   znet::testing::FakeAdapters adapters_;
   znet::PhysicalCardTable physical_;

@@ -15,9 +15,11 @@
 
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 #include "app/repair/diagnosis_texts.h"
 #include "app/repair/repair_workflow.h"
+#include "app/repair/support/sha256.h"
 #include "tests/app/own_process.h"
 #include "sys/text_encoding.h"
 #include "tests/app/repair_fakes.h"
@@ -54,6 +56,7 @@ class RepairWorkflowTest : public ::testing::Test {
   RepairWorkflow& Make() {
     RepairSetup setup =
         LoopbackSetup(adapters_, physical_, changer_, keeper_, record_, firmware_.path(), port_, console_);
+    setup.supportLogFolder = logFolder_;
     workflow_ = std::make_unique<RepairWorkflow>(std::move(setup), view_, chooser_);
     workflow_->Server().log_sink = [](const std::string&) {};
     return *workflow_;
@@ -88,8 +91,36 @@ class RepairWorkflowTest : public ::testing::Test {
   ScriptedChooser chooser_;
   std::FILE* console_ = std::tmpfile();
   int port_ = FreeUdpPort();
+  std::filesystem::path logFolder_;
   std::unique_ptr<RepairWorkflow> workflow_;
 };
+
+std::string FileText(const std::filesystem::path& path) {
+  std::FILE* file = std::fopen(path.string().c_str(), "rb");
+  if (file == nullptr) return {};
+  std::string text;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+  std::fclose(file);
+  return text;
+}
+
+bool HasLine(const RepairWorkflow& w, const std::string& part) {
+  for (const std::string& line : w.SupportLogLines()) {
+    if (line.find(part) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// Each of `needles` is in `text`, after the one before it.
+void ExpectInOrder(const std::string& text, const std::vector<std::string>& needles) {
+  size_t from = 0;
+  for (const std::string& needle : needles) {
+    const size_t at = text.find(needle, from);
+    ASSERT_NE(at, std::string::npos) << "missing after offset " << from << ": " << needle << "\nin:\n" << text;
+    from = at + needle.size();
+  }
+}
 
 TEST_F(RepairWorkflowTest, AStartWithOneCardServesTheFirmwareAndGivesTheCardTheAddressLast) {
   RepairWorkflow& w = Started(3000);
@@ -349,6 +380,65 @@ TEST_F(RepairWorkflowTest, TheServersFindingsReachTheStatusLineAndARequestWhileF
   const std::string log = Console();
   EXPECT_NE(log.find("s: Vombel在更新阶段再次请求固件"), std::string::npos) << log;
   w.DiagnosisEvents().SetWake(nullptr);
+}
+
+TEST_F(RepairWorkflowTest, ARepairLeavesALogOfTheCardTheFirmwareEachRequestAndTransferAndHowItEnded) {
+  ztftp::testing::ScratchFolder logs;
+  logFolder_ = logs.path() / "state";
+  RepairWorkflow& w = Started(3000);
+  // A real client, with options, fetches the image from the real server.
+  EXPECT_EQ(ztftp::testing::TestPeer(port_).Download("upgradeimage.bin", {{"blksize", "1024"}, {"tsize", "0"}}),
+            PatternBytes(3000));
+  // The server's worker reports the last ACK on its own time; the box's comes long before the bar ends.
+  for (int i = 0; i < 200 && !HasLine(w, " done: "); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  w.OnDiagnosisEvents();
+  Report(w, 1024);
+  Report(w, 3000);
+  for (int i = 0; i < 40; ++i) w.OnFinishingTick();
+  ASSERT_EQ(w.State(), Finished);
+  const std::filesystem::path path = w.SupportLogPath();
+  ASSERT_FALSE(path.empty());
+  EXPECT_EQ(path.parent_path(), logFolder_);
+  EXPECT_EQ(view_.supportLogLine, kSupportLogText + zsys::Utf8ToWide(path.string())) << "the finished page says where";
+  w.ExitRepair();
+
+  const std::string log = FileText(path);
+  Sha256 hash;
+  const ztftp::testing::Bytes image = PatternBytes(3000);
+  hash.Update(image.data(), image.size());
+  ExpectInOrder(
+      log,
+      {"program: ZavizEraVaredu ", "card before: index 7 eth0 \"Card eth0\" address 10.0.0.7 mask 255.255.255.0",
+       "firmware: upgradeimage.bin 3000 bytes sha256 " + HexDigest(hash.Finish()), "diagnosis +",
+       "for \"upgradeimage.bin\" options: blksize=1024 tsize=0", ": blksize=1024 tsize=3000",
+       " done: 3 blocks, 3000 bytes, 0 resends, ", "end: finished", "card given back", "card after: index 7 eth0"});
+  EXPECT_EQ(log.find("end: left"), std::string::npos) << "a finished repair ends once";
+  EXPECT_EQ(log[2], ':');
+  EXPECT_EQ(log.find(firmware_.text()), std::string::npos) << "no folder of the user goes into the log";
+}
+
+TEST_F(RepairWorkflowTest, AFailedStartSaysWhereItsLogIsAndAnUnwritableFolderLeavesTheRepairGoing) {
+  ztftp::testing::ScratchFolder logs;
+  logFolder_ = logs.path();
+  RepairWorkflow& failing = Make();  // no card at all
+  failing.StartRepair();
+  ASSERT_EQ(failing.State(), Failed);
+  const std::filesystem::path path = failing.SupportLogPath();
+  EXPECT_EQ(view_.supportLogLine, kSupportLogText + zsys::Utf8ToWide(path.string()));
+  EXPECT_NE(FileText(path).find("end: failed: " + zsys::WideToUtf8(kNoWiredCardText)), std::string::npos);
+
+  // A file where the folder should be: the repair starts all the same, and no page names a log.
+  logs.Write("blocked", {1});
+  logFolder_ = logs.path() / "blocked" / "logs";
+  view_ = RecordingView();
+  RepairWorkflow& w = Started(3000);
+  EXPECT_TRUE(w.CardHasRepairAddress());
+  EXPECT_EQ(ztftp::testing::TestPeer(port_).Download("upgradeimage.bin"), PatternBytes(3000));
+  w.NoteStopSignal();
+  w.OnWindowClosing();
+  EXPECT_TRUE(w.SupportLogPath().empty());
+  EXPECT_TRUE(view_.supportLogLine.empty());
+  EXPECT_EQ(CountOf(journal_, "restore"), 1);
 }
 
 // A link source that reports what the test tells it, as the platform's watcher would from its thread.

@@ -132,7 +132,8 @@ def case_a_box_that_asks_again_after_the_download_exits_1(args):
             p.saw(STATUS + ASKED_AGAIN)
             code = p.finish(FULL_RUN_SECONDS)
             check(code == 1, "the repair the box did not take ended with %s: %s" % (code, p.output()))
-            check(p.errors() == "zaviz-repair: %s\n" % ASKED_AGAIN, "not the reason on standard error: " + p.errors())
+            check(p.errors().startswith("zaviz-repair: %s\nzaviz-repair: 修复日志：" % ASKED_AGAIN),
+                  "not the reason and the log's place on standard error: " + p.errors())
             check("repaired" not in p.text(), "it still said repaired: " + p.output())
         finally:
             p.stop()

@@ -48,19 +48,29 @@ class Workspace:
     """A per-test folder: the firmware of `size` random bytes (the programs
     find it in their working folder), a private /run and runtime folder
     (single-instance lock and restore record stay the test's own, and survive
-    a restart of the program)."""
+    a restart of the program), and a state folder for the support logs."""
 
     def __init__(self, root, size):
         self.root = root
         self.firmware_dir = os.path.join(root, "fw")
         self.run_dir = os.path.join(root, "run")
         self.runtime_dir = os.path.join(root, "xdg")
+        self.state_dir = os.path.join(root, "state")
+        self.log_dir = os.path.join(self.state_dir, "zavizeravaredu")
         for d in (self.firmware_dir, self.run_dir, self.runtime_dir):
             os.makedirs(d, mode=0o700, exist_ok=True)
         self.firmware = os.path.join(self.firmware_dir, "upgradeimage.bin")
         self.content = os.urandom(size)
         with open(self.firmware, "wb") as f:
             f.write(self.content)
+
+
+def support_log(ws):
+    """The text of the one support log the run left in the workspace."""
+    names = sorted(os.listdir(ws.log_dir)) if os.path.isdir(ws.log_dir) else []
+    check(len(names) == 1, "support logs: %s" % names)
+    with open(os.path.join(ws.log_dir, names[0]), encoding="utf-8") as f:
+        return os.path.join(ws.log_dir, names[0]), f.read()
 
 
 def netsh_lines(log):

@@ -45,7 +45,7 @@ class Program:
     """One run of the repair program with a live window."""
 
     def __init__(self, args, ns, ws, extra=()):
-        env = dict(os.environ, XDG_RUNTIME_DIR=ws.runtime_dir)
+        env = dict(os.environ, XDG_RUNTIME_DIR=ws.runtime_dir, XDG_STATE_HOME=ws.state_dir)
         script = 'mount --bind "$0" /run && exec "$@"'
         cmd = ns.in_pc(["sh", "-c", script, ws.run_dir, args.program, "--card", ns.card] + list(extra))
         self.proc = subprocess.Popen(cmd, cwd=ws.firmware_dir, env=env, stdout=subprocess.PIPE,

@@ -23,13 +23,14 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import Failure, Workspace, check, run, verdict, wait_for  # noqa: E402
+from e2e_support import Failure, Workspace, check, run, support_log, verdict, wait_for  # noqa: E402
 from netns import REPAIR_ADDRESS, Namespaces  # noqa: E402
 
 FIRMWARE_SIZE = 3 * 1024 * 1024 + 777
 FIRMWARE_TEXT = "获取固件信息失败，请确认固件文件正确，再尝试修复！"
 WAITING_TEXT = "先按住Vombel电源一侧的MESH键,再接通电源"
 UPDATING_TEXT = "正在更新"
+LOG_LINE = "zaviz-repair: 修复日志："
 FULL_RUN_SECONDS = 200  # the finishing phase alone is 40 ticks of 3 s
 
 
@@ -41,7 +42,7 @@ class Program:
     """One run of zaviz-repair; its output through pipes, or a pty (terminal=True)."""
 
     def __init__(self, args, ns, ws, extra=(), terminal=False, card=True, output_gone=False, wrapper=()):
-        env = dict(os.environ, XDG_RUNTIME_DIR=ws.runtime_dir)
+        env = dict(os.environ, XDG_RUNTIME_DIR=ws.runtime_dir, XDG_STATE_HOME=ws.state_dir)
         script = 'mount --bind "$0" /run && exec "$@"'
         options = (["--card", ns.card] if card else []) + list(extra)
         cmd = ns.in_pc(["sh", "-c", script, ws.run_dir] + list(wrapper) + [args.program] + options)
@@ -250,6 +251,13 @@ def case_sigint_during_the_download_gives_the_card_back(args):
                       "no line on standard error: " + p.output())
                 check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "SIGINT left the repair address")
                 check_plain(p)
+                # The support log: the card, the firmware by its digest, the request, and why it ended.
+                path, log = support_log(ws)
+                check(p.errors().endswith(LOG_LINE + path + "\n"), "the last line is not the log's place: " + p.output())
+                for part in ("card before: ", "firmware: upgradeimage.bin %d bytes sha256 %s" % (FIRMWARE_SIZE,
+                             digest(ws.content)), 'for "upgradeimage.bin" options: ', "card given back",
+                             "card after: ", "end: stopped by a signal"):
+                    check(part in log, "the support log lacks %r:\n%s" % (part, log))
                 check(client.wait(timeout=30) == 0, "the slow client failed")
             finally:
                 if client.poll() is None:
@@ -345,8 +353,11 @@ def case_missing_firmware_fails_and_changes_nothing(args):
                 lines = p.errors().split("\n")
                 check(lines[0] == "zaviz-repair: %s" % FIRMWARE_TEXT, "not the wizard's text: %r" % p.errors())
                 wanted = "no-such.bin" if extra else "upgradeimage.bin"
-                check(len(lines) == 3 and lines[1].startswith("未找到固件 " + wanted) and lines[2] == "",
+                check(len(lines) == 4 and lines[1].startswith("未找到固件 " + wanted) and lines[3] == "",
                       "no reason given: %r" % p.errors())
+                check(lines[2].startswith(LOG_LINE + ws.log_dir), "the last line is not the log's place: %r" % lines)
+                with open(lines[2][len(LOG_LINE):], encoding="utf-8") as f:
+                    check("end: failed: " + FIRMWARE_TEXT in f.read(), "the log does not say why it failed")
                 check(lines[1] in p.text(), "not said before the start: %r" % p.text())
                 check(WAITING_TEXT not in p.text(), "it went on waiting")
             finally:

@@ -126,8 +126,10 @@ def inside(args):
             _, err = expect(wine, ["--card", card, "--yes"], 1, stderr_part="zaviz-repair: " + FIRMWARE_TEXT)
             # The wizard's wording, then the reason with the folder searched (the program's).
             lines = err.split("\n")
-            check(len(lines) == 3 and lines[1].startswith("未找到固件 upgradeimage.bin（已查找：")
+            check(len(lines) == 4 and lines[1].startswith("未找到固件 upgradeimage.bin（已查找：")
                   and lines[1].endswith("\\app）"), "no reason under the wording: %r" % err)
+            check(lines[2].startswith("zaviz-repair: 修复日志：") and "\\ZavizEraVaredu\\logs\\repair-" in lines[2],
+                  "the last line is not the log's place: %r" % err)
             expect(wine, ["--card", card, "--yes", "--firmware", "C:\\no\\such.bin"], 1, stderr_part=FIRMWARE_TEXT)
             check(netsh_lines(log) == [], "a failed start ran netsh: %s" % netsh_lines(log))
             recorded_repair(wine, folder, card, log)

@@ -160,7 +160,7 @@ TEST_F(TftpdDriven, ASilentPeerIsServedAgainUpToItsTimeoutThenDropped) {
   EXPECT_TRUE(driven_.LogHas("ReSend [" + Path("f.bin") + "] BlockID=1.\n"));
 }
 
-TEST_F(TftpdDriven, PeerEventsTellRequestsRefusedNamesAndGiveUpsButNotFinishedTransfers) {
+TEST_F(TftpdDriven, PeerEventsTellRequestsTheirOptionsAndHowEachReadEndedWithItsCounts) {
   using Kind = tftpd::PeerEvent::Kind;
   std::vector<tftpd::PeerEvent> events;
   driven_.server.peer_event_callback = [&events](const tftpd::PeerEvent& event) { events.push_back(event); };
@@ -172,26 +172,39 @@ TEST_F(TftpdDriven, PeerEventsTellRequestsRefusedNamesAndGiveUpsButNotFinishedTr
   driven_.Deliver(Request(kWriteRequest, "served.bin"), other, 0);  // refused, but not a name we lack
   driven_.Deliver(Request(kReadRequest, "served.bin"), peer_, 0);
   driven_.Deliver(Ack(1), peer_, 10);
-  driven_.Deliver(Ack(2), peer_, 20);  // the whole file: no give-up when it goes
-  driven_.Deliver(Request(kReadRequest, "served.bin", {{"timeout", "1"}}), other, 30);
+  driven_.Deliver(Ack(1), peer_, 1500);  // a repeat after the timer: block 2 goes again
+  driven_.Deliver(Ack(2), peer_, 1520);  // the whole file: no give-up when it goes
+  driven_.Deliver(Request(kReadRequest, "served.bin", {{"timeout", "1"}, {"tsize", "0"}}), other, 1530);
   driven_.TakeSent();
-  ASSERT_EQ(events.size(), 3u);
+  ASSERT_EQ(events.size(), 5u);
   EXPECT_EQ(events[0].kind, Kind::kNameRefused);
   EXPECT_EQ(events[0].name, "other.bin");
   EXPECT_EQ(events[0].peer, other);
   EXPECT_EQ(events[1].kind, Kind::kReadRequest);
   EXPECT_EQ(events[1].peer, peer_);
+  EXPECT_EQ(events[1].options, "");
   EXPECT_FALSE(events[1].after_whole_file);
-  EXPECT_EQ(events[2].kind, Kind::kReadRequest);
-  EXPECT_TRUE(events[2].after_whole_file) << "the first read had sent the whole file";
-  for (uint64_t now = 30; driven_.server.client_count() > 0 && now < 100000;) {
+  EXPECT_EQ(events[2].kind, Kind::kReadDone);
+  EXPECT_EQ(events[2].peer, peer_);
+  EXPECT_EQ(events[2].blocks, 2u);
+  EXPECT_EQ(events[2].bytes, 700);
+  EXPECT_EQ(events[2].resends, 1u);
+  EXPECT_EQ(events[2].duration_ms, 1520u);
+  EXPECT_EQ(events[3].kind, Kind::kReadRequest);
+  EXPECT_TRUE(events[3].after_whole_file) << "the first read had sent the whole file";
+  EXPECT_EQ(events[3].options, "timeout=1 tsize=0");
+  EXPECT_EQ(events[4].kind, Kind::kOptionAck);
+  EXPECT_EQ(events[4].options, "timeout=1 tsize=700") << "the OACK as sent, with the real size";
+  for (uint64_t now = 1530; driven_.server.client_count() > 0 && now < 100000;) {
     now = driven_.server.next_wakeup_ms(now);
     driven_.server.check_clients(now);
   }
-  ASSERT_EQ(events.size(), 4u);
-  EXPECT_EQ(events[3].kind, Kind::kGivenUp);
-  EXPECT_EQ(events[3].peer, other);
-  EXPECT_EQ(events[3].name, "served.bin");
+  ASSERT_EQ(events.size(), 6u);
+  EXPECT_EQ(events[5].kind, Kind::kGivenUp);
+  EXPECT_EQ(events[5].peer, other);
+  EXPECT_EQ(events[5].name, "served.bin");
+  EXPECT_EQ(events[5].blocks, 0u) << "only the OACK went out";
+  EXPECT_EQ(events[5].resends, uint64_t(tftpd::kMaxResends));
 }
 
 TEST_F(TftpdDriven, TheWorkerWakesForTheEarliestTimerOrRemovalOnly) {

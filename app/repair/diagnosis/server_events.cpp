@@ -11,13 +11,15 @@ std::string DottedQuad(uint32_t networkOrderIp) {
          std::to_string(bytes[3]);
 }
 
-DiagnosisEvent FromServerEvent(const ztftp::tftpd::PeerEvent& event) {
+std::optional<DiagnosisEvent> FromServerEvent(const ztftp::tftpd::PeerEvent& event) {
   using Kind = ztftp::tftpd::PeerEvent::Kind;
   DiagnosisEvent result;
   switch (event.kind) {
     case Kind::kReadRequest: result.kind = DiagnosisEvent::Kind::kReadRequest; break;
     case Kind::kNameRefused: result.kind = DiagnosisEvent::Kind::kUnknownName; break;
     case Kind::kGivenUp: result.kind = DiagnosisEvent::Kind::kTransferGivenUp; break;
+    case Kind::kOptionAck:
+    case Kind::kReadDone: return std::nullopt;
   }
   result.address = DottedQuad(event.peer.ip);
   result.detail = event.name;
@@ -25,8 +27,12 @@ DiagnosisEvent FromServerEvent(const ztftp::tftpd::PeerEvent& event) {
   return result;
 }
 
-void ReportServerEvents(ztftp::tftpd& server, DiagnosisInbox& inbox) {
-  server.peer_event_callback = [&inbox](const ztftp::tftpd::PeerEvent& event) { inbox.Push(FromServerEvent(event)); };
+void ReportServerEvents(ztftp::tftpd& server, DiagnosisInbox& inbox,
+                        std::function<void(const ztftp::tftpd::PeerEvent&)> record) {
+  server.peer_event_callback = [&inbox, record = std::move(record)](const ztftp::tftpd::PeerEvent& event) {
+    if (record) record(event);
+    if (auto diagnosed = FromServerEvent(event)) inbox.Push(*diagnosed);
+  };
 }
 
 }  // namespace zapp
