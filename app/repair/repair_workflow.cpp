@@ -206,7 +206,7 @@ void RepairWorkflow::BeginSupportLog() {
 void RepairWorkflow::LogChosenCard() {
   for (const znet::NetCardInfo& card : netCards_) {
     if (card.index == selectedIndex_)
-      supportLog_.Add(CardLine("before", card, AdapterNameOf(*setup_.adapters, card.index)));
+      supportLog_.Add(CardLine("before", card, AdapterNameIn(AdapterList(*setup_.adapters), card.index)));
   }
 }
 
