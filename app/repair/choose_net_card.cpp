@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "app/repair/language.h"
+#include "app/repair/repair_texts.h"
+#include "app/repair/skin_language.h"
 #include "ui/controls/button.h"
 #include "ui/controls/label.h"
 #include "ui/list/list.h"
@@ -33,7 +36,7 @@ std::unique_ptr<zui::CLabelUI> MakeDescription(const znet::NetCardInfo& card) {
 
 std::unique_ptr<zui::CButtonUI> MakeSelectButton(const znet::NetCardInfo& card) {
   auto button = std::make_unique<zui::CButtonUI>();
-  button->SetText(L"确定");
+  button->SetText(Tr(kChooserOkText));
   button->SetName(L"selok");
   button->SetFont(1);
   button->SetTextColor(0xFFFFFFFF);
@@ -55,7 +58,10 @@ ZUI_ON_NOTIFY(L"click", L"selok", &ChooseNetCard::OnSelOkClick)
 ZUI_ON_NOTIFY(L"itemclick", L"", &ChooseNetCard::OnItemClick)
 ZUI_END_NOTIFY_MAP()
 
-void ChooseNetCard::InitWindow() { netList_ = dynamic_cast<zui::CListUI*>(paintManager_.FindControl(L"netlist")); }
+void ChooseNetCard::InitWindow() {
+  PutSkinInLanguage(paintManager_.GetRoot());
+  netList_ = dynamic_cast<zui::CListUI*>(paintManager_.FindControl(L"netlist"));
+}
 
 void ChooseNetCard::FillNetCards(std::vector<znet::NetCardInfo> cards) {
   checkMarks_.clear();

@@ -29,6 +29,10 @@ RepairOptions ParseRepairOptions(const std::vector<std::string>& args) {
       options.scale = Percent(args[++i]);
     } else if (args[i].rfind("--scale=", 0) == 0) {
       options.scale = Percent(args[i].substr(8));
+    } else if (args[i] == "--lang" && i + 1 < args.size()) {
+      options.language = ParseLanguageName(args[++i]);
+    } else if (args[i].rfind("--lang=", 0) == 0) {
+      options.language = ParseLanguageName(args[i].substr(7));
     }
   }
   if (options.card && options.card->empty()) options.card.reset();

@@ -1,5 +1,6 @@
 #include "app/repair/notice_window.h"
 
+#include "app/repair/skin_language.h"
 #include "ui/controls/control.h"
 #include "ui/host/host.h"
 
@@ -16,6 +17,7 @@ ZUI_ON_NOTIFY(L"click", L"close", &NoticeWindow::OnDismiss)
 ZUI_END_NOTIFY_MAP()
 
 void NoticeWindow::InitWindow() {
+  PutSkinInLanguage(paintManager_.GetRoot());
   if (zui::CControlUI* title = paintManager_.FindControl(L"notice_title")) title->SetText(title_);
   if (zui::CControlUI* text = paintManager_.FindControl(L"notice_text")) text->SetText(text_);
 }

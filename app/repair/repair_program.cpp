@@ -106,8 +106,12 @@ int RunRepairProgram(const std::vector<std::string>& args) {
     return 0;
   }
 #else
-  const RepairOptions options;  // the command line is not read on Windows
+  // Windows takes only the language from its command line: the cards come
+  // from the registry and the scale from the window's DPI.
+  RepairOptions options;
+  options.language = ParseRepairOptions(args).language;
 #endif
+  SetLanguage(options.language.value_or(SystemLanguage()));
   InitializeCom();
   if (!AcquireSingleInstance()) {
     CallRunningInstance();

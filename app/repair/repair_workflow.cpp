@@ -6,6 +6,7 @@
 
 #include "app/repair/diagnosis/server_events.h"
 #include "app/repair/diagnosis_texts.h"
+#include "app/repair/language.h"
 #include "app/repair/process/firmware_location.h"
 #include "app/repair/process/port_holder.h"
 #include "app/repair/support/repair_log_lines.h"
@@ -41,15 +42,6 @@ std::string AdapterNameIn(const std::vector<znet::AdapterEntry>& list, uint32_t 
     if (entry.index == index) return entry.name;
   }
   return {};
-}
-
-// A path for the pages: Linux names are UTF-8 bytes whatever the locale says.
-std::wstring WidePath(const std::filesystem::path& path) {
-#ifdef _WIN32
-  return path.wstring();
-#else
-  return zsys::Utf8ToWide(path.string());
-#endif
 }
 
 // The diagnosis's console line without its line end.
@@ -101,7 +93,7 @@ void RepairWorkflow::StartRepair() {
   const int count = znet::GetNetCards(*setup_.adapters, setup_.physicalCards, netCards_,
                                       setup_.console != nullptr ? setup_.console : stdout);
   if (count <= 0) {
-    Fail(kNoWiredCardText);
+    Fail(Tr(kNoWiredCardText));
     return;
   }
   if (count == 1) {
@@ -140,7 +132,7 @@ bool RepairWorkflow::StartServer() {
   const std::string root = firmware.folder.string();
   if (server_.start(setup_.bindAddress.c_str(), setup_.port, root.c_str()) != 0) {
     if (RefusedForPrivilege(server_)) {
-      Fail(kServerPrivilegeText);
+      Fail(Tr(kServerPrivilegeText));
     } else {
       Fail(PortBusyFailureText(setup_.port, FindUdpPortHolder(static_cast<uint16_t>(setup_.port))));
     }
@@ -171,7 +163,7 @@ bool RepairWorkflow::GiveRepairAddress() {
     cardGiven_ = false;
     server_.shut_down();
     if (setup_.record != nullptr) setup_.record->Remove();
-    Fail(kAddressFailedText);
+    Fail(Tr(kAddressFailedText));
     return false;
   }
   // The changer knows now whether the address was the card's own already.
@@ -237,7 +229,7 @@ void RepairWorkflow::LogEnding(const std::string& how) {
 
 void RepairWorkflow::ShowSupportLogLine() {
   const std::filesystem::path path = supportLog_.Path();
-  view_.SetSupportLogLine(path.empty() ? std::wstring() : kSupportLogText + WidePath(path));
+  view_.SetSupportLogLine(path.empty() ? std::wstring() : Tr(kSupportLogText) + PathText(path));
 }
 
 // How a close ended a repair that had not ended by itself.
@@ -305,7 +297,7 @@ void RepairWorkflow::OnProgress(const ProgressReport& report) {
   barValue_ = percent;
   view_.SetPercentage(percent);
   if (sum == static_cast<double>(totalSize_)) {
-    view_.SetStatusText(kUpdatingStatus);
+    view_.SetStatusText(Tr(kUpdatingStatus));
     diagnosis_.OnDownloadComplete();
     view_.StartFinishingTimer();
     fileProgress_.clear();
@@ -329,7 +321,7 @@ void RepairWorkflow::FinishIfDownloading() {
     // it, and the success page would say the opposite. The card goes back
     // first, so a retry starts from the card's own setup.
     GiveBack();
-    Fail(kDiagAskedAgain);
+    Fail(Tr(kDiagAskedAgain));
     return;
   }
   state_ = Finished;

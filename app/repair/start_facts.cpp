@@ -1,7 +1,9 @@
 #include "app/repair/start_facts.h"
 
 #include <cstdio>
+#include <cstdlib>
 
+#include "app/repair/language.h"
 #include "app/repair/repair_texts.h"
 #include "app/repair/start_texts.h"
 #include "net/address_changer.h"
@@ -12,10 +14,6 @@ namespace {
 
 std::wstring Wide(const std::string& utf8) { return zsys::Utf8ToWide(utf8); }
 
-std::wstring PathText(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return Wide(std::string(text.begin(), text.end()));
-}
 
 std::wstring SizeText(int64_t bytes) {
   if (bytes < 1024 * 1024) return FillText(kSizeBytes, {std::to_wstring(bytes)});
@@ -42,9 +40,24 @@ const wchar_t* ServiceOf(const std::string& program) {
 
 }  // namespace
 
+std::wstring PathText(const std::filesystem::path& path) {
+  const std::u8string u8 = path.u8string();
+  std::wstring text = Wide(std::string(u8.begin(), u8.end()));
+#ifndef _WIN32
+  // The home folder as "~", as the user's shell writes it: the paths must fit their lines.
+  const char* home = std::getenv("HOME");
+  const std::wstring homeText = home != nullptr ? Wide(home) : std::wstring();
+  if (homeText.size() > 1 && text.rfind(homeText, 0) == 0 &&
+      (text.size() == homeText.size() || text[homeText.size()] == L'/')) {
+    text.replace(0, homeText.size(), L"~");
+  }
+#endif
+  return text;
+}
+
 std::wstring FillText(const wchar_t* text, std::initializer_list<std::wstring> values) {
   std::wstring result;
-  for (const wchar_t* p = text; *p != L'\0'; ++p) {
+  for (const wchar_t* p = Tr(text); *p != L'\0'; ++p) {
     if (p[0] == L'{' && p[1] >= L'1' && p[1] <= L'9' && p[2] == L'}') {
       const size_t index = static_cast<size_t>(p[1] - L'1');
       if (index < values.size()) result += values.begin()[index];
@@ -64,7 +77,7 @@ std::wstring FirmwareLine(const FirmwareLookup& lookup) {
     case FirmwareProblem::kNotFound: {
       std::wstring searched;
       for (const std::filesystem::path& path : lookup.searched) {
-        if (!searched.empty()) searched += kFolderSeparator;
+        if (!searched.empty()) searched += Tr(kFolderSeparator);
         searched += PathText(path);
       }
       line = FillText(kFirmwareNotFound, {name, searched});
@@ -84,7 +97,7 @@ std::wstring FirmwareLine(const FirmwareLookup& lookup) {
 std::wstring StartStatusText(const StartFacts& facts) {
   std::wstring card;
   if (facts.cards.empty()) {
-    card = kStatusNoCard;
+    card = Tr(kStatusNoCard);
   } else if (facts.cards.size() == 1) {
     card = FillText(kStatusOneCard, {CardText(facts.cards.front()), Wide(znet::kRepairAddress)});
   } else {
@@ -94,7 +107,7 @@ std::wstring StartStatusText(const StartFacts& facts) {
 }
 
 std::wstring FirmwareFailureText(const FirmwareLookup& lookup) {
-  return std::wstring(kFirmwareText) + L"\n" + FirmwareLine(lookup);
+  return std::wstring(Tr(kFirmwareText)) + L"\n" + FirmwareLine(lookup);
 }
 
 std::wstring PortHolderLine(int port, const PortHolder& holder) {
@@ -103,11 +116,11 @@ std::wstring PortHolderLine(int port, const PortHolder& holder) {
   if (holder.program.empty()) return FillText(kPortHeldByUnnamed, {number, std::to_wstring(holder.pid)});
   std::wstring line = FillText(kPortHeldBy, {number, Wide(holder.program), std::to_wstring(holder.pid)});
   const wchar_t* service = ServiceOf(holder.program);
-  return line + (service != nullptr ? FillText(kPortStopService, {service}) : std::wstring(kPortStopOther));
+  return line + (service != nullptr ? FillText(kPortStopService, {service}) : std::wstring(Tr(kPortStopOther)));
 }
 
 std::wstring PortBusyFailureText(int port, const PortHolder& holder) {
-  return std::wstring(kPortBusyText) + L"\n" + PortHolderLine(port, holder);
+  return std::wstring(Tr(kPortBusyText)) + L"\n" + PortHolderLine(port, holder);
 }
 
 }  // namespace zapp

@@ -23,7 +23,9 @@ struct StartFacts {
   FirmwareLookup firmware;
 };
 
-// `text` with "{1}", "{2}"... replaced by the values in order.
+// `path` as the pages show it (Linux: the home folder as "~").
+std::wstring PathText(const std::filesystem::path& path);
+// `text` in the current face, with "{1}", "{2}"... replaced by the values in order.
 std::wstring FillText(const wchar_t* text, std::initializer_list<std::wstring> values);
 
 // Two lines: the card, then the firmware.

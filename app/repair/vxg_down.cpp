@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "app/repair/choose_net_card.h"
+#include "app/repair/language.h"
+#include "app/repair/skin_language.h"
 #include "ui/controls/button.h"
 #include "ui/controls/label.h"
 #include "ui/controls/progress.h"
@@ -64,6 +66,7 @@ void VXGDown::InitWindow() {
     progress_->SetMaxValue(100);
     progress_->SetValue(0);
   }
+  PutSkinInLanguage(paintManager_.GetRoot());
   SetFixedTexts();
   if (resetMark_ != nullptr) resetMark_->SetVisible(false);
   postTarget_ = GetHWND();
@@ -78,11 +81,11 @@ void VXGDown::InitWindow() {
 }
 
 void VXGDown::SetFixedTexts() {
-  SetTextOf(paintManager_, L"end_upgrade_text", kEndUpgradeText);
-  SetTextOf(paintManager_, L"upgradeing_text", kUpgradeingText);
-  if (startText_ != nullptr) startText_->SetText(kStartText);
-  if (beginButton_ != nullptr) beginButton_->SetText(kBeginButtonText);
-  if (waitingText_ != nullptr) waitingText_->SetText(kWaitingText);
+  SetTextOf(paintManager_, L"end_upgrade_text", Tr(kEndUpgradeText));
+  SetTextOf(paintManager_, L"upgradeing_text", Tr(kUpgradeingText));
+  if (startText_ != nullptr) startText_->SetText(Tr(kStartText));
+  if (beginButton_ != nullptr) beginButton_->SetText(Tr(kBeginButtonText));
+  if (waitingText_ != nullptr) waitingText_->SetText(Tr(kWaitingText));
 }
 
 void VXGDown::OnTransferProgress(double position, double size, std::string path) {
@@ -197,7 +200,7 @@ void VXGDown::CloseWindow() { Close(1); }
 
 uint32_t VXGDown::ChooseCard(const std::vector<znet::NetCardInfo>& cards) {
   auto chooser = std::make_unique<ChooseNetCard>();
-  if (chooser->Create(GetHWND(), kChooserTitle, kChooserStyle, WS_EX_WINDOWEDGE) == nullptr) return 0;
+  if (chooser->Create(GetHWND(), Tr(kChooserTitle), kChooserStyle, WS_EX_WINDOWEDGE) == nullptr) return 0;
   zui::IUiHost& host = zui::Host();
   // Centred over this window by its own integer halves.
   const zui::Rect own = host.GetWindowRect(GetHWND());

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/repair/diagnosis_texts.h"
+#include "app/repair/language.h"
 #include "sys/text_encoding.h"
 
 namespace zapp {
@@ -10,9 +11,9 @@ namespace {
 
 constexpr char kRepairAddress[] = "192.168.1.2";
 
-// The text with its "{}" replaced by `value`.
+// The text in the current face, with its "{}" replaced by `value`.
 std::wstring Fill(const wchar_t* pattern, const std::string& value) {
-  std::wstring text = pattern;
+  std::wstring text = Tr(pattern);
   const size_t at = text.find(L"{}");
   if (at != std::wstring::npos) text.replace(at, 2, zsys::Utf8ToWide(value));
   return text;
@@ -118,9 +119,10 @@ std::vector<Finding> RepairDiagnosis::TakeNewFindings() {
 
 bool RepairDiagnosis::TakeChanged() { return std::exchange(changed_, false); }
 
-void RepairDiagnosis::Note(const std::wstring& text) {
+void RepairDiagnosis::Note(const std::wstring& original) {
+  const std::wstring text = Tr(original);
   // The line that says the image was refused stays: it is the outcome.
-  if (askedAgain_ && text != kDiagAskedAgain) {
+  if (askedAgain_ && text != Tr(kDiagAskedAgain)) {
     findings_.push_back({clock_(), text, false});
   } else if (text != status_) {
     status_ = text;

@@ -3,18 +3,16 @@
 #include <cstdio>
 
 #include "app/repair/command_line.h"
+#include "app/repair/language.h"
 #include "app/repair/notice_window.h"
 #include "app/repair/repair_display_scale.h"
 #include "app/repair/repair_skins.h"
+#include "app/repair/repair_texts.h"
 #include "sys/text_encoding.h"
 #include "ui/host/sdl/sdl_host.h"
 #include "ui/window/paint_manager.h"
 
 namespace zapp {
-namespace {
-constexpr const wchar_t* kAlreadyRunning = L"实例已经在运行中";
-constexpr const wchar_t* kNotice = L"提示";
-}  // namespace
 
 void InitializeCom() {}
 void UninitializeCom() {}
@@ -26,7 +24,9 @@ std::unique_ptr<zui::IUiHost> CreatePlatformHost(std::string& error) { return zu
 void* ProgramModule() { return nullptr; }
 
 void ShowAlreadyRunning(const RepairOptions& options) {
-  std::fprintf(stderr, "zaviz-era-varedu: %s\n", zsys::WideToUtf8(kAlreadyRunning).c_str());
+  const wchar_t* text = Tr(kAlreadyRunningText);
+  const wchar_t* title = Tr(kNoticeTitle);
+  std::fprintf(stderr, "zaviz-era-varedu: %s\n", zsys::WideToUtf8(text).c_str());
   std::string error;
   std::unique_ptr<zui::IUiHost> host = CreatePlatformHost(error);
   if (host == nullptr) return;
@@ -34,7 +34,7 @@ void ShowAlreadyRunning(const RepairOptions& options) {
   zui::ScopedHost scope(*host);
   zui::CPaintManagerUI::SetDefaultDisplayScale(RepairDisplayScale(options, *host));
   PrepareRepairSkins(ProgramModule());
-  if (!ShowNotice(kNotice, kAlreadyRunning)) host->MessageBox(nullptr, kAlreadyRunning, kNotice, MB_OK);
+  if (!ShowNotice(title, text)) host->MessageBox(nullptr, text, title, MB_OK);
 }
 
 }  // namespace zapp

@@ -1,5 +1,7 @@
 #include "app/repair/platform_process.h"
 
+#include "app/repair/language.h"
+#include "app/repair/repair_texts.h"
 #include "ui/host/win32/win32_host.h"
 
 // Last: its macros would rename the host's methods above.
@@ -33,6 +35,8 @@ std::unique_ptr<zui::IUiHost> CreatePlatformHost(std::string&) {
 
 void* ProgramModule() { return GetModuleHandleW(nullptr); }
 
-void ShowAlreadyRunning(const RepairOptions&) { MessageBoxW(nullptr, L"实例已经在运行中", L"提示", MB_OK); }
+void ShowAlreadyRunning(const RepairOptions&) {
+  MessageBoxW(nullptr, Tr(kAlreadyRunningText), Tr(kNoticeTitle), MB_OK);
+}
 
 }  // namespace zapp
