@@ -5,6 +5,7 @@
 #include "app/repair/diagnosis_texts.h"
 #include "app/repair/repair_texts.h"
 #include "app/repair/start_texts.h"
+#include "app/repair/terminal_texts.h"
 
 namespace zapp {
 
@@ -84,6 +85,49 @@ const TranslatedText kEnglishTexts[] = {
     {kDiagCannotSeeLink, L"The cable's link state cannot be read"},
     {kDiagCannotCapture, L"Cannot capture on the card: the Vombel's ARP requests are not seen"},
     {kDiagCannotSeeArp, L"No capture right (cap_net_raw): the Vombel's ARP requests are not seen"},
+
+    // zaviz-repair's own.
+    {kTermRepaired, L"repaired; the card has its own setup back"},
+    {kTermNotGivenBack, L"the card could not be given its own setup back; the next start tries again"},
+    {kTermNotConfirmed, L"the change was not confirmed; nothing was changed"},
+    {kTermNoCardChosen, L"no card was chosen; nothing was changed"},
+    {kTermStoppedGivenBack, L"stopped before the end; the card has its own setup back"},
+    {kTermStoppedUnchanged, L"stopped; nothing was changed"},
+    {kTermEarlierRunRestored, L"a card an earlier run left with the repair address has its own setup back"},
+    {kTermAlreadyRunning, L"already running (the repair wizard or another zaviz-repair is running)"},
+    {kTermWhichCard, L"Several wired cards were found. Which one leads to the box?"},
+    {kTermCardNumber, L"Number of the card (Enter for none): "},
+    {kTermCardChange, L"The card {1} gets the address {2} mask {3} for the repair; afterwards it has its own setup "
+                      L"({4}) back."},
+    {kTermAddressAndMask, L"{1} mask {2}"},
+    {kTermGoOn, L"Go on? [y/N] "},
+    {kTermTimeLeft, L"{1} left"},
+    {kTermSeeHelp, L"{1} (see zaviz-repair --help)"},
+    {kTermUnknownOption, L"unknown option '{1}'"},
+    {kTermNeedsValue, L"{1} needs a value"},
+    {kTermBadLanguage, L"--lang takes zh or en"},
+    {kTermNoSuchNumber, L"--card {1}: no card has that number; {2}"},
+    {kTermNoSuchCard, L"--card {1}: no such card; {2}"},
+    {kTermNoWiredCard, L"there is no wired card"},
+    {kTermWiredCardsAre, L"the wired cards are:"},
+    {kTermOtherAdapters, L"; other adapters: "},
+    {kTermUsage,
+     L"Usage: zaviz-repair [--card NAME|INDEX] [--firmware PATH] [--lang zh|en] [--yes] [--verbose]\n"
+     L"Repairs a Vombel box from the terminal: serves upgradeimage.bin over TFTP to its\n"
+     L"boot loader through a wired card that gets 192.168.1.2/24 for the repair.\n"
+     L"  --card NAME|INDEX  the card leading to the box: its interface (adapter) name,\n"
+     L"                     or its number in the list of wired cards; without it one\n"
+     L"                     card is taken and several are offered as a numbered choice\n"
+     L"  --firmware PATH    the firmware file (default: upgradeimage.bin next to the\n"
+     L"                     program, else in the current folder)\n"
+     L"  --lang zh|en       the language of the texts (default: the system's)\n"
+     L"  --yes, -y          do not ask before the card's address is changed\n"
+     L"  --verbose, -v      also print the adapter dumps and the workflow's lines\n"
+     L"  --help, -h         show this text\n"
+     L"  --version          show the version\n"
+     L"Exit codes: 0 repaired, 1 failed or interrupted (the reason on one line),\n"
+     L"2 bad usage (also a --card that names no wired card).\n"
+     L"Ctrl+C, SIGTERM or SIGHUP stop the repair; the card gets its own setup back.\n"},
 
     // The skins' own texts.
     {L"Vombel修复工具", L"Vombel Repair"},

@@ -2,6 +2,9 @@
 
 #include <cctype>
 
+#include "app/repair/terminal_texts.h"
+#include "app/zaviz_repair/terminal_words.h"
+
 namespace zaviz_repair {
 namespace {
 
@@ -34,7 +37,7 @@ bool IsNumber(const std::string& text) {
 // What exists: the numbered wired cards, then the other adapters the
 // system lists (which --card may name as well).
 std::string CardNames(const std::vector<ListedCard>& listed, const std::vector<znet::AdapterEntry>& adapters) {
-  std::string names = listed.empty() ? "there is no wired card" : "the wired cards are:";
+  std::string names = Words(listed.empty() ? zapp::kTermNoWiredCard : zapp::kTermWiredCardsAre);
   for (size_t i = 0; i < listed.size(); ++i) {
     names += (i == 0 ? " " : ", ") + std::to_string(i + 1) + ") " + listed[i].name;
   }
@@ -44,7 +47,7 @@ std::string CardNames(const std::vector<ListedCard>& listed, const std::vector<z
     for (const ListedCard& card : listed) isListed = isListed || card.name == adapter.name;
     if (!isListed) others += (others.empty() ? "" : ", ") + adapter.name;
   }
-  if (!others.empty()) names += "; other adapters: " + others;
+  if (!others.empty()) names += Words(zapp::kTermOtherAdapters) + others;
   return names;
 }
 
@@ -86,7 +89,7 @@ CardAnswer ResolveCardOption(const std::string& asked, const std::vector<ListedC
       answer.adapterName = listed[number - 1].name;
       return answer;
     }
-    answer.problem = "--card " + asked + ": no card has that number; " + CardNames(listed, adapters);
+    answer.problem = Words(zapp::kTermNoSuchNumber, {asked, CardNames(listed, adapters)});
     return answer;
   }
   for (const ListedCard& card : listed) {
@@ -103,7 +106,7 @@ CardAnswer ResolveCardOption(const std::string& asked, const std::vector<ListedC
       return answer;
     }
   }
-  answer.problem = "--card " + asked + ": no such card; " + CardNames(listed, adapters);
+  answer.problem = Words(zapp::kTermNoSuchCard, {asked, CardNames(listed, adapters)});
   return answer;
 }
 

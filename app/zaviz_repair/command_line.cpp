@@ -1,5 +1,8 @@
 #include "app/zaviz_repair/command_line.h"
 
+#include "app/repair/terminal_texts.h"
+#include "app/zaviz_repair/terminal_words.h"
+
 namespace zaviz_repair {
 namespace {
 
@@ -24,6 +27,16 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::strin
 
 }  // namespace
 
+std::optional<zapp::Language> LanguageOption(const std::vector<std::string>& args) {
+  std::optional<zapp::Language> language;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string value;
+    bool missing = false;
+    if (TakeValue(args, i, "--lang", value, missing)) language = zapp::ParseLanguageName(value);
+  }
+  return language;
+}
+
 CommandLineResult ParseCommandLine(const std::vector<std::string>& args, Options& options, std::string& error) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -47,35 +60,24 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args, Options
     } else if (TakeValue(args, i, "--firmware", value, missing)) {
       target = &options.firmware;
       name = "--firmware";
+    } else if (TakeValue(args, i, "--lang", value, missing)) {
+      options.language = zapp::ParseLanguageName(value);
+      if (!options.language) {
+        error = Words(zapp::kTermBadLanguage);
+        return CommandLineResult::kError;
+      }
+      continue;
     } else {
-      error = "unknown option '" + arg + "'";
+      error = Words(zapp::kTermUnknownOption, {arg});
       return CommandLineResult::kError;
     }
     if (missing || value.empty()) {
-      error = std::string(name) + " needs a value";
+      error = Words(zapp::kTermNeedsValue, {name});
       return CommandLineResult::kError;
     }
     *target = value;
   }
   return CommandLineResult::kRun;
-}
-
-const char* UsageText() {
-  return "Usage: zaviz-repair [--card NAME|INDEX] [--firmware PATH] [--yes] [--verbose]\n"
-         "Repairs a Vombel box from the terminal: serves upgradeimage.bin over TFTP to its\n"
-         "boot loader through a wired card that gets 192.168.1.2/24 for the repair.\n"
-         "  --card NAME|INDEX  the card leading to the box: its interface (adapter) name,\n"
-         "                     or its number in the list of wired cards; without it one\n"
-         "                     card is taken and several are offered as a numbered choice\n"
-         "  --firmware PATH    the firmware file (default: upgradeimage.bin next to the\n"
-         "                     program, else in the current folder)\n"
-         "  --yes, -y          do not ask before the card's address is changed\n"
-         "  --verbose, -v      also print the adapter dumps and the workflow's lines\n"
-         "  --help, -h         show this text\n"
-         "  --version          show the version\n"
-         "Exit codes: 0 repaired, 1 failed or interrupted (the reason on one line),\n"
-         "2 bad usage (also a --card that names no wired card).\n"
-         "Ctrl+C, SIGTERM or SIGHUP stop the repair; the card gets its own setup back.\n";
 }
 
 }  // namespace zaviz_repair

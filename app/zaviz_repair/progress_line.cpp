@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/repair/terminal_texts.h"
+#include "app/zaviz_repair/terminal_words.h"
+
 namespace zaviz_repair {
 namespace {
 constexpr int kDownloadShare = 60;  // the bar's value when the whole file has gone out
@@ -73,7 +76,7 @@ std::string BarLine(int percent, double bytesPerSecond, std::optional<int64_t> s
   std::snprintf(figure, sizeof figure, "%4d%%", percent);
   line += figure;
   line.append("  ").append(bytesPerSecond > 0 ? FormatRate(bytesPerSecond) : std::string("--"));
-  line.append("  ").append(secondsLeft ? FormatDuration(*secondsLeft) : std::string("--")).append(" left");
+  line.append("  ").append(Words(zapp::kTermTimeLeft, {secondsLeft ? FormatDuration(*secondsLeft) : std::string("--")}));
   return line;
 }
 

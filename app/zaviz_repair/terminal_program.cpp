@@ -9,7 +9,9 @@
 #include "app/repair/diagnosis/diagnosis_source.h"
 #include "app/repair/process/firmware_location.h"
 #include "app/repair/process/single_instance.h"
+#include "app/repair/language.h"
 #include "app/repair/repair_texts.h"
+#include "app/repair/terminal_texts.h"
 #include "app/repair/repair_workflow.h"
 #include "app/zaviz_repair/card_choice.h"
 #include "app/zaviz_repair/command_line.h"
@@ -19,6 +21,7 @@
 #include "app/zaviz_repair/stop_requests.h"
 #include "app/zaviz_repair/system_scope.h"
 #include "app/zaviz_repair/terminal_view.h"
+#include "app/zaviz_repair/terminal_words.h"
 #include "net/adapter_discovery.h"
 #include "net/platform_network.h"
 #include "net/restore_record.h"
@@ -93,26 +96,23 @@ struct RunFacts {
 int Report(RepairOutcome outcome, const RunFacts& facts, TerminalView& view, Console& console) {
   view.EndBarLine();
   if (facts.recordLeft) {
-    console.WriteError(std::string(kName) +
-                       "the card could not be given its own setup back; the next start tries again\n");
+    console.WriteError(kName + Words(zapp::kTermNotGivenBack) + "\n");
     return kExitFailed;
   }
   switch (outcome) {
     case RepairOutcome::kRepaired:
-      view.Say(std::string(kName) + "repaired; the card has its own setup back");
+      view.Say(kName + Words(zapp::kTermRepaired));
       return kExitRepaired;
     case RepairOutcome::kFailed:
       console.WriteError(kName + zsys::WideToUtf8(view.ErrorText()) + "\n");
       return kExitFailed;
     case RepairOutcome::kNoCard:
-      console.WriteError(std::string(kName) + (facts.changeDeclined
-                                                   ? "the change was not confirmed; nothing was changed\n"
-                                                   : "no card was chosen; nothing was changed\n"));
+      console.WriteError(kName + Words(facts.changeDeclined ? zapp::kTermNotConfirmed : zapp::kTermNoCardChosen) +
+                         "\n");
       return kExitFailed;
     case RepairOutcome::kInterrupted:
-      console.WriteError(std::string(kName) + (facts.cardWasChanged
-                                                   ? "stopped before the end; the card has its own setup back\n"
-                                                   : "stopped; nothing was changed\n"));
+      console.WriteError(
+          kName + Words(facts.cardWasChanged ? zapp::kTermStoppedGivenBack : zapp::kTermStoppedUnchanged) + "\n");
       return kExitFailed;
   }
   return kExitFailed;
@@ -127,7 +127,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
   znet::RestoreRecordFile record(znet::RestoreRecordFile::DefaultPath());
   // Before anything else touches the cards: a card a stopped run left behind.
   if (znet::RecoverFromRestoreRecord(record, *adapters, *changer, diagnostics.stream)) {
-    console.Write(std::string(kName) + "a card an earlier run left with the repair address has its own setup back\n");
+    console.Write(kName + Words(zapp::kTermEarlierRunRestored) + "\n");
   }
 
   CardSurvey survey = SurveyCards(*adapters, diagnostics.stream);
@@ -183,8 +183,7 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
   // The last line: where the log a supporter will ask for is.
   if (!supportLog.empty()) {
     const std::u8string path = supportLog.u8string();
-    const std::string line =
-        kName + zsys::WideToUtf8(zapp::kSupportLogText) + std::string(path.begin(), path.end()) + "\n";
+    const std::string line = kName + Words(zapp::kSupportLogText) + std::string(path.begin(), path.end()) + "\n";
     if (code == kExitRepaired) {
       console.Write(line);
     } else {
@@ -199,11 +198,13 @@ int Repair(const Options& options, Console& console, EventQueue& events, const s
 int RunTerminalRepair(const std::vector<std::string>& args) {
   Options options;
   std::string error;
+  // Even a bad command line is answered in the user's language.
+  zapp::SetLanguage(LanguageOption(args).value_or(zapp::SystemLanguage()));
   switch (ParseCommandLine(args, options, error)) {
-    case CommandLineResult::kHelp: std::fputs(UsageText(), stdout); return kExitRepaired;
+    case CommandLineResult::kHelp: std::fputs(Words(zapp::kTermUsage).c_str(), stdout); return kExitRepaired;
     case CommandLineResult::kVersion: std::printf("zaviz-repair %s\n", ZAVIZ_VERSION); return kExitRepaired;
     case CommandLineResult::kError:
-      std::fprintf(stderr, "%s%s (see zaviz-repair --help)\n", kName, error.c_str());
+      std::fprintf(stderr, "%s%s\n", kName, Words(zapp::kTermSeeHelp, {error}).c_str());
       return kExitBadUsage;
     case CommandLineResult::kRun: break;
   }
@@ -211,8 +212,7 @@ int RunTerminalRepair(const std::vector<std::string>& args) {
   std::unique_ptr<Console> console = CreateProcessConsole(stop);
   // The same guard as the wizard's: the two never change a card at once.
   if (!zapp::AcquireSingleInstance()) {
-    console->WriteError(std::string(kName) +
-                        "实例已经在运行中 (the repair wizard or another zaviz-repair is running)\n");
+    console->WriteError(kName + Words(zapp::kTermAlreadyRunning) + "\n");
     return kExitFailed;
   }
   EventQueue events;

@@ -3,6 +3,8 @@
 #include "app/repair/diagnosis_texts.h"
 #include "app/repair/repair_texts.h"
 #include "app/repair/repair_workflow.h"
+#include "app/repair/terminal_texts.h"
+#include "app/zaviz_repair/terminal_words.h"
 #include "net/address_changer.h"
 #include "sys/text_encoding.h"
 
@@ -24,9 +26,9 @@ TerminalView::TerminalView(Console& console, std::vector<znet::AdapterEntry> ada
 
 void TerminalView::ShowPage(int page, const wchar_t*, bool) {
   switch (page) {
-    case zapp::WaitingForDevice: Say(Utf8(zapp::kWaitingText)); break;
-    case zapp::Downloading: Say(Utf8(zapp::kUpgradeingText)); break;
-    case zapp::Finished: Say(Utf8(zapp::kEndUpgradeText)); break;
+    case zapp::WaitingForDevice: Say(Words(zapp::kWaitingText)); break;
+    case zapp::Downloading: Say(Words(zapp::kUpgradeingText)); break;
+    case zapp::Finished: Say(Words(zapp::kEndUpgradeText)); break;
     default: break;  // the failure text goes to standard error at the end; nothing asks to leave here
   }
 }
@@ -53,14 +55,14 @@ void TerminalView::SetStatusText(const std::wstring& text) {
 }
 
 void TerminalView::SetDiagnosis(const std::wstring& line) {
-  Say(Utf8(zapp::kDiagTerminalPrefix + line));
+  Say(Words(zapp::kDiagTerminalPrefix) + Utf8(line));
   if (terminal_ && percent_ > 0) DrawBar();
 }
 
 uint32_t TerminalView::ChooseCard(const std::vector<znet::NetCardInfo>& cards) {
-  Say("Several wired cards were found. Which one leads to the box?");
+  Say(Words(zapp::kTermWhichCard));
   console_.Write(NumberedList(ListCards(cards, adapters_)));
-  console_.Write("Number of the card (Enter for none): ");
+  console_.Write(Words(zapp::kTermCardNumber));
   std::string typed;
   if (!console_.ReadLine(typed)) {
     console_.Write("\n");
@@ -74,10 +76,10 @@ bool TerminalView::ConfirmCardChange(const znet::NetCardInfo& card) {
   for (const znet::AdapterEntry& adapter : adapters_) {
     if (adapter.index == card.index) name = adapter.name;
   }
-  Say("The card " + DescribeCard(name, card) + " gets the address " + znet::kRepairAddress + " mask " +
-      znet::kRepairMask + " for the repair; afterwards it has its own setup (" +
-      (card.dhcpEnabled ? std::string("DHCP") : card.ipAddress + " mask " + card.ipMask) + ") back.");
-  console_.Write("Go on? [y/N] ");
+  const std::string own =
+      card.dhcpEnabled ? std::string("DHCP") : Words(zapp::kTermAddressAndMask, {card.ipAddress, card.ipMask});
+  Say(Words(zapp::kTermCardChange, {DescribeCard(name, card), znet::kRepairAddress, znet::kRepairMask, own}));
+  console_.Write(Words(zapp::kTermGoOn));
   std::string answer;
   if (!console_.ReadLine(answer)) {
     console_.Write("\n");

@@ -1,4 +1,4 @@
-// What the program reads from its command line on Linux.
+// What the program reads from its command line.
 
 #include <gtest/gtest.h>
 
@@ -22,6 +22,9 @@ TEST(RepairCommandLine, TakesTheCardAndVersionAndIgnoresTheRest) {
   EXPECT_FALSE(ParseRepairOptions({"--card"}).card) << "no name follows";
   EXPECT_FALSE(ParseRepairOptions({"--card="}).card);
   EXPECT_FALSE(ParseRepairOptions({"--help"}).version);
+  EXPECT_EQ(ParseRepairOptions({"--lang", "en"}).language, Language::kEnglish);
+  EXPECT_EQ(ParseRepairOptions({"--lang=zh", "--card", "x"}).language, Language::kChinese);
+  EXPECT_FALSE(ParseRepairOptions({"--lang", "fr"}).language) << "the system's language then";
 }
 
 TEST(RepairCommandLine, ScaleIsDigitsOnlyAndWinsOverTheDesktop) {

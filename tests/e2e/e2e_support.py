@@ -65,6 +65,13 @@ class Workspace:
             f.write(self.content)
 
 
+def chinese_desktop(env):
+    """`env` as a Chinese desktop has it: the programs speak their Chinese face."""
+    env = {k: v for k, v in env.items() if k not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES")}
+    env["LANG"] = "zh_CN.UTF-8"
+    return env
+
+
 def support_log(ws):
     """The text of the one support log the run left in the workspace."""
     names = sorted(os.listdir(ws.log_dir)) if os.path.isdir(ws.log_dir) else []

@@ -21,7 +21,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import Failure, Workspace, check, run, verdict, wait_for  # noqa: E402
+from e2e_support import Failure, Workspace, check, chinese_desktop, run, verdict, wait_for  # noqa: E402
 from netns import REPAIR_ADDRESS, Namespaces  # noqa: E402
 
 FIRMWARE_SIZE = 3 * 1024 * 1024 + 777
@@ -45,7 +45,7 @@ class Program:
     """One run of the repair program with a live window."""
 
     def __init__(self, args, ns, ws, extra=()):
-        env = dict(os.environ, XDG_RUNTIME_DIR=ws.runtime_dir, XDG_STATE_HOME=ws.state_dir)
+        env = chinese_desktop(dict(os.environ, XDG_RUNTIME_DIR=ws.runtime_dir, XDG_STATE_HOME=ws.state_dir))
         script = 'mount --bind "$0" /run && exec "$@"'
         cmd = ns.in_pc(["sh", "-c", script, ws.run_dir, args.program, "--card", ns.card] + list(extra))
         self.proc = subprocess.Popen(cmd, cwd=ws.firmware_dir, env=env, stdout=subprocess.PIPE,
@@ -320,19 +320,20 @@ def case_killed_while_waiting_the_next_start_restores_the_card(args):
     prepared(args, "kill", body)
 
 
-def case_window_size_follows_the_screens_dpi_and_the_scale_option(args):
+def case_window_size_follows_the_screens_dpi_the_scale_and_the_language_options(args):
     """The session's screen has 192 dots per inch (see CMakeLists.txt)."""
     def size_of(p):
         r = run(["xdotool", "getwindowgeometry", p.window])
         return re.search(r"Geometry: (\d+x\d+)", r.stdout).group(1)
 
     def body(args, ns, ws):
-        for extra, wanted in (((), "968x612"), (("--scale", "150"), "726x459")):
+        # The second start also speaks English, as asked for.
+        for extra, wanted, shot in (((), "968x612", "page0_start_200"),
+                                    (("--scale", "150", "--lang", "en"), "726x459", "page0_start_150_en")):
             p = Program(args, ns, ws, extra)
             try:
                 check(size_of(p) == wanted, "with %s the window is %s, not %s" % (extra, size_of(p), wanted))
-                if not extra:
-                    print("screenshot:", p.shot(args, "page0_start_200"))
+                print("screenshot:", p.shot(args, shot))
                 p.key("alt+F4")
                 check(p.finish() == 0, "Alt+F4 on the first page did not end the program: " + p.output())
             finally:

@@ -23,13 +23,14 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import Failure, Workspace, check, run, support_log, verdict, wait_for  # noqa: E402
+from e2e_support import Failure, Workspace, check, chinese_desktop, run, support_log, verdict, wait_for  # noqa: E402
 from netns import REPAIR_ADDRESS, Namespaces  # noqa: E402
 
 FIRMWARE_SIZE = 3 * 1024 * 1024 + 777
 FIRMWARE_TEXT = "获取固件信息失败，请确认固件文件正确，再尝试修复！"
 WAITING_TEXT = "先按住Vombel电源一侧的MESH键,再接通电源"
 UPDATING_TEXT = "正在更新"
+REPAIRED_TEXT = "修复完成，网卡已恢复原来的设置"
 LOG_LINE = "zaviz-repair: 修复日志："
 FULL_RUN_SECONDS = 200  # the finishing phase alone is 40 ticks of 3 s
 
@@ -42,7 +43,7 @@ class Program:
     """One run of zaviz-repair; its output through pipes, or a pty (terminal=True)."""
 
     def __init__(self, args, ns, ws, extra=(), terminal=False, card=True, output_gone=False, wrapper=()):
-        env = dict(os.environ, XDG_RUNTIME_DIR=ws.runtime_dir, XDG_STATE_HOME=ws.state_dir)
+        env = chinese_desktop(dict(os.environ, XDG_RUNTIME_DIR=ws.runtime_dir, XDG_STATE_HOME=ws.state_dir))
         script = 'mount --bind "$0" /run && exec "$@"'
         options = (["--card", ns.card] if card else []) + list(extra)
         cmd = ns.in_pc(["sh", "-c", script, ws.run_dir] + list(wrapper) + [args.program] + options)
@@ -204,7 +205,7 @@ def case_curl_repair_piped_to_exit_0(args):
             check_plain(p)
             for percent in (" 60%", " 70%", "100%"):
                 check(percent + "  " in out, "no plain line for%s: %s" % (percent, out[-1500:]))
-            check("repaired; the card has its own setup back" in out, "no closing line: " + p.output())
+            check(REPAIRED_TEXT in out, "no closing line: " + p.output())
             check(p.errors() == "", "something on standard error: " + p.errors())
         finally:
             p.stop()
@@ -215,7 +216,7 @@ def case_atftp_repair_under_a_terminal_asks_and_redraws_the_bar(args):
     def body(ns, ws):
         p = Program(args, ns, ws, terminal=True)
         try:
-            p.saw("Go on? [y/N] ")
+            p.saw("继续吗？[y/N] ")
             check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "the card changed before the answer")
             p.type("y\n")
             p.saw(WAITING_TEXT)
@@ -247,7 +248,7 @@ def case_sigint_during_the_download_gives_the_card_back(args):
                 p.proc.send_signal(signal.SIGINT)
                 code = p.finish(20)
                 check(code == 1, "SIGINT during the download ended with %s: %s" % (code, p.output()))
-                check("stopped before the end; the card has its own setup back" in p.errors(),
+                check("修复在完成前被中止，网卡已恢复原来的设置" in p.errors(),
                       "no line on standard error: " + p.output())
                 check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "SIGINT left the repair address")
                 check_plain(p)
@@ -314,7 +315,7 @@ def case_sigterm_sighup_closed_output_kill_and_a_second_instance(args):
         try:
             code = p.finish(20)
             check(code == 1, "the start without firmware ended with %s" % code)
-            check("an earlier run left with the repair address has its own setup back" in p.text(),
+            check("上次运行留下修复地址的网卡已恢复原来的设置" in p.text(),
                   "the recovery was not told: " + p.output())
         finally:
             p.stop()
@@ -325,8 +326,10 @@ def case_sigterm_sighup_closed_output_kill_and_a_second_instance(args):
 
 def case_a_bad_card_is_bad_usage_and_changes_nothing(args):
     def body(ns, ws):
-        for asked, expected in (("nosuch0", "--card nosuch0: no such card;"), ("3", "--card 3: no card has that number;")):
-            p = Program(args, ns, ws, ["--yes", "--card", asked], card=False)
+        # In both faces: English as asked for, Chinese from the desktop's locale.
+        for asked, face, expected in (("nosuch0", ["--lang", "en"], "--card nosuch0: no such card;"),
+                                      ("3", [], "--card 3：没有这个编号的网卡；")):
+            p = Program(args, ns, ws, ["--yes", "--card", asked] + face, card=False)
             try:
                 code = p.finish(15)
                 check(code == 2, "--card %s ended with %s: %s" % (asked, code, p.output()))

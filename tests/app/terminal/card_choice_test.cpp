@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/zaviz_repair/card_choice.h"
+#include "tests/app/scoped_language.h"
 
 namespace zaviz_repair {
 namespace {
@@ -52,6 +53,7 @@ TEST_F(CardChoiceTest, TheOptionTakesANumberANameADescriptionOrAnyListedAdapter)
 }
 
 TEST_F(CardChoiceTest, AnOptionThatFitsNothingSaysWhatExistsOnOneLine) {
+  const zapp::testing::ScopedLanguage english(zapp::Language::kEnglish);
   for (const std::string asked : {"0", "3", "0002x", "99999999999999999999", "wlan0", ""}) {
     const CardAnswer answer = ResolveCardOption(asked, listed_, adapters_);
     EXPECT_FALSE(answer.found) << asked;

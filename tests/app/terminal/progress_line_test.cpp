@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/zaviz_repair/progress_line.h"
+#include "tests/app/scoped_language.h"
 
 namespace zaviz_repair {
 namespace {
@@ -43,6 +44,7 @@ TEST(TimeLeft, CountsTheRestOfTheDownloadAndEveryFinishingTick) {
 }
 
 TEST(BarLine, ShowsTheBarThePercentageTheRateAndTheTimeLeft) {
+  const zapp::testing::ScopedLanguage english(zapp::Language::kEnglish);
   EXPECT_EQ(BarLine(45, 1.5 * 1024 * 1024, 130, 20), "[#########...........]  45%  1.5 MB/s  2:10 left");
   EXPECT_EQ(BarLine(0, 0, std::nullopt, 10), "[..........]   0%  --  -- left");
   EXPECT_EQ(BarLine(100, 0, 0, 10), "[##########] 100%  --  0:00 left");

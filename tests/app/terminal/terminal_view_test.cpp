@@ -11,13 +11,15 @@
 #include "app/zaviz_repair/terminal_view.h"
 #include "sys/text_encoding.h"
 #include "tests/app/terminal/fake_console.h"
+#include "tests/app/scoped_language.h"
 
 namespace zaviz_repair {
 namespace {
 
 using testing::FakeConsole;
 
-std::string Utf8(const wchar_t* text) { return zsys::WideToUtf8(text); }
+// The face's wording of a program text, as the console gets it.
+std::string Utf8(const wchar_t* text) { return zsys::WideToUtf8(zapp::Tr(text)); }
 
 size_t Count(const std::string& text, const std::string& part) {
   size_t n = 0;
@@ -43,12 +45,13 @@ void Download(TerminalView& view) {
     view.NoteTransfer(p * 1000.0, 60000, p * 10);
     view.SetPercentage(p);
   }
-  view.SetStatusText(zapp::kUpdatingStatus);
+  view.SetStatusText(zapp::Tr(zapp::kUpdatingStatus));  // as the workflow words it
   for (int p = 61; p <= 100; ++p) view.SetPercentage(p);
   view.ShowPage(zapp::Finished, zapp::kNormalIcon, false);
 }
 
 TEST(TerminalView, OnATerminalTheBarIsOneLineRedrawnInPlace) {
+  const zapp::testing::ScopedLanguage english(zapp::Language::kEnglish);
   FakeConsole console(true);
   TerminalView view(console, {}, 3000);
   Download(view);
@@ -65,6 +68,7 @@ TEST(TerminalView, OnATerminalTheBarIsOneLineRedrawnInPlace) {
 }
 
 TEST(TerminalView, ElsewhereEveryTenPercentIsAPlainLine) {
+  const zapp::testing::ScopedLanguage english(zapp::Language::kEnglish);
   FakeConsole console(false);
   TerminalView view(console, {}, 3000);
   Download(view);
@@ -112,6 +116,7 @@ TEST(TerminalView, TheChoiceListsTheCardsAndTakesTheTypedNumber) {
 }
 
 TEST(TerminalView, TheQuestionSaysWhatChangesAndOnlyAYesGoesOn) {
+  const zapp::testing::ScopedLanguage english(zapp::Language::kEnglish);
   FakeConsole console;
   std::vector<znet::AdapterEntry> adapters(1);
   adapters[0].name = "zcard0";
@@ -127,6 +132,13 @@ TEST(TerminalView, TheQuestionSaysWhatChangesAndOnlyAYesGoesOn) {
   EXPECT_NE(console.out.find("The card zcard0 (Intel) gets"), std::string::npos);
   EXPECT_NE(console.out.find("own setup (DHCP) back"), std::string::npos);
   for (int i = 0; i < 4; ++i) EXPECT_FALSE(view.ConfirmCardChange(Card(6, "zcard0", false)));
+
+  const zapp::testing::ScopedLanguage chinese(zapp::Language::kChinese);
+  console.answers = {"y"};
+  console.out.clear();
+  EXPECT_TRUE(view.ConfirmCardChange(Card(6, "zcard0", false)));
+  EXPECT_EQ(console.out, "网卡 zcard0 在修复期间使用地址 192.168.1.2（掩码 255.255.255.0），修复后恢复原来的设置"
+                         "（10.0.0.4，掩码 255.255.0.0）。\n继续吗？[y/N] ");
 }
 
 }  // namespace
