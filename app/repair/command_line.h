@@ -13,8 +13,8 @@
 namespace zapp {
 
 struct RepairOptions {
-  std::optional<std::string> card;  // --card IFNAME
-  std::optional<int> scale;         // --scale PERCENT (digits only, else ignored)
+  std::optional<std::string> card;   // --card IFNAME
+  std::optional<int> scale;          // --scale PERCENT (digits only, else ignored)
   std::optional<Language> language;  // --lang zh|en (another value is ignored)
   bool version = false;
 };

@@ -26,7 +26,8 @@ constexpr const wchar_t* kAddressFailedEnglish =
 
 const TranslatedText kEnglishTexts[] = {
     // The repair window's texts.
-    {kEndUpgradeText, L"Check that the Vombel's light is red or blue.\nIf it shows another colour, please repair again."},
+    {kEndUpgradeText,
+     L"Check that the Vombel's light is red or blue.\nIf it shows another colour, please repair again."},
     {kUpgradeingText, L"Repairing\nDo not quit the repair tool"},
     {kStartText, L"Keep the Vombel switched off\nConnect the PC by cable to any LAN port of the Vombel"},
     {kBeginButtonText, L"Waiting"},
@@ -111,23 +112,22 @@ const TranslatedText kEnglishTexts[] = {
     {kTermNoWiredCard, L"there is no wired card"},
     {kTermWiredCardsAre, L"the wired cards are:"},
     {kTermOtherAdapters, L"; other adapters: "},
-    {kTermUsage,
-     L"Usage: zaviz-repair [--card NAME|INDEX] [--firmware PATH] [--lang zh|en] [--yes] [--verbose]\n"
-     L"Repairs a Vombel box from the terminal: serves upgradeimage.bin over TFTP to its\n"
-     L"boot loader through a wired card that gets 192.168.1.2/24 for the repair.\n"
-     L"  --card NAME|INDEX  the card leading to the box: its interface (adapter) name,\n"
-     L"                     or its number in the list of wired cards; without it one\n"
-     L"                     card is taken and several are offered as a numbered choice\n"
-     L"  --firmware PATH    the firmware file (default: upgradeimage.bin next to the\n"
-     L"                     program, else in the current folder)\n"
-     L"  --lang zh|en       the language of the texts (default: the system's)\n"
-     L"  --yes, -y          do not ask before the card's address is changed\n"
-     L"  --verbose, -v      also print the adapter dumps and the workflow's lines\n"
-     L"  --help, -h         show this text\n"
-     L"  --version          show the version\n"
-     L"Exit codes: 0 repaired, 1 failed or interrupted (the reason on one line),\n"
-     L"2 bad usage (also a --card that names no wired card).\n"
-     L"Ctrl+C, SIGTERM or SIGHUP stop the repair; the card gets its own setup back.\n"},
+    {kTermUsage, L"Usage: zaviz-repair [--card NAME|INDEX] [--firmware PATH] [--lang zh|en] [--yes] [--verbose]\n"
+                 L"Repairs a Vombel box from the terminal: serves upgradeimage.bin over TFTP to its\n"
+                 L"boot loader through a wired card that gets 192.168.1.2/24 for the repair.\n"
+                 L"  --card NAME|INDEX  the card leading to the box: its interface (adapter) name,\n"
+                 L"                     or its number in the list of wired cards; without it one\n"
+                 L"                     card is taken and several are offered as a numbered choice\n"
+                 L"  --firmware PATH    the firmware file (default: upgradeimage.bin next to the\n"
+                 L"                     program, else in the current folder)\n"
+                 L"  --lang zh|en       the language of the texts (default: the system's)\n"
+                 L"  --yes, -y          do not ask before the card's address is changed\n"
+                 L"  --verbose, -v      also print the adapter dumps and the workflow's lines\n"
+                 L"  --help, -h         show this text\n"
+                 L"  --version          show the version\n"
+                 L"Exit codes: 0 repaired, 1 failed or interrupted (the reason on one line),\n"
+                 L"2 bad usage (also a --card that names no wired card).\n"
+                 L"Ctrl+C, SIGTERM or SIGHUP stop the repair; the card gets its own setup back.\n"},
 
     // The skins' own texts.
     {L"Vombel修复工具", L"Vombel Repair"},
@@ -144,7 +144,7 @@ const TranslatedText kEnglishTexts[] = {
      L"Check that the Vombel's light is red or blue; if it shows another colour, please repair again"},
     {L"退出", L"Exit"},
     {L"修复未完成，确定退出？这可能导致Vombel故障", L"The repair is not finished. Quit anyway? This may leave the "
-                                                     L"Vombel broken."},
+                                                    L"Vombel broken."},
     {L"确认", L"Quit"},
     {L"取消", L"Cancel"},
     {L"修复失败", L"Repair failed"},

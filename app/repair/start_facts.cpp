@@ -14,7 +14,6 @@ namespace {
 
 std::wstring Wide(const std::string& utf8) { return zsys::Utf8ToWide(utf8); }
 
-
 std::wstring SizeText(int64_t bytes) {
   if (bytes < 1024 * 1024) return FillText(kSizeBytes, {std::to_wstring(bytes)});
   char megabytes[32];

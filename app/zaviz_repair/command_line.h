@@ -10,10 +10,10 @@
 namespace zaviz_repair {
 
 struct Options {
-  std::optional<std::string> card;      // --card NAME|INDEX
-  std::optional<std::string> firmware;  // --firmware PATH
-  bool yes = false;                     // --yes: no question before the card changes
-  bool verbose = false;                 // --verbose: the workflow's diagnostic lines on stdout
+  std::optional<std::string> card;         // --card NAME|INDEX
+  std::optional<std::string> firmware;     // --firmware PATH
+  bool yes = false;                        // --yes: no question before the card changes
+  bool verbose = false;                    // --verbose: the workflow's diagnostic lines on stdout
   std::optional<zapp::Language> language;  // --lang zh|en
 };
 

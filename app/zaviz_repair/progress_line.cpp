@@ -76,7 +76,8 @@ std::string BarLine(int percent, double bytesPerSecond, std::optional<int64_t> s
   std::snprintf(figure, sizeof figure, "%4d%%", percent);
   line += figure;
   line.append("  ").append(bytesPerSecond > 0 ? FormatRate(bytesPerSecond) : std::string("--"));
-  line.append("  ").append(Words(zapp::kTermTimeLeft, {secondsLeft ? FormatDuration(*secondsLeft) : std::string("--")}));
+  line.append("  ").append(
+      Words(zapp::kTermTimeLeft, {secondsLeft ? FormatDuration(*secondsLeft) : std::string("--")}));
   return line;
 }
 

@@ -100,9 +100,7 @@ int Report(RepairOutcome outcome, const RunFacts& facts, TerminalView& view, Con
     return kExitFailed;
   }
   switch (outcome) {
-    case RepairOutcome::kRepaired:
-      view.Say(kName + Words(zapp::kTermRepaired));
-      return kExitRepaired;
+    case RepairOutcome::kRepaired: view.Say(kName + Words(zapp::kTermRepaired)); return kExitRepaired;
     case RepairOutcome::kFailed:
       console.WriteError(kName + zsys::WideToUtf8(view.ErrorText()) + "\n");
       return kExitFailed;

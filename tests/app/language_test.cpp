@@ -28,14 +28,14 @@ TEST(LanguageChoice, FollowsTheLocaleVariablesAsTheCLibraryReadsThem) {
       {{"", "", "", "de_DE.UTF-8"}, en},
       {{"", "", "", ""}, en},
       {{"", "", "", "C.UTF-8"}, en},
-      {{"", "en_GB.UTF-8", "", "zh_CN.UTF-8"}, en},        // LC_ALL before LANG
-      {{"", "", "zh_CN.UTF-8", "en_US.UTF-8"}, zh},        // LC_MESSAGES before LANG
+      {{"", "en_GB.UTF-8", "", "zh_CN.UTF-8"}, en},  // LC_ALL before LANG
+      {{"", "", "zh_CN.UTF-8", "en_US.UTF-8"}, zh},  // LC_MESSAGES before LANG
       {{"", "zh_CN.UTF-8", "en_US.UTF-8", "en_US.UTF-8"}, zh},
-      {{"zh_CN:en", "", "", "en_US.UTF-8"}, zh},           // LANGUAGE's list first
-      {{"de:fr:zh_TW", "", "", "en_US.UTF-8"}, zh},        // faces we lack are passed over
+      {{"zh_CN:en", "", "", "en_US.UTF-8"}, zh},     // LANGUAGE's list first
+      {{"de:fr:zh_TW", "", "", "en_US.UTF-8"}, zh},  // faces we lack are passed over
       {{"en:zh_CN", "", "", "zh_CN.UTF-8"}, en},
-      {{"de", "", "", "zh_CN.UTF-8"}, zh},                 // nothing usable in the list: the locale
-      {{"zh_CN", "C", "", "zh_CN.UTF-8"}, en},             // the C locale ignores LANGUAGE
+      {{"de", "", "", "zh_CN.UTF-8"}, zh},      // nothing usable in the list: the locale
+      {{"zh_CN", "C", "", "zh_CN.UTF-8"}, en},  // the C locale ignores LANGUAGE
       {{"zh_CN", "", "", "POSIX"}, en},
   };
   for (const Case& c : cases) {

@@ -116,7 +116,7 @@ class RepairFacesTest : public RepairWindowTest, public ::testing::WithParamInte
     const zui::Rect room{pos.left + pad.left, pos.top + pad.top, pos.right - pad.right, pos.bottom - pad.bottom};
     const unsigned style = label->GetTextStyle() & ~unsigned(DT_END_ELLIPSIS | DT_VCENTER | DT_BOTTOM);
     zui::Rect measured = (style & DT_SINGLELINE) ? zui::Rect{0, 0, 100000, 100000}
-                                                  : zui::Rect{room.left, room.top, room.right, room.top + 100000};
+                                                 : zui::Rect{room.left, room.top, room.right, room.top + 100000};
     zui::CSkinRenderer::PaintText(nullptr, &manager, measured, text, 0xFF000000, label->GetFont(), style | DT_CALCRECT);
     if (!checked_.insert(what).second) return;
     EXPECT_LE(measured.Width(), room.Width()) << what << " is too wide";
@@ -157,12 +157,23 @@ std::vector<std::wstring> DiagnosisLines() {
     text.replace(text.find(L"{}"), 2, value);
     return text;
   };
-  return {Tr(kDiagWatching),     Tr(kDiagLinkDown),      Tr(kDiagLinkUp),        Tr(kDiagLinkLost),
-          Tr(kDiagAddressPutBack), fill(kDiagBoxSeen, L"192.168.1.1"),
-          fill(kDiagOtherServer, L"192.168.100.100"), fill(kDiagUnknownName, L"openwrt-sysupgrade.bin"),
-          fill(kDiagTransferStarted, L"192.168.1.1"), fill(kDiagNoAck, L"6"), Tr(kDiagGivenUp),
-          Tr(kDiagResumed),     Tr(kDiagRestarted),     Tr(kDiagAskedAgain),    Tr(kDiagCannotSeeLink),
-          Tr(kDiagCannotCapture), Tr(kDiagCannotSeeArp)};
+  return {Tr(kDiagWatching),
+          Tr(kDiagLinkDown),
+          Tr(kDiagLinkUp),
+          Tr(kDiagLinkLost),
+          Tr(kDiagAddressPutBack),
+          fill(kDiagBoxSeen, L"192.168.1.1"),
+          fill(kDiagOtherServer, L"192.168.100.100"),
+          fill(kDiagUnknownName, L"openwrt-sysupgrade.bin"),
+          fill(kDiagTransferStarted, L"192.168.1.1"),
+          fill(kDiagNoAck, L"6"),
+          Tr(kDiagGivenUp),
+          Tr(kDiagResumed),
+          Tr(kDiagRestarted),
+          Tr(kDiagAskedAgain),
+          Tr(kDiagCannotSeeLink),
+          Tr(kDiagCannotCapture),
+          Tr(kDiagCannotSeeArp)};
 }
 
 TEST_P(RepairFacesTest, EveryPageFitsAndLooksAsItsPicture) {
