@@ -58,6 +58,7 @@ const TranslatedText kEnglishTexts[] = {
     {kFirmwareIsFolder, L"{1} is a folder, not the firmware file, in {2}"},
     {kFirmwareNotReadable, L"{1} cannot be read, in {2}"},
     {kFirmwareNearName, L"{1} holds {2}: rename it to {3}"},
+    {kFirmwareNearNameHere, L"The same folder holds {1}: rename it to {2}"},
     {kFolderSeparator, L", "},
     {kSizeBytes, L"{1} bytes"},
     {kPortHeldBy, L"Port {1} is held by {2} (process {3})."},

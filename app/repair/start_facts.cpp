@@ -87,8 +87,13 @@ std::wstring FirmwareLine(const FirmwareLookup& lookup) {
     case FirmwareProblem::kNotReadable: line = FillText(kFirmwareNotReadable, {name, folder}); break;
   }
   if (!lookup.nearName.empty()) {
-    line += L"\n" + FillText(kFirmwareNearName,
-                             {PathText(lookup.nearName.parent_path()), PathText(lookup.nearName.filename()), name});
+    const std::filesystem::path near = lookup.nearName.parent_path();
+    // A long path said twice would not fit the failure page.
+    const bool folderNamed = lookup.problem == FirmwareProblem::kNotFound
+                                 ? lookup.searched.size() == 1 && lookup.searched.front() == near
+                                 : lookup.folder == near;
+    line += L"\n" + (folderNamed ? FillText(kFirmwareNearNameHere, {PathText(lookup.nearName.filename()), name})
+                                 : FillText(kFirmwareNearName, {PathText(near), PathText(lookup.nearName.filename()), name}));
   }
   return line;
 }

@@ -19,6 +19,8 @@ inline constexpr const wchar_t* kFirmwareEmpty = L"固件 {1} 是空文件（0 �
 inline constexpr const wchar_t* kFirmwareIsFolder = L"{1} 是一个文件夹，不是固件文件，位于 {2}";
 inline constexpr const wchar_t* kFirmwareNotReadable = L"无法读取 {1}，位于 {2}";
 inline constexpr const wchar_t* kFirmwareNearName = L"{1} 中有 {2}：请将它改名为 {3}";
+// The same, when the line before named that one folder.
+inline constexpr const wchar_t* kFirmwareNearNameHere = L"同一文件夹中有 {1}：请将它改名为 {2}";
 inline constexpr const wchar_t* kFolderSeparator = L"、";
 inline constexpr const wchar_t* kSizeBytes = L"{1} 字节";
 inline constexpr const wchar_t* kSizeMegabytes = L"{1} MB";

@@ -44,7 +44,10 @@ class Wine:
         file of its own, read back when something goes wrong."""
         self.started += 1
         log = open(os.path.join(os.path.dirname(self.folder), "program%d.log" % self.started), "w+")
-        program = subprocess.Popen([self.args.wine_run, os.path.join(self.folder, exe)] + list(argv),
+        # Wine takes its UI language from the host's locale, and a test machine
+        # has no Chinese one: the Chinese face is asked for, English where a run says so.
+        argv = ["--lang", "zh"] + list(argv)
+        program = subprocess.Popen([self.args.wine_run, os.path.join(self.folder, exe)] + argv,
                                    env=dict(self.env, ZAVIZ_WINEDEBUG="err+all"), cwd=self.folder,
                                    stdout=log, stderr=subprocess.STDOUT, text=True)
         program.log = log
@@ -139,15 +142,21 @@ def inside(args):
             check(len(sets) == 1 and len(restores) == 1, "expected one set and one restore line")
             check(lines.index(sets[0]) < lines.index(restores[0]), "the restore came before the set")
 
-            # A desktop at 144 dots per inch: the window is drawn at 150 %.
+            # A desktop at 144 dots per inch: the window is drawn at 150 %, in English as asked for.
             r = wine.reg("add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
             check(r.returncode == 0, "reg add LogPixels failed: " + r.stdout + r.stderr)
-            program = wine.start("ZavizEraVaredu.exe")
+            program = wine.start("ZavizEraVaredu.exe", "--lang", "en")
             window = wait_for_window("vxdownload", program, lambda: output_of(program), 60)
             time.sleep(1)
             geometry = run(["xdotool", "getwindowgeometry", window]).stdout
-            print("screenshot:", shot(args, window, "page0_start_150"))
+            print("screenshot:", shot(args, window, "page0_start_150_en"))
             check("Geometry: 726x459" in geometry, "at 144 dpi the window is not 726x459: " + geometry)
+            second = wine.start("ZavizEraVaredu.exe", "--lang", "en")
+            box = wait_for_window("Notice", second, lambda: output_of(second), 60)
+            run(["xdotool", "windowfocus", "--sync", box, "key", "Return"])
+            check(second.wait(timeout=30) == 0, "the refused English second start did not end with 0")
+            click(window, (CLOSE_BUTTON[0] * 3 // 2, CLOSE_BUTTON[1] * 3 // 2))  # nothing started: it closes at once
+            check(program.wait(timeout=60) == 0, "the English start did not end with 0")
         finally:
             wine.stop()
 
