@@ -268,6 +268,32 @@ TEST_P(RepairFacesTest, EveryFailureTheChooserAndTheNoticeFit) {
   host_.DestroyHostWindow(notice.GetHWND());
 }
 
+using RepairDpiTest = RepairWindowTest;
+
+// Windows tells a per-monitor aware window that it moved to a screen of
+// another density: it must look as one opened there, at the place suggested.
+TEST_F(RepairDpiTest, MovedToADenserScreenTheWindowLooksAsOneOpenedThere) {
+  AddCard("eth0", 7);
+  Open();
+  ASSERT_EQ(host_.GetWindowRect(hwnd_).Width(), 484);
+  zui::Rect suggested{100, 50, 800, 500};
+  host_.SendMessage(hwnd_, WM_DPICHANGED, (144u << 16) | 144u, reinterpret_cast<zui::LPARAM_T>(&suggested));
+  Find(L"start_status")->SetText(StartStatusText(TypicalFacts(3)));
+  Pump();
+  EXPECT_EQ(host_.GetWindowRect(hwnd_), (zui::Rect{100, 50, 826, 509}));
+  EXPECT_EQ(window_->GetPaintManager().GetFont(2)->Request().pixelSize, 21);
+  const zui::Bitmap* frame = host_.Frame(hwnd_);
+  ASSERT_NE(frame, nullptr);
+#ifndef _WIN32
+  EXPECT_TRUE(ztest::MatchesGolden(*frame, "faces_zh_150_start", 8));
+#endif
+
+  host_.SendMessage(hwnd_, WM_DPICHANGED, (96u << 16) | 96u, 0);
+  Pump();
+  EXPECT_EQ(host_.GetWindowRect(hwnd_), (zui::Rect{100, 50, 584, 356})) << "back, in place";
+  EXPECT_EQ(window_->GetPaintManager().GetFont(2)->Request().pixelSize, 14);
+}
+
 INSTANTIATE_TEST_SUITE_P(Faces, RepairFacesTest,
                          ::testing::Values(Face{Language::kChinese, 100}, Face{Language::kChinese, 150},
                                            Face{Language::kChinese, 200}, Face{Language::kEnglish, 100},

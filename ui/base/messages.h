@@ -156,6 +156,11 @@ constexpr uintptr_t MakeWParam(int lo, int hi) {
 #define WM_USER            0x0400
 #define WM_APP             0x8000
 #endif
+// Guarded alone: older Windows headers lack it. wParam: the new dots per
+// inch in both words; lParam: the suggested window rectangle (a Rect).
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED      0x02E0
+#endif
 
 // Hit-test codes (WM_NCHITTEST answers, WM_SETCURSOR low word).
 #ifndef HTCLIENT

@@ -73,6 +73,14 @@ class CResourceHashMap {
   }
   size_t Size() const { return size_; }
 
+  // Calls `visit(key, value)` for every entry.
+  template <class Visit>
+  void ForEach(Visit visit) {
+    for (auto& bucket : buckets_) {
+      for (Entry& entry : bucket) visit(std::wstring_view(entry.key), *entry.value);
+    }
+  }
+
   // The key at the front of a bucket, "" when it is empty.
   std::wstring_view FrontKey(size_t bucket) const {
     return buckets_[bucket].empty() ? std::wstring_view() : std::wstring_view(buckets_[bucket].front().key);

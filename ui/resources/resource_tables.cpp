@@ -89,6 +89,21 @@ std::unique_ptr<SkinFont> CResourceTables::MakeFont(std::wstring_view face, int 
   return font;
 }
 
+void CResourceTables::SetScalePercent(int percent) {
+  percent = percent > 0 ? percent : 100;
+  if (percent == scalePercent_) return;
+  scalePercent_ = percent;
+  const auto remake = [this](SkinFont& font) {
+    std::unique_ptr<SkinFont> made = MakeFont(font.face, font.size, font.bold, font.underline, font.italic);
+    if (made == nullptr) return;  // the old size stays rather than no font
+    font.handle = std::move(made->handle);
+    font.metrics = made->metrics;
+  };
+  fonts_.ForEach([&remake](std::wstring_view, SkinFont& font) { remake(font); });
+  if (defaultFont_ != nullptr) remake(*defaultFont_);
+  images_.Clear();
+}
+
 SkinFont* CResourceTables::AddFont(int id, std::wstring_view face, int size, bool bold, bool underline, bool italic,
                                    bool shared) {
   std::unique_ptr<SkinFont> font = MakeFont(face, size, bold, underline, italic);

@@ -57,7 +57,9 @@ class CResourceTables {
   // shared tables.
   void SetUseSharedResourcesOnly(bool on) { sharedOnly_ = on; }
   bool UsesSharedResourcesOnly() const { return sharedOnly_; }
-  void SetScalePercent(int percent) { scalePercent_ = percent > 0 ? percent : 100; }
+  // A new scale makes this window's fonts again at their new size and drops
+  // its images, which load again at the new scale when next drawn.
+  void SetScalePercent(int percent);
   int ScalePercent() const { return scalePercent_; }
 
   // Images, by the name written in the skin.

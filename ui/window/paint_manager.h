@@ -233,6 +233,9 @@ class CPaintManagerUI : public IControlManagerUI {
   bool UseGdiplusText() const override { return gdiplusText_; }
 
  private:
+  // initSize_, the limits, the caption, the size box and the round corner,
+  // from the scale `before` to the current one.
+  void RescaleWindowGeometry(int before);
   // The pieces of MessageHandler, one per message family.
   bool HandleMouseMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, LRESULT_T& result);
   bool HandleKeyMessage(uint32_t message, WPARAM_T wParam, LPARAM_T lParam);

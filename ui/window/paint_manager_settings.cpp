@@ -39,14 +39,31 @@ void CPaintManagerUI::SetDefaultDisplayScale(int percent) { DefaultScaleSetting(
 int CPaintManagerUI::DefaultDisplayScale() { return DefaultScaleSetting(); }
 
 void CPaintManagerUI::SetDisplayScale(int percent) {
+  const int before = scalePercent_;
   scalePercent_ = percent > 0 ? percent : 100;
   resources_->SetScalePercent(scalePercent_);
   // Parsed descriptors carry scaled rectangles.
   descriptorCache_.Clear();
   if (root_ != nullptr) {
+    if (before != scalePercent_) RescaleWindowGeometry(before);
     updateNeeded_ = true;
     Invalidate();
   }
+}
+
+// The skin gave the window's own geometry at the scale it was built with.
+void CPaintManagerUI::RescaleWindowGeometry(int before) {
+  const auto scaled = [this, before](int value) {
+    return static_cast<int>((static_cast<long long>(value) * scalePercent_ + before / 2) / before);
+  };
+  const auto size = [&scaled](Size s) { return Size{scaled(s.cx), scaled(s.cy)}; };
+  const auto rect = [&scaled](Rect r) { return Rect{scaled(r.left), scaled(r.top), scaled(r.right), scaled(r.bottom)}; };
+  initSize_ = size(initSize_);
+  minInfo_ = size(minInfo_);
+  maxInfo_ = size(maxInfo_);
+  roundCorner_ = size(roundCorner_);
+  sizeBox_ = rect(sizeBox_);
+  caption_ = rect(caption_);
 }
 
 SkinImage* CPaintManagerUI::AddImage(std::wstring_view name, std::wstring_view resType, uint32_t mask,

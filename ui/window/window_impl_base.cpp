@@ -44,6 +44,7 @@ LRESULT_T WindowImplBase::DispatchOwn(uint32_t message, WPARAM_T wParam, LPARAM_
       {WM_CREATE, &WindowImplBase::OnCreate},
       {WM_DESTROY, &WindowImplBase::OnDestroy},
       {WM_SIZE, &WindowImplBase::OnSize},
+      {WM_DPICHANGED, &WindowImplBase::OnDpiChanged},
       {WM_SETFOCUS, &WindowImplBase::OnSetFocus},
       {WM_KILLFOCUS, &WindowImplBase::OnKillFocus},
       {WM_CLOSE, &WindowImplBase::OnClose},

@@ -83,6 +83,7 @@ class WindowImplBase : public CWindowWnd,
   virtual LRESULT_T OnMouseWheel(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, bool& handled);
   virtual LRESULT_T OnMouseHover(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, bool& handled);
   virtual LRESULT_T OnSize(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, bool& handled);
+  virtual LRESULT_T OnDpiChanged(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, bool& handled);
   virtual LRESULT_T OnChar(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, bool& handled);
   virtual LRESULT_T OnSysCommand(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, bool& handled);
   virtual LRESULT_T OnCreate(uint32_t message, WPARAM_T wParam, LPARAM_T lParam, bool& handled);

@@ -6,6 +6,7 @@
 
 #include "ui/base/wide_text.h"
 #include "ui/controls/control.h"
+#include "ui/host/display_scale.h"
 #include "ui/window/window_impl_base.h"
 
 namespace zui {
@@ -104,6 +105,23 @@ LRESULT_T WindowImplBase::OnSize(uint32_t, WPARAM_T, LPARAM_T, bool& handled) {
     Host().SetRoundRegion(window, &region, paintManager_.GetRoundCorner());
   }
   handled = false;  // the paint manager lays the tree out
+  return 0;
+}
+
+// Moved to a screen of another density: the skin is drawn at that screen's
+// scale, with its fonts made again and its images loaded again, and the
+// window keeps the skin's size at the new scale where the system suggests.
+LRESULT_T WindowImplBase::OnDpiChanged(uint32_t, WPARAM_T wParam, LPARAM_T lParam, bool&) {
+  DisplayScaleSources sources;
+  sources.dpi = static_cast<int>(wParam & 0xFFFF);
+  paintManager_.SetDisplayScale(ChooseDisplayScale(sources));
+  const Size size = paintManager_.GetInitSize();
+  const WindowHandle window = GetHWND();
+  Rect place = Host().GetWindowRect(window);
+  static_assert(sizeof(Rect) == 4 * sizeof(int32_t), "lParam points at a Win32 RECT");
+  if (lParam != 0) place = *reinterpret_cast<const Rect*>(lParam);
+  if (size.cx > 0 && size.cy > 0) place = {place.left, place.top, place.left + size.cx, place.top + size.cy};
+  Host().MoveHostWindow(window, place, true);
   return 0;
 }
 

@@ -137,9 +137,12 @@ TEST_F(ResourceTables, FontsAreScaledReplacedAndFallBackToTheDefault) {
   EXPECT_EQ(tables.GetFont(3), regular);
 
   tables.SetScalePercent(150);
+  EXPECT_EQ(engine_.destroyed, 1) << "made again at the new scale";
+  EXPECT_EQ(engine_.made.back().pixelSize, 24);
+  EXPECT_EQ(tables.GetFont(3), regular) << "in place: the controls keep their font";
   SkinFont* bold = tables.AddFont(3, std::wstring(40, L'F'), 13, true, true, false);
   ASSERT_NE(bold, nullptr);
-  EXPECT_EQ(engine_.destroyed, 1);  // the replaced font is gone
+  EXPECT_EQ(engine_.destroyed, 2);  // the replaced font is gone
   EXPECT_EQ(engine_.made.back().pixelSize, 20);
   EXPECT_EQ(engine_.made.back().face.size(), 31u);
   EXPECT_TRUE(engine_.made.back().bold && engine_.made.back().underline);
