@@ -3,9 +3,9 @@
 namespace and a scripted box in a "device" namespace (see netns.py): the
 cable unplugged at the start and plugged in, flapping, a request for a name
 that is not served, a box that stops acknowledging at block 100 until the
-server gives it up, and a box
-that asks for the image again after the download. Each case checks the
-status lines on the output and that the card gets its addresses back.
+server gives it up, and a box that asks for the image again after the
+download. Each case checks the status lines on the output and that the card
+gets its addresses back.
 
 usage: diagnosis_e2e.py --program PATH CASE   (as root)
 """
