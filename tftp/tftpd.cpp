@@ -10,6 +10,8 @@
 namespace ztftp {
 
 tftpd::~tftpd() {
+  // Whoever set the callback may be gone by now: a read left here goes untold.
+  peer_event_callback = nullptr;
   shut_down();
   progress_callback = nullptr;
 }
@@ -18,6 +20,10 @@ void tftpd::shut_down() {
   stop_requested = true;
   if (sock) sock->Shutdown();  // wakes a receive that is blocked right now
   if (worker.joinable()) worker.join();
+  // A download cut off by the stop still says how far it got.
+  for (const auto& client : clients) {
+    if (client->is_read() && !client->finished) tell(PeerEvent::Kind::kReadLeft, *client);
+  }
   clients.clear();
   sock.reset();
   stop_requested = false;

@@ -31,6 +31,7 @@ class tftpd {
       kGivenUp,      // a read transfer dropped because the peer fell silent
       kOptionAck,    // the OACK that answered a read request's options
       kReadDone,     // the last block of a read was acknowledged
+      kReadLeft,     // a read still going when the server was shut down
     };
     Kind kind = Kind::kReadRequest;
     PeerAddress peer;
@@ -42,7 +43,8 @@ class tftpd {
     // The request's options ("name=value", space separated; kReadRequest),
     // or the options the OACK acknowledged (kOptionAck).
     std::string options;
-    // kReadDone and kGivenUp: what the transfer moved and how long it took.
+    // kReadDone, kGivenUp and kReadLeft: what the transfer moved and how
+    // long it took (kReadLeft: up to the peer's last packet).
     uint64_t blocks = 0;
     int64_t bytes = 0;
     uint64_t resends = 0;
@@ -81,7 +83,8 @@ class tftpd {
   // Asks the worker to leave its loop at its next wake-up.
   void stop();
   // Stops the worker, wakes it at once and waits for it; the socket and the
-  // transfer records go. Afterwards the object can be started again.
+  // transfer records go, each unfinished read told as kReadLeft (on the
+  // calling thread). Afterwards the object can be started again.
   void shut_down();
   bool running() const { return worker.joinable(); }
 

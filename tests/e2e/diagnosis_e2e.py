@@ -2,9 +2,10 @@
 """What zaviz-repair says the box is doing, with the card in a "pc" network
 namespace and a scripted box in a "device" namespace (see netns.py): the
 cable unplugged at the start and plugged in, flapping, a request for a name
-that is not served, a box that stops acknowledging at block 100, and a box
-that asks for the image again after the download. Each case checks the
-status lines on the output and that the card gets its addresses back.
+that is not served, a box that stops acknowledging at block 100 until the
+server gives it up, and a box that asks for the image again after the
+download. Each case checks the status lines on the output and that the card
+gets its addresses back.
 
 usage: diagnosis_e2e.py --program PATH CASE   (as root)
 """
@@ -19,7 +20,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import check, run, verdict  # noqa: E402
+from e2e_support import check, run, support_log, verdict  # noqa: E402
 from netns import REPAIR_ADDRESS, DEVICE_ADDRESS, ip  # noqa: E402
 from terminal_repair_e2e import FULL_RUN_SECONDS, UPDATING_TEXT, WAITING_TEXT, Program, fetch, prepared  # noqa: E402
 
@@ -32,6 +33,8 @@ SILENT = STATUS + "Vombel已6秒没有确认收到的数据，请检查网线和
 BOX_SEEN = STATUS + "已收到Vombel（192.168.0.1）的第一个数据包"
 OTHER_SERVER = STATUS + "Vombel在寻找服务器地址192.168.0.66，不是本机的192.168.1.2"
 NO_CAPTURE = STATUS + "没有抓包权限（cap_net_raw），看不到Vombel的ARP请求"
+GIVEN_UP = STATUS + "Vombel长时间没有应答，文件服务器已放弃本次传输，请重新上电重试"
+GIVE_UP_TIMEOUT = 2  # seconds, the stopping box's timeout option
 ASKED_AGAIN = "Vombel在更新阶段再次请求固件：它没有接受这个固件，修复未成功"
 
 
@@ -47,14 +50,19 @@ def box_request(name):
     return 0 if len(packet) >= 2 else 1
 
 
-def box_stopping_at(last_block):
-    """Fetches the image in lock-step, acknowledges up to `last_block`, then falls silent."""
+def box_stopping_at(last_block, timeout_seconds):
+    """Fetches the image in lock-step, acknowledges up to `last_block`, then falls silent.
+    It asks for a short retransmission timeout, so the server gives it up soon."""
     sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
     sock.settimeout(5.0)
-    sock.sendto(b"\x00\x01upgradeimage.bin\x00octet\x00", (REPAIR_ADDRESS, 69))
+    request = b"\x00\x01upgradeimage.bin\x00octet\x00timeout\x00%d\x00" % timeout_seconds
+    sock.sendto(request, (REPAIR_ADDRESS, 69))
     while True:
         packet, peer = sock.recvfrom(2048)
         opcode, block = struct.unpack("!HH", packet[:4])
+        if opcode == 6:  # the OACK: block 0 acknowledges it
+            sock.sendto(struct.pack("!HH", 4, 0), peer)
+            continue
         if opcode != 3:
             return 1
         sock.sendto(struct.pack("!HH", 4, block), peer)
@@ -105,16 +113,26 @@ def case_cable_down_then_up_another_name_and_a_box_that_stops_at_block_100(args)
             r = run(in_box(ns, "request", "u-boot.img"), timeout=30)
             check(r.returncode == 0, "the box got no answer: %s%s" % (r.stdout, r.stderr))
             p.saw(UNKNOWN_NAME)
-            r = run(in_box(ns, "stop-at", 100), timeout=60)
+            r = run(in_box(ns, "stop-at", 100, GIVE_UP_TIMEOUT), timeout=60)
             check(r.returncode == 0, "the stopping box failed: %s%s" % (r.stdout, r.stderr))
             p.saw(STARTED)
             before = time.monotonic()
             p.saw(SILENT, 15)
             waited = time.monotonic() - before
             check(waited > 4.0, "the silence was called after %.1f s" % waited)
+            # The server drops the silent box after 6 of its timeouts (12 s with
+            # 2 s), well before the 30 s of the default timeout.
+            p.saw(GIVEN_UP, 15)
+            waited = time.monotonic() - before
+            check(9.0 < waited < 20.0, "the server gave the box up after %.1f s" % waited)
+            check(p.text().index(SILENT) < p.text().index(GIVEN_UP), "given up before silent: " + p.output())
             p.proc.send_signal(signal.SIGINT)
             check(p.finish(20) == 1, "SIGINT did not end the repair with 1: " + p.output())
             check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "the repair address stayed")
+            _, log = support_log(ws)
+            # 100 blocks acknowledged and the 101st sent, never acknowledged.
+            check("given up, the peer fell silent: 101 blocks, 51712 bytes" in log,
+                  "the log lacks the given-up transfer:\n" + log)
         finally:
             p.stop()
     prepared("dlink", body)
@@ -187,7 +205,7 @@ def main():
             return box_request(sys.argv[3])
         if sys.argv[2] == "arp":
             return box_arp(sys.argv[3], sys.argv[4], sys.argv[5], int(sys.argv[6]))
-        return box_stopping_at(int(sys.argv[3]))
+        return box_stopping_at(int(sys.argv[3]), int(sys.argv[4]))
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
     parser.add_argument("case")

@@ -204,7 +204,7 @@ def case_no_firmware_shows_the_failure_page_and_changes_nothing(args):
 
 def case_signals_and_alt_f4_while_waiting_give_the_card_back(args):
     def body(args, ns, ws):
-        for how in ("SIGTERM", "SIGINT", "SIGHUP", "alt+F4"):
+        for runs, how in enumerate(("SIGTERM", "SIGINT", "SIGHUP", "alt+F4"), 1):
             p = Program(args, ns, ws)
             try:
                 p.click(BEGIN_BUTTON)
@@ -221,6 +221,13 @@ def case_signals_and_alt_f4_while_waiting_give_the_card_back(args):
                     run(["xdotool", "key", how])
                 check(p.finish() is not None, "%s did not end the program" % how)
                 check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "%s left the repair address" % how)
+                # Each run leaves its own log; the newest says whether a signal or the user ended it.
+                logs = sorted(os.listdir(ws.log_dir))
+                with open(os.path.join(ws.log_dir, logs[-1]), encoding="utf-8") as f:
+                    log = f.read()
+                ending = "end: stopped by a signal" if how.startswith("SIG") else "end: left by the user on page 4"
+                check(len(logs) == runs and ending in log and "card given back" in log,
+                      "%d logs, the newest after %s lacks %r:\n%s" % (len(logs), how, ending, log))
             finally:
                 p.stop()
     prepared(args, "signals", body)

@@ -13,6 +13,7 @@ import argparse
 import hashlib
 import os
 import pty
+import re
 import signal
 import socket
 import struct
@@ -259,6 +260,11 @@ def case_sigint_during_the_download_gives_the_card_back(args):
                              digest(ws.content)), 'for "upgradeimage.bin" options: ', "card given back",
                              "card after: ", "end: stopped by a signal"):
                     check(part in log, "the support log lacks %r:\n%s" % (part, log))
+                # The download cut off still counts what went: blocks, bytes, resends, duration so far.
+                left = re.search(r"not finished, the server stopped: (\d+) blocks, (\d+) bytes, \d+ resends, "
+                                 r"([\d.]+) s", log)
+                check(left and int(left.group(1)) > 0 and int(left.group(2)) == int(left.group(1)) * 512
+                      and float(left.group(3)) > 0, "no counts of the transfer cut off:\n" + log)
                 check(client.wait(timeout=30) == 0, "the slow client failed")
             finally:
                 if client.poll() is None:

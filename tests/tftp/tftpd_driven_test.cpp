@@ -207,6 +207,32 @@ TEST_F(TftpdDriven, PeerEventsTellRequestsTheirOptionsAndHowEachReadEndedWithIts
   EXPECT_EQ(events[5].resends, uint64_t(tftpd::kMaxResends));
 }
 
+TEST_F(TftpdDriven, AShutDownTellsEachReadItCutsOffWithItsCountsSoFarAndNotTheFinishedOnes) {
+  using Kind = tftpd::PeerEvent::Kind;
+  std::vector<tftpd::PeerEvent> events;
+  driven_.server.peer_event_callback = [&events](const tftpd::PeerEvent& event) { events.push_back(event); };
+  root_.Write("big.bin", PatternBytes(512 * 10));
+  root_.Write("small.bin", PatternBytes(100));
+  const PeerAddress done = Peer(40002);
+  driven_.Deliver(Request(kReadRequest, "small.bin"), done, 0);  // one short block: all of it has gone
+  driven_.Deliver(Request(kReadRequest, "big.bin"), peer_, 100);
+  driven_.Deliver(Ack(1), peer_, 110);
+  driven_.Deliver(Ack(2), peer_, 120);
+  driven_.Deliver(Ack(2), peer_, 1500);  // a repeat after the timer: block 3 goes again
+  driven_.Deliver(Ack(3), peer_, 1600);
+  events.clear();
+  driven_.server.shut_down();
+  ASSERT_EQ(events.size(), 1u) << "only the read that was cut off";
+  EXPECT_EQ(events[0].kind, Kind::kReadLeft);
+  EXPECT_EQ(events[0].peer, peer_);
+  EXPECT_EQ(events[0].name, "big.bin");
+  EXPECT_EQ(events[0].blocks, 4u) << "three acknowledged, the fourth on its way";
+  EXPECT_EQ(events[0].bytes, 4 * 512);
+  EXPECT_EQ(events[0].resends, 1u);
+  EXPECT_EQ(events[0].duration_ms, 1500u) << "up to the peer's last word";
+  EXPECT_EQ(driven_.server.client_count(), 0u);
+}
+
 TEST_F(TftpdDriven, TheWorkerWakesForTheEarliestTimerOrRemovalOnly) {
   EXPECT_EQ(driven_.server.next_wakeup_ms(500), 500u + tftpd::kLongestWaitMs);  // nothing to do
   root_.Write("f.bin", PatternBytes(100));

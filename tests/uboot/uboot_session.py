@@ -208,13 +208,15 @@ class UBoot:
     """U-Boot under QEMU in the namespace, driven over its serial console.
 
     capture: a file for QEMU's dump of every frame of the guest's network card
-    (pcap), or None."""
+    (pcap), or None. tap: the name of a tap device in the namespace that the
+    guest's card is plugged into, instead of QEMU's user-mode network."""
 
-    def __init__(self, namespace, transcript_path, capture=None, memory_mb=256):
+    def __init__(self, namespace, transcript_path, capture=None, memory_mb=256, tap=None):
         self.namespace = namespace
         self.transcript_path = transcript_path
         self.capture = capture
         self.memory_mb = memory_mb
+        self.netdev = "tap,id=n0,ifname=%s,script=no,downscript=no" % tap if tap else "user,id=n0"
         self.proc = None
         self.pending = b""
         self.transcript = b""
@@ -222,7 +224,7 @@ class UBoot:
     def __enter__(self):
         argv = [QEMU, "-M", "virt", "-m", str(self.memory_mb), "-bios", UBOOT_BIN,
                 "-display", "none", "-serial", "stdio", "-monitor", "none", "-no-reboot",
-                "-netdev", "user,id=n0", "-device", "virtio-net-device,netdev=n0"]
+                "-netdev", self.netdev, "-device", "virtio-net-device,netdev=n0"]
         if self.capture:
             argv += ["-object", "filter-dump,id=d0,netdev=n0,file=%s" % self.capture]
         self.proc = subprocess.Popen(self.namespace.command(bounded(argv)), stdin=subprocess.PIPE,
@@ -271,6 +273,16 @@ class UBoot:
         self._type("")
         self._read_until(PROMPT, limit)
         return banner.decode("utf-8", "replace")
+
+    def begin(self, command):
+        """Types a command that does not end by itself soon (see interrupt)."""
+        self._type(command)
+
+    def interrupt(self, limit=10.0):
+        """Ctrl-C, as a person stops a command that waits; returns its output up to the prompt."""
+        self.proc.stdin.write(b"\x03")
+        self.proc.stdin.flush()
+        return self._read_until(PROMPT, limit).decode("utf-8", "replace")
 
     def run(self, command, limit=30.0):
         """Types one command at the prompt; returns its output (without the echo)."""

@@ -19,7 +19,8 @@ std::optional<DiagnosisEvent> FromServerEvent(const ztftp::tftpd::PeerEvent& eve
     case Kind::kNameRefused: result.kind = DiagnosisEvent::Kind::kUnknownName; break;
     case Kind::kGivenUp: result.kind = DiagnosisEvent::Kind::kTransferGivenUp; break;
     case Kind::kOptionAck:
-    case Kind::kReadDone: return std::nullopt;
+    case Kind::kReadDone:
+    case Kind::kReadLeft: return std::nullopt;
   }
   result.address = DottedQuad(event.peer.ip);
   result.detail = event.name;

@@ -86,6 +86,7 @@ std::string ServerEventLine(const ztftp::tftpd::PeerEvent& event) {
     case Kind::kOptionAck: return "OACK to " + peer + ": " + Printable(event.options);
     case Kind::kReadDone: return "transfer to " + peer + " done: " + TransferText(event);
     case Kind::kGivenUp: return "transfer to " + peer + " given up, the peer fell silent: " + TransferText(event);
+    case Kind::kReadLeft: return "transfer to " + peer + " not finished, the server stopped: " + TransferText(event);
   }
   return "server event";
 }
