@@ -25,7 +25,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 import uboot_session as uboot  # noqa: E402
 from e2e_support import Workspace, check, support_log, verdict  # noqa: E402
 from netns import REPAIR_ADDRESS, Namespaces, ip  # noqa: E402
-from terminal_repair_e2e import FULL_RUN_SECONDS, WAITING_TEXT, Program  # noqa: E402
+from terminal_repair_e2e import FULL_RUN_SECONDS, REPAIRED_TEXT, WAITING_TEXT, Program  # noqa: E402
 
 BOX_ADDRESS = "192.168.1.1"
 FIRMWARE_SIZE = 1024 * 1024 + 333
@@ -95,7 +95,7 @@ def repair_through_the_card(args, ns, ws, work):
             print("ok    the ARP for 192.168.0.66 was named")
         code = p.finish(FULL_RUN_SECONDS)
         check(code == 0, "the repair ended with %s: %s" % (code, p.output()))
-        check("repaired; the card has its own setup back" in p.text(), "no closing line: " + p.output())
+        check(REPAIRED_TEXT in p.text(), "no closing line: " + p.output())
         check(p.text().index(BOX_SEEN) < p.text().index(STARTED) < p.text().index(OTHER_SERVER),
               "the status lines are out of order: " + p.output())
         _, log = support_log(ws)
