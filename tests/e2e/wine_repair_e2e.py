@@ -158,7 +158,9 @@ def inside(args):
             box = wait_for_window("Notice", second, lambda: output_of(second), 60)
             run(["xdotool", "windowfocus", "--sync", box, "key", "Return"])
             check(second.wait(timeout=30) == 0, "the refused English second start did not end with 0")
-            run(["xdotool", "windowfocus", "--sync", window, "key", "Escape"])  # nothing started: it closes at once
+            run(["xdotool", "windowraise", window])
+            time.sleep(1)
+            click(window, (CLOSE_BUTTON[0] * 3 // 2, CLOSE_BUTTON[1] * 3 // 2))  # nothing started: it closes at once
             check(program.wait(timeout=60) == 0, "the English start did not end with 0")
         finally:
             wine.stop()
