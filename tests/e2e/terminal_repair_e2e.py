@@ -371,8 +371,46 @@ def case_missing_firmware_fails_and_changes_nothing(args):
                 check(WAITING_TEXT not in p.text(), "it went on waiting")
             finally:
                 p.stop()
+        # A near-name beside the missing file: each is named, with the name to give it.
+        for near in ("UpgradeImage.bin", "upgradeimage.bin.bin", "upgradeimage (1).bin"):
+            path = os.path.join(ws.firmware_dir, near)
+            with open(path, "wb") as f:
+                f.write(ws.content)
+            p = Program(args, ns, ws, ["--yes"])
+            try:
+                check(p.finish(15) == 1, "a near-name ended otherwise: " + p.output())
+                wanted = "%s 中有 %s：请将它改名为 upgradeimage.bin" % (ws.firmware_dir, near)
+                check(wanted in p.errors().split("\n"), "the near-name %r is not named: %r" % (near, p.errors()))
+            finally:
+                p.stop()
+                os.remove(path)
         nothing_served(ns, ws)
     prepared("tnofw", body)
+
+
+def case_port_69_held_by_another_program_names_it_and_changes_nothing(args):
+    def body(ns, ws):
+        hold = "import socket, time; s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM); " \
+               "s.bind(('0.0.0.0', 69)); print('bound', flush=True); time.sleep(60)"
+        holder = subprocess.Popen(ns.in_pc([sys.executable, "-c", hold]), stdout=subprocess.PIPE, text=True)
+        try:
+            check(holder.stdout.readline().strip() == "bound", "the test's holder could not bind port 69")
+            p = Program(args, ns, ws, ["--yes"])
+            try:
+                check(p.finish(15) == 1, "a held port ended otherwise: " + p.output())
+                lines = p.errors().split("\n")
+                check(lines[0] == "zaviz-repair: 文件服务器开启失败，请确认端口69没有被占用！", "not the wizard's text: %r" % lines)
+                named = re.match(r"端口69正被 (\S+)（进程号 (\d+)）占用。它可能是另一个TFTP服务器，请先关闭它再重试。$", lines[1])
+                check(named is not None, "the holder is not named: %r" % lines[1])
+                check(named.group(1).startswith("python") and int(named.group(2)) == holder.pid,
+                      "another holder named: %r (the test's is %d)" % (lines[1], holder.pid))
+                check(REPAIR_ADDRESS + "/24" not in ns.card_addresses(), "the card got the repair address")
+            finally:
+                p.stop()
+        finally:
+            holder.kill()
+            holder.wait()
+    prepared("tport", body)
 
 
 def main():
