@@ -92,8 +92,9 @@ std::wstring FirmwareLine(const FirmwareLookup& lookup) {
     const bool folderNamed = lookup.problem == FirmwareProblem::kNotFound
                                  ? lookup.searched.size() == 1 && lookup.searched.front() == near
                                  : lookup.folder == near;
-    line += L"\n" + (folderNamed ? FillText(kFirmwareNearNameHere, {PathText(lookup.nearName.filename()), name})
-                                 : FillText(kFirmwareNearName, {PathText(near), PathText(lookup.nearName.filename()), name}));
+    line += L"\n" + (folderNamed
+                         ? FillText(kFirmwareNearNameHere, {PathText(lookup.nearName.filename()), name})
+                         : FillText(kFirmwareNearName, {PathText(near), PathText(lookup.nearName.filename()), name}));
   }
   return line;
 }

@@ -57,7 +57,9 @@ void CPaintManagerUI::RescaleWindowGeometry(int before) {
     return static_cast<int>((static_cast<long long>(value) * scalePercent_ + before / 2) / before);
   };
   const auto size = [&scaled](Size s) { return Size{scaled(s.cx), scaled(s.cy)}; };
-  const auto rect = [&scaled](Rect r) { return Rect{scaled(r.left), scaled(r.top), scaled(r.right), scaled(r.bottom)}; };
+  const auto rect = [&scaled](Rect r) {
+    return Rect{scaled(r.left), scaled(r.top), scaled(r.right), scaled(r.bottom)};
+  };
   initSize_ = size(initSize_);
   minInfo_ = size(minInfo_);
   maxInfo_ = size(maxInfo_);
