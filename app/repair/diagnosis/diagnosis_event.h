@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "sys/text_encoding.h"
+
 namespace zapp {
 
 struct DiagnosisEvent {
@@ -23,6 +25,11 @@ struct DiagnosisEvent {
   std::string detail;   // UTF-8
   // kReadRequest: the server had already sent the whole image before it.
   bool afterWholeImage = false;
+
+  // A source that cannot watch, with the status text that says which part.
+  static DiagnosisEvent SourceMissing(const wchar_t* text) {
+    return {Kind::kSourceMissing, {}, zsys::WideToUtf8(text)};
+  }
 };
 
 }  // namespace zapp

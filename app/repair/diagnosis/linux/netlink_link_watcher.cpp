@@ -43,10 +43,6 @@ int QueryLinkState(uint32_t index) {
   return state;
 }
 
-DiagnosisEvent Missing(const wchar_t* text) {
-  return {DiagnosisEvent::Kind::kSourceMissing, {}, zsys::WideToUtf8(text)};
-}
-
 }  // namespace
 
 NetlinkLinkWatcher::~NetlinkLinkWatcher() { Stop(); }
@@ -62,7 +58,7 @@ void NetlinkLinkWatcher::Start(uint32_t index, DiagnosisInbox& inbox) {
   wakeUp_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   const int state = QueryLinkState(index);
   if (notifications_ < 0 || wakeUp_ < 0 || state < 0) {
-    inbox.Push(Missing(kDiagCannotSeeLink));
+    inbox.Push(DiagnosisEvent::SourceMissing(kDiagCannotSeeLink));
     Stop();
     return;
   }

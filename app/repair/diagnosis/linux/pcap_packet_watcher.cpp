@@ -53,8 +53,7 @@ void PcapPacketWatcher::Start(uint32_t index, DiagnosisInbox& inbox) {
   wakeUp_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (!filtered || wakeUp_ < 0 || pcap_setnonblock(capture_, 1, error) != 0) {
     const bool refused = activated == PCAP_ERROR_PERM_DENIED || activated == PCAP_ERROR_PROMISC_PERM_DENIED;
-    inbox.Push(
-        {DiagnosisEvent::Kind::kSourceMissing, {}, zsys::WideToUtf8(refused ? kDiagCannotSeeArp : kDiagCannotCapture)});
+    inbox.Push(DiagnosisEvent::SourceMissing(refused ? kDiagCannotSeeArp : kDiagCannotCapture));
     Stop();
     return;
   }

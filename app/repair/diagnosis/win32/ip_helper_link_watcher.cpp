@@ -34,7 +34,7 @@ class IpHelperLinkWatcher : public IDiagnosisSource {
     // Registered before the state is read, so no change falls between the two.
     if (NotifyIpInterfaceChange(AF_INET, &IpHelperLinkWatcher::Changed, this, FALSE, &handle_) != NO_ERROR) {
       handle_ = nullptr;
-      inbox.Push({DiagnosisEvent::Kind::kSourceMissing, {}, zsys::WideToUtf8(kDiagCannotSeeLink)});
+      inbox.Push(DiagnosisEvent::SourceMissing(kDiagCannotSeeLink));
       return;
     }
     Look();
