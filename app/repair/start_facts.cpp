@@ -54,12 +54,12 @@ std::wstring PathText(const std::filesystem::path& path) {
   return text;
 }
 
-std::wstring FillText(const wchar_t* text, std::initializer_list<std::wstring> values) {
+std::wstring FillText(const wchar_t* text, const std::vector<std::wstring>& values) {
   std::wstring result;
   for (const wchar_t* p = Tr(text); *p != L'\0'; ++p) {
     if (p[0] == L'{' && p[1] >= L'1' && p[1] <= L'9' && p[2] == L'}') {
       const size_t index = static_cast<size_t>(p[1] - L'1');
-      if (index < values.size()) result += values.begin()[index];
+      if (index < values.size()) result += values[index];
       p += 2;
       continue;
     }

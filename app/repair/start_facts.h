@@ -4,7 +4,6 @@
 // details of the firmware and port failures. Pure functions of the facts.
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -26,7 +25,7 @@ struct StartFacts {
 // `path` as the pages show it (Linux: the home folder as "~").
 std::wstring PathText(const std::filesystem::path& path);
 // `text` in the current face, with "{1}", "{2}"... replaced by the values in order.
-std::wstring FillText(const wchar_t* text, std::initializer_list<std::wstring> values);
+std::wstring FillText(const wchar_t* text, const std::vector<std::wstring>& values);
 
 // Two lines: the card, then the firmware.
 std::wstring StartStatusText(const StartFacts& facts);
