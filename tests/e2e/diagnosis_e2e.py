@@ -20,7 +20,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import check, run, support_log, verdict  # noqa: E402
+from e2e_support import check, run, run_case, support_log  # noqa: E402
 from netns import REPAIR_ADDRESS, DEVICE_ADDRESS, ip  # noqa: E402
 from terminal_repair_e2e import FULL_RUN_SECONDS, UPDATING_TEXT, WAITING_TEXT, Program, fetch, prepared  # noqa: E402
 
@@ -211,10 +211,7 @@ def main():
     parser.add_argument("case")
     args = parser.parse_args()
     args.program = os.path.abspath(args.program)
-    if os.geteuid() != 0:
-        print("SKIP: the diagnosis test needs root (network namespaces, port 69)")
-        return 77
-    return verdict(lambda: globals()["case_" + args.case](args))
+    return run_case(args, globals(), "the diagnosis test")
 
 
 if __name__ == "__main__":

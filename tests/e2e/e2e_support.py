@@ -44,6 +44,15 @@ def verdict(body):
     return 0
 
 
+def run_case(args, cases, what):
+    """Runs `case_<args.case>` from `cases` (a module's globals), which needs
+    root; without it the run is skipped (77)."""
+    if os.geteuid() != 0:
+        print("SKIP: %s needs root (network namespaces, port 69)" % what)
+        return 77
+    return verdict(lambda: cases["case_" + args.case](args))
+
+
 class Workspace:
     """A per-test folder: the firmware of `size` random bytes (the programs
     find it in their working folder), a private /run and runtime folder

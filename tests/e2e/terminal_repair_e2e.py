@@ -24,7 +24,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_support import Failure, Workspace, check, chinese_desktop, run, support_log, verdict, wait_for  # noqa: E402
+from e2e_support import Failure, Workspace, check, chinese_desktop, run, run_case, support_log, wait_for  # noqa: E402
 from netns import REPAIR_ADDRESS, Namespaces  # noqa: E402
 
 FIRMWARE_SIZE = 3 * 1024 * 1024 + 777
@@ -421,10 +421,7 @@ def main():
     parser.add_argument("case")
     args = parser.parse_args()
     args.program = os.path.abspath(args.program)
-    if os.geteuid() != 0:
-        print("SKIP: the terminal repair test needs root (network namespaces, port 69)")
-        return 77
-    return verdict(lambda: globals()["case_" + args.case](args))
+    return run_case(args, globals(), "the terminal repair test")
 
 
 if __name__ == "__main__":
