@@ -38,12 +38,7 @@ void RepairDiagnosis::Apply(const DiagnosisEvent& event) {
     case Kind::kLinkUp: OnLink(true); break;
     case Kind::kLinkDown: OnLink(false); break;
     case Kind::kAddressPutBack: Note(kDiagAddressPutBack); break;
-    case Kind::kBoxPacket:
-      if (boxAddress_.empty() && !event.address.empty()) {
-        boxAddress_ = event.address;
-        Note(Fill(kDiagBoxSeen, event.address));
-      }
-      break;
+    case Kind::kBoxPacket: SeeBox(event.address); break;
     case Kind::kArpForOther:
       // Asking for our address is what a box that found us does.
       if (event.detail == kRepairAddress || event.detail == otherServerWanted_) break;
@@ -53,7 +48,7 @@ void RepairDiagnosis::Apply(const DiagnosisEvent& event) {
       break;
     case Kind::kReadRequest: OnReadRequest(event.address, event.afterWholeImage); break;
     case Kind::kUnknownName:
-      if (boxAddress_.empty()) boxAddress_ = event.address;
+      SeeBox(event.address);
       Note(Fill(kDiagUnknownName, event.detail));
       break;
     case Kind::kTransferGivenUp:
@@ -78,8 +73,16 @@ void RepairDiagnosis::OnLink(bool up) {
   }
 }
 
+// The box's first packet, whichever source saw it first: the capture's
+// thread and the server's may deliver in either order.
+void RepairDiagnosis::SeeBox(const std::string& address) {
+  if (!boxAddress_.empty() || address.empty()) return;
+  boxAddress_ = address;
+  Note(Fill(kDiagBoxSeen, address));
+}
+
 void RepairDiagnosis::OnReadRequest(const std::string& address, bool afterWholeImage) {
-  if (boxAddress_.empty()) boxAddress_ = address;
+  SeeBox(address);
   // The server's word, not the order in which this thread saw the progress.
   if (afterWholeImage) {
     askedAgain_ = true;

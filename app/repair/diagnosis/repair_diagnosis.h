@@ -62,6 +62,7 @@ class RepairDiagnosis {
   bool TakeChanged();
 
  private:
+  void SeeBox(const std::string& address);
   void Note(const std::wstring& text);
   void OnLink(bool up);
   void OnReadRequest(const std::string& address, bool afterWholeImage);

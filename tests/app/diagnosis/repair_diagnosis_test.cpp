@@ -74,6 +74,18 @@ TEST_F(DiagnosisTest, ARequestForANameWeDoNotServeNamesIt) {
   EXPECT_EQ(Line(), L"Vombel请求的文件“u-boot.bin”不存在，本工具只提供upgradeimage.bin");
 }
 
+// The server's thread may deliver the request before the capture's thread
+// delivers the packets before it: the request is then the box's first packet.
+TEST_F(DiagnosisTest, ARequestBeforeTheCapturedPacketsStillNamesTheBoxFirst) {
+  Send(Kind::kReadRequest, "192.168.1.1", "upgradeimage.bin");
+  Send(Kind::kBoxPacket, "192.168.1.1");
+  const auto& findings = diagnosis_.Findings();
+  ASSERT_EQ(findings.size(), 3u);
+  EXPECT_EQ(findings[1].text, L"已收到Vombel（192.168.1.1）的第一个数据包");
+  EXPECT_EQ(findings[2].text, L"Vombel（192.168.1.1）开始下载固件");
+  EXPECT_EQ(Line(), findings[2].text);
+}
+
 TEST_F(DiagnosisTest, SilenceAfterTheRequestOrMidTransferIsSaidOnceAndResumingIsSaidToo) {
   // The request came, but no block was ever acknowledged.
   Send(Kind::kReadRequest, "192.168.1.1", "upgradeimage.bin");
